@@ -1,0 +1,122 @@
+#include "app/keyboard.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdint>
+
+#include "app/shared_state.h"
+#include "app/startup.h"
+
+// Columns: ex_mag, ey_mag, phi_x, phi_y (deg), theta_i (deg), eps_r1, mu_r1, eps_r2, mu_r2,
+// sigma2 (S/m), freq (Hz), omega (rad/s). Angles are given to the digits that put them at the
+// notable angles of their media (Brewster, just below or above the critical angle).
+const WaveScenario linear_examples[linear_example_count] = {
+    {50, 0, 0, -90, 35, 2.25, 1, 10, 1, 0, 1e9, 6283185307.17958},
+    {0, 78, 0, -90, 31.806, 2.6, 1, 1, 1, 0, 3.85e8, 2419026343.264138},
+    {15, 20, -30, -30, 29, 4, 1, 1, 1, 0, 2e9, 12566370614.35916},
+    {15, 20, -30, 150, 40, 1, 1, 10, 1, 0.3, 1e9, 6283185307.17958},
+};
+
+const WaveScenario circular_examples[circular_example_count] = {
+    {5, 5, 0, -90, 53.13, 2.25, 1, 1, 1, 0, 3.18e8, 1998052927.6831064},
+    {5, 5, 0, -90, 0, 2.25, 1, 1, 1, 0, 3.18e8, 1998052927.6831064},
+    {5, 5, 0, -90, 33.69, 2.25, 1, 1, 1, 0, 3.18e8, 1998052927.6831064},
+    {5, 5, 0, -90, 41.8103165, 2.25, 1, 1, 1, 0, 3.18e8, 1998052927.6831064},
+};
+
+const WaveScenario elliptical_examples[elliptical_example_count] = {
+    {5, 5, 0, -60, 40, 1, 1, 12, 1, 0, 1e9, 6283185307.17958},
+    {10, 6, 0, -90, 30, 1, 1, 8, 1, 8, 1e10, 62831853071.7958},
+    {0.8, 1, 0, -90, 20, 1, 1, 4, 1, 0, 1e9, 6283185307.17958},
+};
+
+double step_clamped(double value, double step, double lower, double upper) {
+    value += step;
+    if (value < lower) return lower;
+    if (value > upper) return upper;
+    return value;
+}
+
+namespace {
+
+constexpr unsigned char key_escape = 27;
+constexpr unsigned char key_tab = 9;
+
+// Loads example next of table and advances the cycle, wrapping after the last example.
+void load_example(const WaveScenario* table, int count, int32_t& next) {
+    g_scenario = table[next];
+    next = (next + 1) % count;
+}
+
+}  // namespace
+
+void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
+    if (key == key_escape) {
+        quit_program(0);
+        return;
+    }
+    // ALT alone: a held Shift or Ctrl as well makes it a plain press.
+    const double sign = glutGetModifiers() == GLUT_ACTIVE_ALT ? -1.0 : 1.0;
+    WaveScenario& sc = g_scenario;
+    switch (key) {
+        case 'x':
+            sc.ex_mag = step_clamped(sc.ex_mag, sign * 0.05, 0.0, 100.0);
+            break;
+        case 'y':
+            sc.ey_mag = step_clamped(sc.ey_mag, sign * 0.05, 0.0, 100.0);
+            break;
+        case 'b':
+            sc.phi_x = step_clamped(sc.phi_x, sign * 1.0, -360.0, 360.0);
+            break;
+        case 'd':
+            sc.phi_y = step_clamped(sc.phi_y, sign * 1.0, -360.0, 360.0);
+            break;
+        case 'i':
+            sc.theta_i = step_clamped(sc.theta_i, sign * 1.0, 0.0, 89.0);
+            break;
+        case ' ':
+            // Through unsigned, so that a counter at its maximum wraps instead of overflowing;
+            // the parity, which is all that counts, still alternates.
+            g_animation.pause_counter =
+                static_cast<int32_t>(static_cast<uint32_t>(g_animation.pause_counter) + 1u);
+            break;
+        case key_tab:
+            g_view = ViewState{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
+            break;
+        case '|':
+        case '\\':
+            g_animation.tangential_toggle = (g_animation.tangential_toggle + 1) % 2;
+            break;
+        case 'l':
+            load_example(linear_examples, linear_example_count, g_examples.next_linear);
+            break;
+        case 'c':
+            load_example(circular_examples, circular_example_count, g_examples.next_circular);
+            break;
+        case 'e':
+            load_example(elliptical_examples, elliptical_example_count, g_examples.next_elliptical);
+            break;
+        default:
+            break;
+    }
+    solve_interface();
+}
+
+void on_special_key(int key, int /*x*/, int /*y*/) {
+    switch (key) {
+        case GLUT_KEY_UP:
+            g_view.pan_y += 0.03f;
+            break;
+        case GLUT_KEY_DOWN:
+            g_view.pan_y -= 0.03f;
+            break;
+        case GLUT_KEY_LEFT:
+            g_view.pan_x -= 0.03f;
+            break;
+        case GLUT_KEY_RIGHT:
+            g_view.pan_x += 0.03f;
+            break;
+        default:
+            break;  // Shift, Ctrl, Alt and the function keys arrive here too
+    }
+}

@@ -1,0 +1,61 @@
+#include "app/mouse_clock.h"
+
+#include <GL/freeglut.h>
+
+#include "app/shared_state.h"
+#include "app/startup.h"
+
+float wrap_angle_once(float degrees) {
+    if (degrees > 180.0f) return degrees - 360.0f;
+    if (degrees < -180.0f) return degrees + 360.0f;
+    return degrees;
+}
+
+float rotated_angle(float degrees, int32_t delta_px) {
+    return wrap_angle_once(static_cast<float>(delta_px / 5.0 + degrees));
+}
+
+float zoomed(float zoom, int32_t delta_px) {
+    const float next = static_cast<float>((delta_px / 60.0 + 1.0) * zoom);
+    return next < 0.0f ? zoom : next;
+}
+
+int32_t next_frame_index(int32_t frame_index, int32_t frames_per_period) {
+    return frame_index == frames_per_period ? 1 : frame_index + 1;
+}
+
+bool clock_running(int32_t pause_counter) {
+    return pause_counter % 2 != 0;
+}
+
+void on_mouse_button(int button, int state, int x, int y) {
+    if (state != GLUT_DOWN) return;
+    g_drag.last_x = x;
+    g_drag.last_y = y;
+    if (button == GLUT_LEFT_BUTTON) g_drag.drag_mode = 0;
+    if (button == GLUT_RIGHT_BUTTON) g_drag.drag_mode = 1;
+}
+
+void on_mouse_motion(int x, int y) {
+    glutPostRedisplay();
+    if (g_drag.drag_mode == 0) {
+        g_view.yaw = rotated_angle(g_view.yaw, x - g_drag.last_x);
+        g_drag.last_x = x;
+        g_view.pitch = rotated_angle(g_view.pitch, y - g_drag.last_y);
+        g_drag.last_y = y;
+    } else if (g_drag.drag_mode == 1) {
+        g_view.zoom = zoomed(g_view.zoom, y - g_drag.last_y);
+        g_drag.last_y = y;
+    }
+}
+
+void on_timer(int /*value*/) {
+    // A termination signal only raises a flag; the mode is restored here, outside the handler.
+    end_program_if_signalled();
+    if (clock_running(g_animation.pause_counter)) {
+        g_animation.frame_index =
+            next_frame_index(g_animation.frame_index, g_animation.frames_per_period);
+    }
+    glutPostRedisplay();
+    glutTimerFunc(timer_period_ms, on_timer, 1);
+}

@@ -1,0 +1,164 @@
+#include "app/startup.h"
+
+#include <GL/freeglut.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/shared_state.h"
+
+const char* const credit_line =
+    "planewave3d, by the planewave3d developers: see the project's README for more.\n";
+const char* const introduction_line =
+    "It is for interactive visualization of electromagnetic plane wave reflection and "
+    "transmission on 3D TV.\n";
+const char* const mode_failure_message =
+    "Setting screen for 16:9 resolution failed. Please use compatible screen ...";
+const char* const key_table[24] = {
+    "\nPlease use mouse & keyboard functions as follows: (switch to '3D TV' window) \n",
+    " mouse left \t: rotate view\n",
+    " mouse right\t: zoom in / out\n",
+    " l          \t: linear examples\n",
+    " c          \t: circular examples\n",
+    " e          \t: elliptical examples\n",
+    " i          \t: increase incident angle theta_i\n",
+    " ALT + i    \t: decrease incident angle theta_i\n",
+    " x          \t: increase magnitude | Ex | of Ex = | Ex | exp(j*phi_x)\n",
+    " ALT + x    \t: decrease magnitude | Ex | of Ex = | Ex | exp(j*phi_x)\n",
+    " y          \t: increase magnitude | Ey | of Ey = | Ey | exp(j*phi_y)\n",
+    " ALT + y    \t: decrease magnitude | Ey | of Ey = | Ey | exp(j*phi_y)\n",
+    " b          \t: increase phase angle phi_x of Ex = | Ex | exp(j*phi_x)\n",
+    " ALT + b    \t: decrease phase angle phy_x of Ex = | Ex | exp(j*phi_x)\n",
+    " d          \t: increase phase angle phi_y of Ey = | Ey | exp(j*phi_y)\n",
+    " ALT + d    \t: decrease phase angle phi_y of Ey = | Ey | exp(j*phi_y)\n",
+    " arrow up   \t: move view up\n",
+    " arrow down \t: move view down\n",
+    " arrow left \t: move view left\n",
+    " arrow right\t: move view right\n",
+    " tab        \t: revert to original view\n",
+    " | or \\    \t: show / hide interface tangential fields\n",
+    " space bar  \t: pause / continue\n",
+    " ESC        \t: quit\n",
+};
+
+namespace {
+
+const DisplayModeService* display_service = nullptr;
+
+// True from a successful switch to 16:9 until the saved mode is put back.
+bool mode_switched = false;
+
+volatile std::sig_atomic_t pending_signal = 0;
+
+extern "C" void remember_signal(int signal_number) {
+    pending_signal = signal_number;
+}
+
+extern "C" void restore_at_exit() {
+    restore_display_mode();
+}
+
+const DisplayModeService& service() {
+    if (display_service == nullptr) display_service = &xrandr_display_mode_service(nullptr);
+    return *display_service;
+}
+
+}  // namespace
+
+void set_display_mode_service(const DisplayModeService* service) {
+    display_service = service;
+}
+
+int32_t height_16_9(int32_t width) {
+    return static_cast<int32_t>(static_cast<unsigned>(static_cast<float>(width) * 0.5625f));
+}
+
+int prepare_screen() {
+    std::fputs(credit_line, stdout);
+    std::fputs(introduction_line, stdout);
+
+    DisplayMode mode{0, 0, 0.0};
+    const bool have_mode = service().read_current_mode(&mode);
+    g_screen.saved_width = mode.width;
+    g_screen.saved_height = mode.height;
+
+    DisplayMode wide = mode;
+    wide.height = height_16_9(mode.width);
+    if (!have_mode || !service().apply_mode(wide)) {
+        std::fputs(mode_failure_message, stdout);
+        std::fflush(stdout);
+        // Waits for a line; an empty line, a closed input or a signal ends the wait too.
+        if (std::scanf("press") < 0) std::clearerr(stdin);
+        return -1;
+    }
+    mode_switched = true;
+    install_exit_guards();
+
+    g_screen.window_width = service().read_screen_width();
+    g_screen.window_height = g_screen.window_width / 2;
+
+    for (const char* line : key_table) std::fputs(line, stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
+void init_gl_state() {
+    glClearColor(0.5f, 0.5f, 0.5f, 0.0f);
+    glClearDepth(1.0);
+    glShadeModel(GL_SMOOTH);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    const GLfloat ambient[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const GLfloat diffuse[] = {0.9f, 0.9f, 0.9f, 1.0f};
+    const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    // w = 0: a directional light from (1, 1, 1), given under the identity modelview so that it
+    // stays fixed in eye space while the scene turns.
+    const GLfloat position[] = {100.0f, 100.0f, 100.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+}
+
+void restore_display_mode() {
+    if (!mode_switched) return;
+    mode_switched = false;
+    DisplayMode mode{0, 0, 0.0};
+    service().read_current_mode(&mode);
+    mode.width = g_screen.saved_width;
+    mode.height = g_screen.saved_height;
+    service().apply_mode(mode);
+}
+
+void install_exit_guards() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    std::atexit(restore_at_exit);
+    struct sigaction action {};
+    action.sa_handler = remember_signal;
+    sigemptyset(&action.sa_mask);
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal_number, &action, nullptr);
+}
+
+void end_program_if_signalled() {
+    const int signal_number = pending_signal;
+    if (signal_number == 0) return;
+    restore_display_mode();
+    // End the way the signal would have ended us, so that the shell sees it.
+    std::signal(signal_number, SIG_DFL);
+    std::raise(signal_number);
+    std::_Exit(128 + signal_number);
+}
+
+void quit_program(int status) {
+    restore_display_mode();
+    std::exit(status);
+}

@@ -1,0 +1,36 @@
+// Start-up and end of the program: console text, the 16:9 display mode, the fixed OpenGL
+// state, and the one way out that puts the display mode back.
+#pragma once
+
+#include "platform/display_mode.h"
+
+// The console texts, in the order they are printed.
+extern const char* const credit_line;
+extern const char* const introduction_line;
+extern const char* const mode_failure_message;
+extern const char* const key_table[24];
+
+// The service that prepare_screen and restore_display_mode use.
+void set_display_mode_service(const DisplayModeService* service);
+
+// Prints the introduction, switches the display to the 16:9 mode of its width and prints the
+// key table: 0. On failure prints the message, waits for a line of input and returns -1.
+int prepare_screen();
+
+// The height of the 16:9 mode of a width: the float product truncated (1920 -> 1080).
+int32_t height_16_9(int32_t width);
+
+void init_gl_state();
+
+// Puts the mode saved at start back, once; does nothing when the mode was never switched.
+void restore_display_mode();
+
+// Termination signals (SIGINT, SIGTERM, SIGHUP) only raise a flag; every other exit after a
+// successful switch restores the display mode from an exit handler.
+void install_exit_guards();
+
+// Acts on a pending termination signal: restores the mode and ends with that signal.
+void end_program_if_signalled();
+
+// Restores the display mode and ends the process with status.
+[[noreturn]] void quit_program(int status);

@@ -1,0 +1,105 @@
+#include "render/field_scene.h"
+
+#include "app/shared_state.h"
+#include "render/field_arrow.h"
+
+namespace {
+
+constexpr GLushort dash_pattern = 0x5555;  // every other pixel
+
+void draw_dashed_line(Vec3 from, Vec3 to, Rgb colour) {
+    if (!is_finite(from) || !is_finite(to)) return;
+    set_colour(colour);
+    glPushAttrib(GL_ENABLE_BIT);  // so that stippling ends with this line
+    glLineStipple(1, dash_pattern);
+    glEnable(GL_LINE_STIPPLE);
+    glBegin(GL_LINES);
+    glVertex3f(static_cast<GLfloat>(from.x), static_cast<GLfloat>(from.y),
+               static_cast<GLfloat>(from.z));
+    glVertex3f(static_cast<GLfloat>(to.x), static_cast<GLfloat>(to.y), static_cast<GLfloat>(to.z));
+    glEnd();
+    glPopAttrib();
+}
+
+void draw_trace_sphere(Vec3 centre) {
+    if (!is_finite(centre)) return;
+    set_colour(trace_blue);
+    glPushMatrix();
+    glTranslatef(static_cast<GLfloat>(centre.x), static_cast<GLfloat>(centre.y),
+                 static_cast<GLfloat>(centre.z));
+    gluSphere(scene_quadric(), 0.02, 26, 13);
+    glPopMatrix();
+}
+
+void draw_sample_arrow(const FieldSample& sample, double scale) {
+    set_colour(sample.colour);
+    draw_field_arrow(sample.base, arrow_tip(sample, scale));
+}
+
+bool tangential_fields_shown() {
+    return g_animation.tangential_toggle == 1;
+}
+
+}  // namespace
+
+void draw_field_scene() {
+    draw_polarisation_traces();
+    draw_incident_reflected_fields();
+    draw_transmitted_fields();
+}
+
+void draw_polarisation_traces() {
+    InterfaceSolution& s = g_solution;
+    const TransmittedRay ray = transmitted_ray(s);
+    for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
+        const TraceGuides guides = trace_guides(kind, s, ray);
+        draw_dashed_line(guides.normal_end, guides.interface_point, guide_grey);
+        draw_dashed_line(guides.trace_point, guides.interface_point, guide_grey);
+        for (int b = 1; b <= g_animation.frames_per_period; ++b) {
+            s.sample_time = sample_time_of(b, s);
+            draw_trace_sphere(trace_sphere_centre(kind, s, ray, guides, s.sample_time));
+        }
+    }
+}
+
+void draw_incident_reflected_fields() {
+    InterfaceSolution& s = g_solution;
+    s.sample_time = sample_time_of(g_animation.frame_index, s);
+    const double scale = arrow_scale(s);
+    for (int i = -(ray_sample_count - 1); i <= 0; ++i) {
+        const FieldSample incident = incident_sample(s, s.sample_time, i);
+        draw_sample_arrow(incident, scale);
+        if (i == 0 && tangential_fields_shown()) {
+            draw_tangential_fields(RayKind::incident, incident.base, incident.field);
+        }
+        const FieldSample reflected = reflected_sample(s, s.sample_time, i);
+        draw_sample_arrow(reflected, scale);
+        if (i == 0 && tangential_fields_shown()) {
+            draw_tangential_fields(RayKind::reflected, reflected.base, reflected.field);
+        }
+    }
+}
+
+void draw_transmitted_fields() {
+    const InterfaceSolution& s = g_solution;
+    const TransmittedRay ray = transmitted_ray(s);
+    const double scale = arrow_scale(s);
+    for (int n = 0; n < ray_sample_count; ++n) {
+        const FieldSample sample = transmitted_sample(s, ray, s.sample_time, n);
+        draw_sample_arrow(sample, scale);
+        if (n == 0 && tangential_fields_shown()) {
+            draw_tangential_fields(RayKind::transmitted, sample.base, sample.field);
+        }
+    }
+}
+
+void draw_tangential_fields(RayKind kind, Vec3 p, Vec3 e) {
+    const TangentialDisplay display = tangential_display(kind, p, e, arrow_scale(g_solution));
+    draw_dashed_line(display.projection.from, display.projection.to, magenta);
+    set_colour(magenta);
+    draw_field_arrow(display.tangential.from, display.tangential.to);
+    set_colour(green);
+    draw_field_arrow(display.x_part.from, display.x_part.to);
+    set_colour(green);
+    draw_field_arrow(display.y_part.from, display.y_part.to);
+}

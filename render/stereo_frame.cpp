@@ -1,0 +1,67 @@
+#include "render/stereo_frame.h"
+
+#include <GL/freeglut.h>
+
+#include "app/shared_state.h"
+#include "render/field_scene.h"
+#include "render/static_scene.h"
+
+double eye_x(int eye_index) {
+    const double half_separation = 0.0375f;
+    return eye_index == 0 ? -half_separation : half_separation;
+}
+
+namespace {
+
+void set_eye_viewport_and_camera(int eye_index) {
+    const GLsizei half_width = g_screen.window_width / 2;
+    glViewport(eye_index == 0 ? 0 : half_width, 0, half_width, g_screen.window_height);
+
+    // 16:9 whatever the half's own shape: the television stretches each half to full width.
+    // Both eyes look at the origin; the camera sits in the projection so that the modelview
+    // holds only the model transform and the light stays fixed in the cameras' frame.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, 1.7777777777777777, 1.0, 30.0);
+    gluLookAt(eye_x(eye_index), 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+}
+
+void set_model_transform() {
+    const ViewState& v = g_view;
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -1.0f);
+    glTranslatef(0.0f, -0.15f, 0.0f);
+    glTranslatef(v.pan_x, 0.0f, 0.0f);
+    glTranslatef(0.0f, v.pan_y, 0.0f);
+    glRotatef(v.yaw, 0.0f, 1.0f, 0.0f);
+    glRotatef(v.pitch, 1.0f, 0.0f, 0.0f);
+    // Scene x up the screen, z to the right, y towards the viewer.
+    glRotatef(96.0f, 0.0f, 1.0f, 0.0f);
+    glRotatef(100.0f, 0.0f, 0.0f, 1.0f);
+    glScalef(v.zoom, v.zoom, v.zoom);
+}
+
+}  // namespace
+
+void on_display() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    solve_interface();
+
+    for (int eye_index = 0; eye_index < 2; ++eye_index) {
+        set_eye_viewport_and_camera(eye_index);
+        set_model_transform();
+        draw_field_scene();
+        glPushMatrix();
+        glTranslatef(1.08f, 0.0f, 0.0f);
+        draw_axes();
+        draw_axis_labels();
+        glPopMatrix();
+        // Last, so that the translucent planes tint everything behind them.
+        draw_interface_planes();
+    }
+    glFlush();
+    glutSwapBuffers();
+}
