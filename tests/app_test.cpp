@@ -1,0 +1,403 @@
+// The application shell: keyboard commands and examples, mouse view control, the animation
+// clock, and start-up against a stand-in display-mode service.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/keyboard.h"
+#include "app/mouse_clock.h"
+#include "app/shared_state.h"
+#include "app/startup.h"
+#include "tests/support/gl_recorder.h"
+
+namespace {
+
+class Shell : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        reset_shared_state();
+        solve_interface();
+        gl_recorder::clear();
+        gl_recorder::state().modifiers = 0;
+    }
+    static void press(unsigned char key, int modifiers = 0) {
+        gl_recorder::state().modifiers = modifiers;
+        on_keyboard(key, 0, 0);
+        gl_recorder::state().modifiers = 0;
+    }
+    static void press_times(unsigned char key, int times, int modifiers = 0) {
+        for (int k = 0; k < times; ++k) press(key, modifiers);
+    }
+};
+
+// --- keyboard -------------------------------------------------------------------------------
+
+struct StepCase {
+    const char* what;
+    unsigned char key;
+    int modifiers;
+    double WaveScenario::*field;
+    double before, after;
+};
+
+TEST_F(Shell, SteppedValuesAreClampedNotWrapped) {
+    const std::vector<StepCase> cases = {
+        {"ALT+x at 0.02 stops at 0", 'x', GLUT_ACTIVE_ALT, &WaveScenario::ex_mag, 0.02, 0.0},
+        {"x at 99.98 stops at 100", 'x', 0, &WaveScenario::ex_mag, 99.98, 100.0},
+        {"y steps by 0.05", 'y', 0, &WaveScenario::ey_mag, 1.0, 1.05},
+        {"ALT+y at 0 stays", 'y', GLUT_ACTIVE_ALT, &WaveScenario::ey_mag, 0.0, 0.0},
+        {"b at 360 stays 360", 'b', 0, &WaveScenario::phi_x, 360.0, 360.0},
+        {"ALT+b at -360 stays", 'b', GLUT_ACTIVE_ALT, &WaveScenario::phi_x, -360.0, -360.0},
+        {"d steps by 1", 'd', 0, &WaveScenario::phi_y, -90.0, -89.0},
+        {"ALT+d steps down", 'd', GLUT_ACTIVE_ALT, &WaveScenario::phi_y, -90.0, -91.0},
+        {"i at 88.5 stops at 89", 'i', 0, &WaveScenario::theta_i, 88.5, 89.0},
+        {"ALT+i at 0.5 stops at 0", 'i', GLUT_ACTIVE_ALT, &WaveScenario::theta_i, 0.5, 0.0},
+        {"Shift+ALT+x counts as x", 'x', GLUT_ACTIVE_ALT | GLUT_ACTIVE_SHIFT, &WaveScenario::ex_mag,
+         1.0, 1.05},
+        {"Ctrl+ALT+i counts as i", 'i', GLUT_ACTIVE_ALT | GLUT_ACTIVE_CTRL, &WaveScenario::theta_i,
+         20.0, 21.0},
+        {"X (Shift+x) does nothing", 'X', GLUT_ACTIVE_SHIFT, &WaveScenario::ex_mag, 1.0, 1.0},
+        {"I does nothing", 'I', GLUT_ACTIVE_SHIFT, &WaveScenario::theta_i, 20.0, 20.0},
+    };
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_scenario.*c.field = c.before;
+        press(c.key, c.modifiers);
+        EXPECT_DOUBLE_EQ(g_scenario.*c.field, c.after);
+    }
+}
+
+TEST_F(Shell, IStepsAFractionalAngleInWholeDegrees) {
+    g_scenario.theta_i = 41.8103165;
+    press_times('i', 47);
+    EXPECT_NEAR(g_scenario.theta_i, 88.8103165, 1e-9);
+    press('i');
+    EXPECT_EQ(g_scenario.theta_i, 89.0);
+}
+
+TEST_F(Shell, EveryKeyButEscRunsTheSolver) {
+    for (unsigned char key : {'x', 'X', 'q', ' ', '\t', '|', 'l', '7', '\r'}) {
+        g_solution.k1 = -1.0;  // spoiled; the solver writes it afresh
+        press(key);
+        EXPECT_GT(g_solution.k1, 0.0) << int(key);
+    }
+    EXPECT_EQ(gl_recorder::state().redisplay_requests, 0);
+}
+
+TEST_F(Shell, ExampleCyclesWrapIndependently) {
+    std::vector<double> linear_angles;
+    for (int k = 0; k < 5; ++k) {
+        press('l');
+        linear_angles.push_back(g_scenario.theta_i);
+    }
+    EXPECT_EQ(linear_angles, (std::vector<double>{35, 31.806, 29, 40, 35}));
+    EXPECT_EQ(g_examples.next_circular, 0);
+
+    press('e');
+    EXPECT_EQ(g_scenario.eps_r2, 12.0);
+    press_times('e', 2);
+    const WaveScenario start = startup_scenario;
+    EXPECT_EQ(0, std::memcmp(&g_scenario, &start, sizeof start)) << "third e: start-up again";
+    press('e');
+    EXPECT_EQ(g_scenario.eps_r2, 12.0);
+
+    press_times('c', 4);
+    EXPECT_EQ(g_scenario.theta_i, 41.8103165);
+    EXPECT_EQ(g_examples.next_circular, 0);
+}
+
+TEST_F(Shell, LoadingAnExampleLeavesViewClockAndToggleAlone) {
+    g_view = ViewState{10, 20, 0.3f, 0.4f, 2};
+    g_animation = AnimationState{57, 101, 2, 1};
+    press('x');
+    press('c');
+    EXPECT_EQ(g_scenario.ex_mag, 5.0) << "the x step is lost";
+    EXPECT_EQ(g_view.yaw, 10);
+    EXPECT_EQ(g_view.zoom, 2);
+    EXPECT_EQ(g_animation.frame_index, 57);
+    EXPECT_EQ(g_animation.pause_counter, 2);
+    EXPECT_EQ(g_animation.tangential_toggle, 1);
+}
+
+TEST(Examples, OmegaIsTwoPiTimesFrequencyToTheLastBit) {
+    std::vector<WaveScenario> all(std::begin(linear_examples), std::end(linear_examples));
+    all.insert(all.end(), std::begin(circular_examples), std::end(circular_examples));
+    all.insert(all.end(), std::begin(elliptical_examples), std::end(elliptical_examples));
+    all.push_back(startup_scenario);
+    for (const WaveScenario& sc : all) EXPECT_EQ(sc.omega, 2 * pi * sc.freq) << sc.freq;
+    const WaveScenario start = startup_scenario;
+    EXPECT_EQ(0, std::memcmp(&elliptical_examples[2], &start, sizeof start));
+}
+
+TEST_F(Shell, ToggleSpaceAndTab) {
+    press('|');
+    EXPECT_EQ(g_animation.tangential_toggle, 1);
+    press('\\');
+    EXPECT_EQ(g_animation.tangential_toggle, 0);
+
+    g_animation.frame_index = 40;
+    press(' ');
+    EXPECT_FALSE(clock_running(g_animation.pause_counter));
+    press(' ');
+    EXPECT_TRUE(clock_running(g_animation.pause_counter));
+    EXPECT_EQ(g_animation.frame_index, 40);
+
+    g_view = ViewState{12, -30, 0.6f, -0.9f, 0.25f};
+    press('\t', GLUT_ACTIVE_ALT);
+    EXPECT_EQ(g_view.yaw, 0.0f);
+    EXPECT_EQ(g_view.pitch, 0.0f);
+    EXPECT_EQ(g_view.pan_x, 0.0f);
+    EXPECT_EQ(g_view.pan_y, 0.0f);
+    EXPECT_EQ(g_view.zoom, 1.0f);
+}
+
+TEST_F(Shell, PauseCounterAtItsMaximumKeepsAlternating) {
+    g_animation.pause_counter = INT32_MAX;
+    press(' ');
+    EXPECT_FALSE(clock_running(g_animation.pause_counter));
+    press(' ');
+    EXPECT_TRUE(clock_running(g_animation.pause_counter));
+}
+
+TEST_F(Shell, ArrowKeysPanWithoutLimitOtherSpecialKeysDoNothing) {
+    for (int k = 0; k < 100; ++k) on_special_key(GLUT_KEY_UP, 0, 0);
+    on_special_key(GLUT_KEY_LEFT, 0, 0);
+    on_special_key(GLUT_KEY_LEFT, 0, 0);
+    on_special_key(GLUT_KEY_RIGHT, 0, 0);
+    on_special_key(GLUT_KEY_DOWN, 0, 0);
+    EXPECT_NEAR(g_view.pan_y, 99 * 0.03f, 1e-4);
+    EXPECT_FLOAT_EQ(g_view.pan_x, -0.03f);
+    const ViewState before = g_view;
+    for (int key : {GLUT_KEY_F1, GLUT_KEY_HOME, GLUT_KEY_SHIFT_L, GLUT_KEY_CTRL_L, GLUT_KEY_ALT_L,
+                    0, -1, 100000}) {
+        on_special_key(key, 0, 0);
+    }
+    EXPECT_EQ(0, std::memcmp(&g_view, &before, sizeof before));
+    EXPECT_EQ(gl_recorder::state().redisplay_requests, 0);
+}
+
+// --- mouse ----------------------------------------------------------------------------------
+
+struct WrapCase {
+    float before;
+    int delta_px;
+    float after;
+};
+
+TEST(MouseArithmetic, RotationWrapsOncePerEvent) {
+    const std::vector<WrapCase> cases = {
+        {0, 100, 20},      {100, 500, -160},   {180, 0, 180},   {-180, 0, -180},
+        {180, 1, -179.8f}, {-180, -1, 179.8f}, {0, -1000, 160},
+    };
+    for (const WrapCase& c : cases) {
+        EXPECT_FLOAT_EQ(rotated_angle(c.before, c.delta_px), c.after)
+            << c.before << " + " << c.delta_px << " px";
+    }
+}
+
+TEST(MouseArithmetic, ZoomCompoundsAndNeverTurnsNegative) {
+    const std::vector<WrapCase> cases = {
+        {1, 30, 1.5f}, {1, -30, 0.5f}, {1, -90, 1}, {1, -60, 0}, {0, 500, 0}, {2, 60, 4},
+    };
+    for (const WrapCase& c : cases) {
+        EXPECT_FLOAT_EQ(zoomed(c.before, c.delta_px), c.after) << c.before << " " << c.delta_px;
+    }
+}
+
+TEST_F(Shell, DragsRotateOrZoomByTheLastLeftOrRightPress) {
+    on_mouse_button(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 10, 10);  // no left or right press yet
+    on_mouse_motion(60, 10);
+    EXPECT_FLOAT_EQ(g_view.yaw, 10.0f);
+
+    on_mouse_button(GLUT_RIGHT_BUTTON, GLUT_DOWN, 500, 100);
+    on_mouse_motion(900, 130);  // zoom ignores x
+    EXPECT_FLOAT_EQ(g_view.zoom, 1.5f);
+    EXPECT_EQ(g_drag.last_x, 500);
+    on_mouse_button(GLUT_RIGHT_BUTTON, GLUT_UP, 0, 0);
+    EXPECT_EQ(g_drag.drag_mode, 1) << "a release changes nothing";
+
+    on_mouse_button(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 0, 130);
+    on_mouse_motion(0, 160);
+    EXPECT_FLOAT_EQ(g_view.zoom, 2.25f) << "middle drag keeps zooming";
+
+    on_mouse_button(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 160);
+    on_mouse_motion(300, 160);
+    EXPECT_FLOAT_EQ(g_view.yaw, 30.0f) << "from the left press, not from the zoom drag";
+    EXPECT_EQ(gl_recorder::state().redisplay_requests, 4) << "one per motion event";
+}
+
+// --- clock ----------------------------------------------------------------------------------
+
+TEST_F(Shell, ClockRunsThroughThePeriodAndRearmsEveryTick) {
+    std::vector<int> frames;
+    for (int k = 0; k < 102; ++k) {
+        on_timer(1);
+        frames.push_back(g_animation.frame_index);
+    }
+    EXPECT_EQ(frames.front(), 2);
+    EXPECT_EQ(frames[99], 101);
+    EXPECT_EQ(frames[100], 1);
+    EXPECT_EQ(frames[101], 2);
+    const auto timers = gl_recorder::named("glutTimerFunc");
+    ASSERT_EQ(timers.size(), 102u);
+    EXPECT_EQ(timers[0].args, (std::vector<double>{100, 1}));
+    EXPECT_EQ(gl_recorder::state().timer_callback, &on_timer);
+    EXPECT_EQ(gl_recorder::state().redisplay_requests, 102);
+
+    press(' ');
+    on_timer(1);
+    on_timer(1);
+    EXPECT_EQ(g_animation.frame_index, 2) << "paused";
+    EXPECT_EQ(gl_recorder::state().redisplay_requests, 104) << "redrawn while paused";
+}
+
+// --- start-up -------------------------------------------------------------------------------
+
+struct FakeDisplay {
+    DisplayMode current{1920, 1200, 59.88};
+    bool accept = true;
+    int32_t width_after = 1920;
+    std::vector<DisplayMode> applied;
+};
+FakeDisplay fake;
+
+bool fake_read(DisplayMode* mode) {
+    *mode = fake.current;
+    return true;
+}
+bool fake_apply(const DisplayMode& mode) {
+    fake.applied.push_back(mode);
+    return fake.accept;
+}
+int32_t fake_width() {
+    return fake.width_after;
+}
+const DisplayModeService fake_service{fake_read, fake_apply, fake_width};
+
+// Feeds standard input from text for the wait of the failure path.
+void feed_stdin(const char* text) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    ASSERT_GE(write(fds[1], text, std::strlen(text)), 0);
+    close(fds[1]);
+    dup2(fds[0], STDIN_FILENO);
+    close(fds[0]);
+    std::clearerr(stdin);
+}
+
+std::string expected_key_table() {
+    std::string s;
+    for (const char* line : key_table) s += line;
+    return s;
+}
+
+class Startup : public Shell {
+  protected:
+    void SetUp() override {
+        Shell::SetUp();
+        fake = FakeDisplay{};
+        set_display_mode_service(&fake_service);
+        g_screen = ScreenSetup{};
+    }
+    void TearDown() override {
+        restore_display_mode();
+        set_display_mode_service(nullptr);
+    }
+};
+
+TEST(Startup16by9, HeightIsTheTruncatedFloatProduct) {
+    const std::vector<std::pair<int32_t, int32_t>> cases = {{1920, 1080}, {1366, 768}, {1365, 767},
+                                                            {3840, 2160}, {1280, 720}, {1024, 576}};
+    for (auto [w, h] : cases) EXPECT_EQ(height_16_9(w), h) << w;
+}
+
+TEST_F(Startup, SwitchPrintsTheKeyTableAndSizesTheWindowFromTheFreshWidth) {
+    fake.current = DisplayMode{1366, 1024, 75.0};
+    fake.width_after = 1366;
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(prepare_screen(), 0);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, std::string(credit_line) + introduction_line + expected_key_table());
+    ASSERT_EQ(fake.applied.size(), 1u);
+    EXPECT_EQ(fake.applied[0].width, 1366);
+    EXPECT_EQ(fake.applied[0].height, 768);
+    EXPECT_EQ(fake.applied[0].refresh_hz, 75.0) << "the rest of the mode passes back unchanged";
+    EXPECT_EQ(g_screen.saved_width, 1366);
+    EXPECT_EQ(g_screen.saved_height, 1024);
+    EXPECT_EQ(g_screen.window_width, 1366);
+    EXPECT_EQ(g_screen.window_height, 683);
+
+    restore_display_mode();
+    restore_display_mode();
+    ASSERT_EQ(fake.applied.size(), 2u) << "restored once";
+    EXPECT_EQ(fake.applied[1].width, 1366);
+    EXPECT_EQ(fake.applied[1].height, 1024);
+}
+
+TEST_F(Startup, AlreadyWideDisplayStillGetsTheRequest) {
+    fake.current = DisplayMode{1920, 1080, 60};
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(prepare_screen(), 0);
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(fake.applied.size(), 1u);
+    EXPECT_EQ(fake.applied[0].height, 1080);
+}
+
+TEST_F(Startup, RefusedSwitchPrintsTheMessageWaitsForALineAndTouchesNothingMore) {
+    fake.accept = false;
+    feed_stdin("\nlater input\n");
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(prepare_screen(), -1);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, std::string(credit_line) + introduction_line + mode_failure_message);
+    EXPECT_EQ(fake.applied.size(), 1u);
+    restore_display_mode();
+    EXPECT_EQ(fake.applied.size(), 1u) << "nothing to restore";
+    EXPECT_TRUE(gl_recorder::calls().empty()) << "no OpenGL or toolkit call";
+}
+
+TEST_F(Startup, ClosedInputEndsTheWaitToo) {
+    fake.accept = false;
+    feed_stdin("");
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(prepare_screen(), -1);
+    ::testing::internal::GetCapturedStdout();
+}
+
+TEST_F(Startup, EscapeRestoresTheModeAndEndsWithStatusZero) {
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(prepare_screen(), 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EXIT(
+        {
+            on_keyboard(27, 0, 0);
+            std::_Exit(3);
+        },
+        [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }, "");
+}
+
+TEST(GlState, InitialStateInOrder) {
+    gl_recorder::clear();
+    init_gl_state();
+    std::vector<std::string> names;
+    for (const GlCall& c : gl_recorder::calls()) names.push_back(c.name);
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "glClearColor", "glClearDepth", "glShadeModel", "glColorMaterial",
+                         "glEnable", "glLightfv", "glLightfv", "glLightfv", "glLightfv", "glEnable",
+                         "glEnable", "glEnable", "glHint", "glBlendFunc", "glEnable"}));
+    const auto& calls = gl_recorder::calls();
+    EXPECT_EQ(calls[0].args, (std::vector<double>{0.5, 0.5, 0.5, 0.0}));
+    EXPECT_EQ(calls[4].args[0], GL_COLOR_MATERIAL);
+    EXPECT_EQ(calls[8].args, (std::vector<double>{GL_LIGHT0, GL_POSITION, 100, 100, 100, 0}));
+    EXPECT_EQ(calls[9].args[0], GL_LIGHTING);
+    EXPECT_EQ(calls[10].args[0], GL_LIGHT0);
+    EXPECT_EQ(calls[11].args[0], GL_DEPTH_TEST);
+    EXPECT_EQ(calls[14].args[0], GL_BLEND);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// The interface solver: golden figures of known scenarios beside invariants of the physics
+// that must hold for every scenario the keys and examples can reach.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "physics/interface_solver.h"
+
+namespace {
+
+constexpr int fpp = 101;
+
+WaveScenario media(double eps_r1, double eps_r2, double sigma2, double freq, double theta_i) {
+    return WaveScenario{1.0, 1.0,    0.0, 0.0,    theta_i, eps_r1,
+                        1.0, eps_r2, 1.0, sigma2, freq,    two_pi * freq};
+}
+
+const WaveScenario start_scenario{0.8, 1.0, 0.0, -90.0, 20.0, 1.0,
+                                  1.0, 4.0, 1.0, 0.0,   1e9,  6283185307.17958};
+
+TEST(ComplexOperations, AreTheLibrarysOwn) {
+    EXPECT_DOUBLE_EQ(magnitude({3, 4}), 5.0);
+    EXPECT_EQ(principal_sqrt({3, 4}), Complex(2, 1));
+    EXPECT_EQ(principal_sqrt({-3, 4}), Complex(1, 2));
+    EXPECT_EQ(principal_sqrt({-3, -4}), Complex(1, -2));
+    const Complex q = Complex(1, 2) / Complex(3, 4);
+    EXPECT_NEAR(q.real(), 0.44, 1e-15);
+    EXPECT_NEAR(q.imag(), 0.08, 1e-15);
+    EXPECT_EQ(Complex(1, 0) / Complex(0, 1), Complex(0, -1));
+    EXPECT_NEAR(argument({-1, 0}), pi, 1e-14);
+}
+
+TEST(Solver, StartScenarioGoldenFigures) {
+    const InterfaceSolution s = solve_wave_interface(start_scenario, fpp);
+    EXPECT_DOUBLE_EQ(s.lambda1, 0.299792458);
+    EXPECT_NEAR(s.k1, 20.95845, 1e-5);
+    EXPECT_NEAR(s.k2.real(), 41.91690, 1e-5);
+    EXPECT_EQ(s.k2.imag(), 0.0);
+    EXPECT_NEAR(s.sin_theta_t.real(), 0.171010, 1e-6);
+    EXPECT_NEAR(s.cos_theta_t.real(), 0.985269, 1e-6);
+    EXPECT_EQ(s.sin_theta_t.imag(), 0.0);
+    EXPECT_EQ(s.cos_theta_t.imag(), 0.0);
+    EXPECT_EQ(s.alpha_x, 0.0);
+    EXPECT_EQ(s.alpha_z, 0.0);
+    EXPECT_NEAR(s.beta_x, 7.168212, 1e-6);
+    EXPECT_NEAR(s.beta_z, 41.299434, 1e-6);
+    EXPECT_NEAR(s.eta1, 376.7303, 1e-4);
+    EXPECT_NEAR(s.eta2.real(), 188.3652, 1e-4);
+    EXPECT_NEAR(s.gamma_par.real(), -0.312120, 1e-6);
+    EXPECT_NEAR(s.gamma_perp.real(), -0.354214, 1e-6);
+    EXPECT_NEAR(s.tau_par.real(), 0.656060, 1e-6);
+    EXPECT_NEAR(s.tau_perp.real(), 0.645786, 1e-6);
+    EXPECT_NEAR(std::fabs(s.refl_x_phase), pi, 1e-12);
+    EXPECT_NEAR(s.refl_y_phase, pi / 2, 1e-12);
+    EXPECT_NEAR(s.trans_x_phase, 0.0, 1e-12);
+    EXPECT_NEAR(s.trans_y_phase, -pi / 2, 1e-12);
+    EXPECT_DOUBLE_EQ(s.display_scale, 1.0);
+    EXPECT_NEAR(s.time_step, 1e-11, 1e-24);
+}
+
+TEST(Solver, NormalIncidenceGivesTheImpedanceRatio) {
+    const InterfaceSolution s = solve_wave_interface(media(1, 4, 0, 1e9, 0), fpp);
+    EXPECT_EQ(s.sin_theta_t, Complex(0, 0));
+    EXPECT_EQ(s.cos_theta_t, Complex(1, 0));
+    EXPECT_NEAR(s.gamma_par.real(), -1.0 / 3.0, 1e-12);
+    EXPECT_NEAR(s.gamma_perp.real(), -1.0 / 3.0, 1e-12);
+}
+
+// eps_r1 2.25 to eps_r2 1: the critical angle is 41.8103149 degrees.
+struct CriticalCase {
+    double theta_i;
+    bool beyond;
+    double sin_t_re, cos_t_re, cos_t_im;
+    double tau_par_mag, tau_perp_mag, alpha_z;
+};
+
+TEST(Solver, AroundAndBeyondTheCriticalAngle) {
+    const std::vector<CriticalCase> cases = {
+        {41.81, false, 0.0, 0.003506, 0.0, 2.979, 0.0, 0.0},
+        {41.8103165, true, 1.00000003, 0.0, -0.000250, 3.0, 2.0, 0.0016676},
+        {53.13, true, 1.2, 0.0, -0.663322, 1.549, 1.610, 4.4209},
+    };
+    for (const CriticalCase& c : cases) {
+        SCOPED_TRACE(c.theta_i);
+        WaveScenario sc = media(2.25, 1, 0, 3.18e8, c.theta_i);
+        sc.omega = 1998052927.6831064;
+        sc.ex_mag = sc.ey_mag = 5;
+        const InterfaceSolution s = solve_wave_interface(sc, fpp);
+        if (c.beyond) {
+            EXPECT_NEAR(s.sin_theta_t.real(), c.sin_t_re, 1e-5);
+            EXPECT_NEAR(s.cos_theta_t.real(), 0.0, 1e-9);
+            // The sign rule picks the root that decays towards +z.
+            EXPECT_NEAR(s.cos_theta_t.imag(), c.cos_t_im, 1e-6);
+            EXPECT_NEAR(magnitude(s.gamma_par), 1.0, 1e-9);
+            EXPECT_NEAR(magnitude(s.gamma_perp), 1.0, 1e-9);
+            EXPECT_NEAR(s.alpha_z, c.alpha_z, 1e-4 * c.alpha_z);
+            EXPECT_EQ(s.beta_z, 0.0);
+            EXPECT_NEAR(magnitude(s.tau_perp), c.tau_perp_mag, 2e-3);
+        } else {
+            EXPECT_GT(s.cos_theta_t.real(), 0.0);
+            EXPECT_NEAR(s.cos_theta_t.real(), c.cos_t_re, 1e-6);
+            EXPECT_EQ(s.cos_theta_t.imag(), 0.0);
+        }
+        EXPECT_NEAR(magnitude(s.tau_par), c.tau_par_mag, 2e-3);
+    }
+    WaveScenario sc = media(2.25, 1, 0, 3.18e8, 53.13);
+    sc.ex_mag = sc.ey_mag = 5;
+    EXPECT_NEAR(solve_wave_interface(sc, fpp).display_scale, 8.0499, 1e-4);
+}
+
+TEST(Solver, LossyMediumKeepsPhasesAbovePi) {
+    WaveScenario sc = media(1, 10, 0.3, 1e9, 40);
+    sc.phi_x = -30;
+    sc.phi_y = 150;
+    const InterfaceSolution s = solve_wave_interface(sc, fpp);
+    EXPECT_NEAR(s.k2.real(), 68.4949, 1e-4);
+    EXPECT_NEAR(s.k2.imag(), -17.2911, 1e-4);
+    EXPECT_NEAR(s.alpha_x, 0.0, 1e-12);
+    EXPECT_NEAR(s.beta_x, 13.4718, 1e-4);
+    EXPECT_NEAR(s.alpha_z, 17.6136, 1e-4);
+    EXPECT_NEAR(s.beta_z, 67.2407, 1e-4);
+    EXPECT_NEAR(s.refl_y_phase, 5.636555, 1e-6);
+}
+
+TEST(Solver, BrewsterAngleLeavesNoParallelReflection) {
+    const InterfaceSolution s = solve_wave_interface(media(2.6, 1, 0, 3.85e8, 31.806), fpp);
+    EXPECT_NEAR(magnitude(s.gamma_par), 3.1e-6, 0.1e-6);
+    EXPECT_NEAR(magnitude(s.gamma_perp), 0.444, 1e-3);
+}
+
+TEST(Solver, ZeroIncidentFieldKeepsAFiniteScale) {
+    WaveScenario sc = start_scenario;
+    sc.ex_mag = sc.ey_mag = 0;
+    const InterfaceSolution s = solve_wave_interface(sc, fpp);
+    for (double a : {s.refl_x_mag, s.refl_y_mag, s.trans_x_mag, s.trans_y_mag}) EXPECT_EQ(a, 0.0);
+    EXPECT_EQ(s.display_scale, 0.01);
+}
+
+TEST(Solver, NegativeIndexMediumTakesTheNegativeRoot) {
+    WaveScenario sc = start_scenario;
+    sc.eps_r2 = -4;
+    sc.mu_r2 = -1;
+    const InterfaceSolution s = solve_wave_interface(sc, fpp);
+    EXPECT_NEAR(s.k2.real(), -41.9169, 1e-4);
+    EXPECT_EQ(s.k2.imag(), 0.0);
+    EXPECT_NEAR(s.sin_theta_t.real(), -0.171010, 1e-6);
+    EXPECT_NEAR(s.beta_z, -41.2994, 1e-4);
+}
+
+TEST(Solver, NegativeProductMakesK2NegativeImaginary) {
+    WaveScenario sc = start_scenario;
+    sc.eps_r2 = -4;
+    const InterfaceSolution s = solve_wave_interface(sc, fpp);
+    EXPECT_NEAR(s.k2.real(), 0.0, 1e-9);
+    EXPECT_LT(s.k2.imag(), 0.0);
+}
+
+struct FoldCase {
+    double degrees_in, degrees_out;
+};
+
+TEST(Solver, FoldPhaseRemovesWholeTurnsBeyond360DegreesOnly) {
+    const std::vector<FoldCase> cases = {
+        {0, 0},   {200, 200}, {-200, -200}, {360, 360},   {-360, -360},
+        {361, 1}, {-361, -1}, {900, 180},   {-900, -180},
+    };
+    for (const FoldCase& c : cases) {
+        EXPECT_NEAR(radians_to_degrees(fold_phase_degrees(degrees_to_radians(c.degrees_in))),
+                    c.degrees_out, 1e-9)
+            << c.degrees_in;
+    }
+}
+
+TEST(Solver, SolvingTwiceGivesTheSameRecord) {
+    const InterfaceSolution a = solve_wave_interface(start_scenario, fpp);
+    const InterfaceSolution b = solve_wave_interface(start_scenario, fpp);
+    EXPECT_EQ(0, std::memcmp(&a, &b, sizeof a));
+}
+
+// Every medium pair of the examples, at every whole angle the i key reaches, and the notable
+// angles of the examples themselves.
+std::vector<WaveScenario> swept_scenarios() {
+    const std::vector<WaveScenario> pairs = {
+        media(2.25, 10, 0, 1e9, 0), media(2.6, 1, 0, 3.85e8, 0),  media(4, 1, 0, 2e9, 0),
+        media(1, 10, 0.3, 1e9, 0),  media(2.25, 1, 0, 3.18e8, 0), media(1, 12, 0, 1e9, 0),
+        media(1, 8, 8, 1e10, 0),    media(1, 4, 0, 1e9, 0),
+    };
+    std::vector<WaveScenario> out;
+    for (WaveScenario sc : pairs) {
+        for (double theta : {0.0, 29.0, 31.806, 33.69, 41.8103165, 53.13}) {
+            sc.theta_i = theta;
+            out.push_back(sc);
+        }
+        for (int theta = 0; theta <= 89; ++theta) {
+            sc.theta_i = theta;
+            out.push_back(sc);
+        }
+    }
+    return out;
+}
+
+TEST(SolverInvariants, HoldForEveryReachableScenario) {
+    for (const WaveScenario& sc : swept_scenarios()) {
+        SCOPED_TRACE(::testing::Message() << "eps_r1 " << sc.eps_r1 << " eps_r2 " << sc.eps_r2
+                                          << " sigma2 " << sc.sigma2 << " theta_i " << sc.theta_i);
+        const InterfaceSolution s = solve_wave_interface(sc, fpp);
+        // Tangential E is continuous: (1 + Gamma_par) cos i = tau_par cos t, 1 + Gamma_perp =
+        // tau_perp.
+        const Complex par = (1.0 + s.gamma_par) * s.cos_theta_i - s.tau_par * s.cos_theta_t;
+        EXPECT_LT(magnitude(par), 1e-12);
+        EXPECT_LT(magnitude(1.0 + s.gamma_perp - s.tau_perp), 1e-12);
+        // The transmitted wave never grows into medium 2.
+        EXPECT_LE(s.k2.imag(), 0.0);
+        EXPECT_LE((s.k2 * s.cos_theta_t).imag(), 0.0);
+        // Snell: the phase along the interface matches medium 1's.
+        EXPECT_NEAR(s.beta_x, s.k1 * s.sin_theta_i, 1e-9 * s.k1);
+        EXPECT_GE(s.display_scale, 0.01);
+        const bool lossless = sc.sigma2 == 0;
+        const bool beyond = lossless && s.sin_theta_t.real() > 1.0;
+        if (beyond) {
+            EXPECT_NEAR(magnitude(s.gamma_par), 1.0, 1e-9);
+            EXPECT_NEAR(magnitude(s.gamma_perp), 1.0, 1e-9);
+        } else if (lossless) {
+            // Power balance: |Gamma|^2 + (eta1 cos t)/(eta2 cos i) |tau|^2 = 1.
+            const double ratio = (s.eta1 * s.cos_theta_t.real()) / (s.eta2.real() * s.cos_theta_i);
+            EXPECT_NEAR(std::norm(s.gamma_perp) + ratio * std::norm(s.tau_perp), 1.0, 1e-9);
+            EXPECT_NEAR(std::norm(s.gamma_par) + ratio * std::norm(s.tau_par), 1.0, 1e-9);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,628 @@
+// The stereo renderer: the geometry of the field scene as pure functions (golden positions
+// beside physical invariants), and the drawing as recorded OpenGL, GLU and GLUT calls.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/keyboard.h"
+#include "app/shared_state.h"
+#include "render/field_arrow.h"
+#include "render/field_geometry.h"
+#include "render/field_scene.h"
+#include "render/static_scene.h"
+#include "render/stereo_frame.h"
+#include "tests/support/gl_recorder.h"
+
+namespace {
+
+constexpr int fpp = 101;
+
+InterfaceSolution solve(const WaveScenario& sc) {
+    return solve_wave_interface(sc, fpp);
+}
+
+double length(Vec3 v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
+void expect_near(Vec3 a, Vec3 b, double tolerance, const std::string& what = "") {
+    EXPECT_NEAR(a.x, b.x, tolerance) << what;
+    EXPECT_NEAR(a.y, b.y, tolerance) << what;
+    EXPECT_NEAR(a.z, b.z, tolerance) << what;
+}
+
+WaveScenario normal_incidence_x_only() {
+    WaveScenario sc = startup_scenario;
+    sc.ex_mag = 1;
+    sc.ey_mag = 0;
+    sc.phi_x = 0;
+    sc.theta_i = 0;
+    return sc;
+}
+
+std::vector<WaveScenario> all_examples() {
+    std::vector<WaveScenario> all(std::begin(linear_examples), std::end(linear_examples));
+    all.insert(all.end(), std::begin(circular_examples), std::end(circular_examples));
+    all.insert(all.end(), std::begin(elliptical_examples), std::end(elliptical_examples));
+    return all;
+}
+
+// --- arrow glyph ----------------------------------------------------------------------------
+
+struct OrientationCase {
+    const char* what;
+    Vec3 vector;
+    Vec3 side, third, direction;
+};
+
+TEST(ArrowGlyph, OrientationFromTheVectorWithFallbacks) {
+    const std::vector<OrientationCase> cases = {
+        {"+z is the identity", {0, 0, 1}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+        {"-z is a half turn about y", {0, 0, -2}, {-1, 0, 0}, {0, 1, 0}, {0, 0, -1}},
+        {"+y falls back to side +x", {0, 3, 0}, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
+        {"-y falls back to side +x", {0, -0.5, 0}, {1, 0, 0}, {0, 0, 1}, {0, -1, 0}},
+        {"tiny vectors point along +z", {0.00005, 0.00002, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+        {"+x", {2, 0, 0}, {0, 0, -1}, {0, 1, 0}, {1, 0, 0}},
+    };
+    for (const OrientationCase& c : cases) {
+        const ArrowGeometry a = field_arrow_geometry({1, 2, 3}, Vec3{1, 2, 3} + c.vector);
+        const double* m = a.orientation;
+        expect_near({m[0], m[1], m[2]}, c.side, 1e-12, c.what);
+        expect_near({m[4], m[5], m[6]}, c.third, 1e-12, c.what);
+        expect_near({m[8], m[9], m[10]}, c.direction, 1e-12, c.what);
+        EXPECT_EQ(m[3] + m[7] + m[11] + m[12] + m[13] + m[14], 0.0);
+        EXPECT_EQ(m[15], 1.0);
+        EXPECT_NEAR(a.length, length(c.vector), 1e-15) << "true length, also for fallbacks";
+    }
+}
+
+TEST(ArrowGlyph, FrameIsRightHandedAndOrthonormalForAnyDirection) {
+    for (int k = 0; k < 200; ++k) {
+        const Vec3 v{std::sin(k * 1.3), std::cos(k * 0.7) * 2, std::sin(k * 0.31 + 1)};
+        const ArrowGeometry arrow = field_arrow_geometry({0, 0, 0}, v);
+        const double* m = arrow.orientation;
+        const Vec3 s{m[0], m[1], m[2]}, u{m[4], m[5], m[6]}, d{m[8], m[9], m[10]};
+        EXPECT_NEAR(length(s), 1, 1e-12);
+        EXPECT_NEAR(length(u), 1, 1e-12);
+        EXPECT_NEAR(s.x * u.x + s.y * u.y + s.z * u.z, 0, 1e-12);
+        // s x u = d
+        expect_near({s.y * u.z - s.z * u.y, s.z * u.x - s.x * u.z, s.x * u.y - s.y * u.x}, d,
+                    1e-12);
+        expect_near(length(v) * d, v, 1e-12);
+    }
+}
+
+// --- field samples ----------------------------------------------------------------------------
+
+TEST(FieldGeometry, NormalIncidenceSamplePositions) {
+    const InterfaceSolution s = solve(normal_incidence_x_only());
+    const TransmittedRay ray = transmitted_ray(s);
+    for (int i = -16; i <= 0; ++i) {
+        expect_near(incident_sample(s, 0, i).base, {-0.68, 0, -0.7 + 0.192 * i}, 1e-12);
+        expect_near(reflected_sample(s, 0, i).base, {0.68, 0, -0.7 + 0.192 * i}, 1e-12);
+        EXPECT_EQ(incident_sample(s, 0, i).field.z, 0.0) << "no z part at normal incidence";
+    }
+    for (int n = 0; n <= 16; ++n) {
+        const FieldSample t = transmitted_sample(s, ray, 1e-10 * n, n);
+        expect_near(t.base, {0, 0, 0.7 + 0.192 * n}, 1e-12);
+        EXPECT_EQ(t.field.z, 0.0);
+    }
+    // A twentieth of the wavelength in medium 2 (eps_r2 4: half the vacuum wavelength).
+    EXPECT_NEAR(ray.spacing_m, 0.299792458 / 2 / 20, 1e-9);
+}
+
+TEST(FieldGeometry, NormalIncidenceFieldAtFrameOne) {
+    const InterfaceSolution s = solve(normal_incidence_x_only());
+    const double scale = arrow_scale(s);
+    const double t = sample_time_of(1, s);
+    const FieldSample red_arrow = incident_sample(s, t, 0);
+    EXPECT_EQ(red_arrow.colour.g, red.g);
+    expect_near(red_arrow.base, {-0.68, 0, -0.7}, 1e-15);
+    expect_near(arrow_tip(red_arrow, scale), {-0.68 + 0.98 / s.display_scale, 0, -0.7}, 1e-12);
+    EXPECT_NEAR(length(incident_sample(s, t, -5).field), 0.0, 1e-12) << "phase pi/2";
+    const Vec3 reversed = incident_sample(s, t, -10).field;
+    EXPECT_NEAR(reversed.x, -red_arrow.field.x, 1e-12) << "phase pi";
+    EXPECT_EQ(incident_sample(s, t, -10).colour.g, gold.g);
+}
+
+TEST(FieldGeometry, FrameOneAndFrame101AreTheSamePicture) {
+    for (const WaveScenario& sc : all_examples()) {
+        const InterfaceSolution s = solve(sc);
+        const TransmittedRay ray = transmitted_ray(s);
+        const double t1 = sample_time_of(1, s), t101 = sample_time_of(101, s);
+        for (int i = -16; i <= 0; ++i) {
+            expect_near(incident_sample(s, t1, i).field, incident_sample(s, t101, i).field, 1e-9);
+            expect_near(reflected_sample(s, t1, i).field, reflected_sample(s, t101, i).field, 1e-9);
+            expect_near(transmitted_sample(s, ray, t1, i + 16).field,
+                        transmitted_sample(s, ray, t101, i + 16).field, 1e-9);
+        }
+    }
+}
+
+TEST(FieldGeometry, StartScenarioTransmittedRay) {
+    const InterfaceSolution s = solve(startup_scenario);
+    const TransmittedRay ray = transmitted_ray(s);
+    EXPECT_NEAR(ray.spacing_m, 7.49e-3, 0.01e-3);
+    expect_near(transmitted_sample(s, ray, 0, 16).base, {0.525, 0, 3.727}, 1e-3);
+    expect_near(transmitted_sample(s, ray, 0, 0).base, {0, 0, 0.7}, 0);
+}
+
+TEST(FieldGeometry, BeyondTheCriticalAngleTheRayRunsAlongTheInterface) {
+    const InterfaceSolution s = solve(circular_examples[0]);
+    const TransmittedRay ray = transmitted_ray(s);
+    EXPECT_NEAR(ray.spacing_m, 39.3e-3, 0.1e-3);
+    for (int n = 0; n <= 16; ++n) {
+        expect_near(transmitted_sample(s, ray, 0, n).base, {0.192 * n, 0, 0.7}, 1e-12);
+    }
+    // No decay along the drawn samples: every sample has the same envelope.
+    double peak0 = 0, peak16 = 0;
+    for (int f = 1; f <= fpp; ++f) {
+        peak0 =
+            std::max(peak0, std::fabs(transmitted_sample(s, ray, sample_time_of(f, s), 0).field.y));
+        peak16 = std::max(peak16,
+                          std::fabs(transmitted_sample(s, ray, sample_time_of(f, s), 16).field.y));
+    }
+    EXPECT_NEAR(peak16 / peak0, 1.0, 1e-3);
+}
+
+struct DecayCase {
+    const char* what;
+    WaveScenario scenario;
+    double decay_at_16;
+};
+
+TEST(FieldGeometry, LossyMediaShrinkTheTransmittedArrowsAwayFromTheInterface) {
+    const std::vector<DecayCase> cases = {
+        {"elliptical 1 (8 S/m, 10 GHz)", elliptical_examples[1], 0.051},
+        {"linear 3 (0.3 S/m, 1 GHz)", linear_examples[3], 0.28},
+    };
+    for (const DecayCase& c : cases) {
+        const InterfaceSolution s = solve(c.scenario);
+        const TransmittedRay ray = transmitted_ray(s);
+        double peak0 = 0, peak16 = 0;  // envelopes of the perpendicular component
+        for (int f = 1; f <= fpp; ++f) {
+            const double t = sample_time_of(f, s);
+            peak0 = std::max(peak0, std::fabs(transmitted_sample(s, ray, t, 0).field.y));
+            peak16 = std::max(peak16, std::fabs(transmitted_sample(s, ray, t, 16).field.y));
+        }
+        EXPECT_NEAR(peak16 / peak0, c.decay_at_16, 0.005) << c.what;
+    }
+    const InterfaceSolution s = solve(elliptical_examples[1]);
+    const TransmittedRay ray = transmitted_ray(s);
+    EXPECT_NEAR(ray.spacing_m, 0.429e-3, 0.001e-3);
+    expect_near(transmitted_sample(s, ray, 0, 16).base, {0.326, 0, 3.761}, 1e-3);
+}
+
+TEST(FieldGeometry, TracesSitAtTheFarEndsOfTheRays) {
+    const InterfaceSolution s = solve(normal_incidence_x_only());
+    const TransmittedRay ray = transmitted_ray(s);
+    expect_near(trace_guides(RayKind::incident, s, ray).trace_point, {-0.68, 0, -3.772}, 1e-12);
+    expect_near(trace_guides(RayKind::reflected, s, ray).trace_point, {0.68, 0, -3.772}, 1e-12);
+
+    const InterfaceSolution tir = solve(circular_examples[0]);
+    const TransmittedRay tir_ray = transmitted_ray(tir);
+    expect_near(trace_guides(RayKind::transmitted, tir, tir_ray).trace_point, {3.072, 0, 0.7},
+                1e-12);
+}
+
+TEST(FieldGeometry, StartScenarioIncidentTraceIsTheExpectedEllipse) {
+    const InterfaceSolution s = solve(startup_scenario);
+    const TransmittedRay ray = transmitted_ray(s);
+    const TraceGuides g = trace_guides(RayKind::incident, s, ray);
+    double max_parallel = 0, max_y = 0;
+    for (int b = 1; b <= fpp; ++b) {
+        const Vec3 off =
+            trace_sphere_centre(RayKind::incident, s, ray, g, sample_time_of(b, s)) - g.trace_point;
+        // In the plane normal to the ray (sin i, 0, cos i).
+        EXPECT_NEAR(off.x * s.sin_theta_i + off.z * s.cos_theta_i, 0, 1e-12);
+        max_parallel = std::max(max_parallel, std::hypot(off.x, off.z));
+        max_y = std::max(max_y, std::fabs(off.y));
+    }
+    EXPECT_NEAR(max_parallel, 0.8 * 0.98, 1e-3);
+    EXPECT_NEAR(max_y, 0.98, 1e-3);
+
+    WaveScenario zero = startup_scenario;
+    zero.ex_mag = zero.ey_mag = 0;
+    const InterfaceSolution z = solve(zero);
+    const TraceGuides zg = trace_guides(RayKind::transmitted, z, transmitted_ray(z));
+    expect_near(trace_sphere_centre(RayKind::transmitted, z, transmitted_ray(z), zg, 3e-11),
+                zg.trace_point, 0);
+}
+
+TEST(FieldGeometry, TangentialFieldIsContinuousAtEveryFrameForEveryExample) {
+    for (const WaveScenario& sc : all_examples()) {
+        const InterfaceSolution s = solve(sc);
+        const TransmittedRay ray = transmitted_ray(s);
+        const double scale = arrow_scale(s);
+        for (int f = 1; f <= fpp; ++f) {
+            const double t = sample_time_of(f, s);
+            const Vec3 ei = incident_sample(s, t, 0).field;
+            const Vec3 er = reflected_sample(s, t, 0).field;
+            const Vec3 et = transmitted_sample(s, ray, t, 0).field;
+            const TangentialDisplay di =
+                tangential_display(RayKind::incident, incident_interface_point, ei, scale);
+            const TangentialDisplay dr =
+                tangential_display(RayKind::reflected, reflected_interface_point, er, scale);
+            const TangentialDisplay dt =
+                tangential_display(RayKind::transmitted, transmitted_interface_point, et, scale);
+            const Vec3 vi = di.tangential.to - di.tangential.from;
+            const Vec3 vr = dr.tangential.to - dr.tangential.from;
+            const Vec3 vt = dt.tangential.to - dt.tangential.from;
+            const double tolerance = 1e-9 * (1 + length(vi) + length(vr));
+            EXPECT_NEAR(vt.x, vi.x + vr.x, tolerance) << sc.theta_i << " frame " << f;
+            EXPECT_NEAR(vt.y, vi.y + vr.y, tolerance) << sc.theta_i << " frame " << f;
+        }
+    }
+}
+
+TEST(FieldGeometry, StartScenarioTangentialArrowsAtFrameOne) {
+    const InterfaceSolution s = solve(startup_scenario);
+    const TransmittedRay ray = transmitted_ray(s);
+    const double t = sample_time_of(1, s), scale = arrow_scale(s);
+    struct Case {
+        RayKind kind;
+        Vec3 p, e;
+        double x_length;  // signed: + along +x
+    };
+    const std::vector<Case> cases = {
+        {RayKind::incident, incident_interface_point, incident_sample(s, t, 0).field, 0.737},
+        {RayKind::reflected, reflected_interface_point, reflected_sample(s, t, 0).field, -0.230},
+        {RayKind::transmitted, transmitted_interface_point, transmitted_sample(s, ray, t, 0).field,
+         0.507},
+    };
+    for (const Case& c : cases) {
+        const TangentialDisplay d = tangential_display(c.kind, c.p, c.e, scale);
+        EXPECT_NEAR(d.x_part.to.x - d.x_part.from.x, c.x_length, 1e-3);
+        EXPECT_NEAR(length(d.y_part.to - d.y_part.from), 0, 1e-12);
+        const double side = c.kind == RayKind::transmitted ? 1 : -1;
+        EXPECT_EQ(d.x_part.from.z, 0.1 * side);
+        EXPECT_EQ(d.tangential.from.z, 0.11 * side);
+        EXPECT_EQ(d.projection.to.z, 0.1 * side);
+        expect_near(d.projection.from, c.p + scale * c.e, 1e-15);
+    }
+    // A zero field: the projection line still runs 0.6 from P to the plane.
+    const TangentialDisplay zero =
+        tangential_display(RayKind::transmitted, transmitted_interface_point, {0, 0, 0}, scale);
+    EXPECT_NEAR(length(zero.projection.to - zero.projection.from), 0.6, 1e-15);
+}
+
+// Steps every stepped value of every example across its whole range.
+TEST(FieldGeometry, EveryReachableScenarioGivesFiniteGeometry) {
+    int scenarios = 0;
+    for (const WaveScenario& example : all_examples()) {
+        for (int theta = 0; theta <= 89; ++theta) {
+            for (double mag : {0.0, 0.05, 100.0}) {
+                for (double phase : {-360.0, 0.0, 137.0, 360.0}) {
+                    WaveScenario sc = example;
+                    sc.theta_i = theta;
+                    sc.ex_mag = mag;
+                    sc.ey_mag = 100.0 - mag;
+                    sc.phi_x = phase;
+                    sc.phi_y = -phase;
+                    const InterfaceSolution s = solve(sc);
+                    const TransmittedRay ray = transmitted_ray(s);
+                    const double scale = arrow_scale(s);
+                    ++scenarios;
+                    for (int f : {1, 37, 101}) {
+                        const double t = sample_time_of(f, s);
+                        for (int i = -16; i <= 0; ++i) {
+                            ASSERT_TRUE(is_finite(arrow_tip(incident_sample(s, t, i), scale)));
+                            ASSERT_TRUE(is_finite(arrow_tip(reflected_sample(s, t, i), scale)));
+                            ASSERT_TRUE(
+                                is_finite(arrow_tip(transmitted_sample(s, ray, t, i + 16), scale)))
+                                << example.theta_i << " " << theta;
+                        }
+                        for (RayKind kind :
+                             {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
+                            const TraceGuides g = trace_guides(kind, s, ray);
+                            ASSERT_TRUE(is_finite(trace_sphere_centre(kind, s, ray, g, t)));
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(scenarios, 11 * 90 * 3 * 4);
+}
+
+// --- recorded drawing -----------------------------------------------------------------------
+
+struct RecordedArrow {
+    Rgb colour;
+    Vec3 start;
+    Vec3 end;
+    double length;
+};
+
+bool same(Rgb a, Rgb b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+// Reads the arrows back from the calls: each is two cylinders placed by glTranslated and
+// glMultMatrixd, the shaft first.
+std::vector<RecordedArrow> recorded_arrows(const std::vector<GlCall>& calls) {
+    std::vector<RecordedArrow> arrows;
+    Rgb colour{0, 0, 0};
+    for (size_t k = 0; k + 2 < calls.size(); ++k) {
+        const GlCall& c = calls[k];
+        if (c.name == "glColor3f")
+            colour = Rgb{float(c.args[0]), float(c.args[1]), float(c.args[2])};
+        if (c.name != "glTranslated" || calls[k + 1].name != "glMultMatrixd" ||
+            calls[k + 2].name != "gluCylinder" || calls[k + 2].args[1] == 0.0) {
+            continue;
+        }
+        const std::vector<double>& m = calls[k + 1].args;
+        const double len = calls[k + 2].args[2] / 0.7;
+        const Vec3 start{c.args[0], c.args[1], c.args[2]};
+        arrows.push_back({colour, start, start + len * Vec3{m[8], m[9], m[10]}, len});
+    }
+    return arrows;
+}
+
+struct RecordedLine {
+    Rgb colour;
+    Vec3 from, to;
+    bool stippled;
+};
+
+std::vector<RecordedLine> recorded_lines(const std::vector<GlCall>& calls) {
+    std::vector<RecordedLine> lines;
+    Rgb colour{0, 0, 0};
+    bool stippled = false;
+    for (size_t k = 0; k < calls.size(); ++k) {
+        const GlCall& c = calls[k];
+        if (c.name == "glColor3f")
+            colour = Rgb{float(c.args[0]), float(c.args[1]), float(c.args[2])};
+        if (c.name == "glEnable" && c.args[0] == GL_LINE_STIPPLE) stippled = true;
+        if (c.name == "glPopAttrib") stippled = false;
+        if (c.name == "glBegin" && c.args[0] == GL_LINES) {
+            const auto& a = calls[k + 1].args;
+            const auto& b = calls[k + 2].args;
+            lines.push_back({colour, {a[0], a[1], a[2]}, {b[0], b[1], b[2]}, stippled});
+        }
+    }
+    return lines;
+}
+
+class Drawing : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        reset_shared_state();
+        g_screen = ScreenSetup{1920, 1200, 1920, 960};
+        g_animation.frame_index = 2;
+        solve_interface();
+        gl_recorder::clear();
+    }
+    void TearDown() override {
+        const GlRecorderState& s = gl_recorder::state();
+        EXPECT_EQ(s.modelview_depth, 0);
+        EXPECT_EQ(s.projection_depth, 0);
+        EXPECT_EQ(s.attrib_depth, 0);
+        EXPECT_GE(s.lowest_depth, 0);
+        EXPECT_EQ(s.begin_depth, 0);
+        EXPECT_FALSE(s.non_finite_argument);
+        EXPECT_FALSE(s.enabled.count(GL_LINE_STIPPLE) && s.enabled.at(GL_LINE_STIPPLE));
+    }
+};
+
+TEST_F(Drawing, StereoFrameSetsUpEachEyeInOrder) {
+    g_view = ViewState{12.5f, -7.25f, 0.3f, -0.06f, 1.5f};
+    on_display();
+    const auto& calls = gl_recorder::calls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[0].name, "glMatrixMode");
+    EXPECT_EQ(calls[0].args[0], GL_MODELVIEW);
+    EXPECT_EQ(calls[1].name, "glLoadIdentity");
+    EXPECT_EQ(calls[2].name, "glClear");
+    EXPECT_EQ(calls[2].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    EXPECT_EQ(gl_recorder::count("glClear"), 1u);
+
+    const auto viewports = gl_recorder::named("glViewport");
+    ASSERT_EQ(viewports.size(), 2u);
+    EXPECT_EQ(viewports[0].args, (std::vector<double>{0, 0, 960, 960}));
+    EXPECT_EQ(viewports[1].args, (std::vector<double>{960, 0, 960, 960}));
+    for (const GlCall& p : gl_recorder::named("gluPerspective")) {
+        EXPECT_EQ(p.args, (std::vector<double>{60, 1.7777777777777777, 1, 30}));
+    }
+    const auto cameras = gl_recorder::named("gluLookAt");
+    ASSERT_EQ(cameras.size(), 2u);
+    EXPECT_EQ(cameras[0].args, (std::vector<double>{-0.03750000149011612, 0, 5, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(cameras[1].args[0], 0.03750000149011612);
+
+    // The model transform, right after the camera, for each eye.
+    const std::vector<std::pair<std::string, std::vector<double>>> model = {
+        {"glMatrixMode", {GL_MODELVIEW}}, {"glLoadIdentity", {}},
+        {"glTranslatef", {0, 0, -1}},     {"glTranslatef", {0, -0.15f, 0}},
+        {"glTranslatef", {0.3f, 0, 0}},   {"glTranslatef", {0, -0.06f, 0}},
+        {"glRotatef", {12.5, 0, 1, 0}},   {"glRotatef", {-7.25, 1, 0, 0}},
+        {"glRotatef", {96, 0, 1, 0}},     {"glRotatef", {100, 0, 0, 1}},
+        {"glScalef", {1.5, 1.5, 1.5}},
+    };
+    int eyes = 0;
+    for (size_t k = 0; k < calls.size(); ++k) {
+        if (calls[k].name != "gluLookAt") continue;
+        ++eyes;
+        EXPECT_EQ(calls[k - 3].name, "glMatrixMode");
+        EXPECT_EQ(calls[k - 3].args[0], GL_PROJECTION);
+        for (size_t m = 0; m < model.size(); ++m) {
+            EXPECT_EQ(calls[k + 1 + m].name, model[m].first) << m;
+            EXPECT_EQ(calls[k + 1 + m].args, model[m].second) << m;
+        }
+    }
+    EXPECT_EQ(eyes, 2);
+    EXPECT_EQ(calls[calls.size() - 2].name, "glFlush");
+    EXPECT_EQ(calls.back().name, "glutSwapBuffers");
+}
+
+TEST_F(Drawing, OddWindowWidthLeavesTheLastColumnUndrawn) {
+    g_screen = ScreenSetup{1365, 1024, 1365, 682};
+    on_display();
+    const auto viewports = gl_recorder::named("glViewport");
+    EXPECT_EQ(viewports[0].args, (std::vector<double>{0, 0, 682, 682}));
+    EXPECT_EQ(viewports[1].args, (std::vector<double>{682, 0, 682, 682}));
+}
+
+TEST_F(Drawing, EachEyeDrawsTracesArrowsAxesAndPlanesLast) {
+    on_display();
+    const auto& calls = gl_recorder::calls();
+    const std::vector<RecordedArrow> arrows = recorded_arrows(calls);
+    ASSERT_EQ(arrows.size(), 2u * 51);
+    EXPECT_EQ(gl_recorder::count("gluSphere"), 2u * 303);
+    EXPECT_EQ(gl_recorder::count("gluCylinder"), 2u * (51 * 2 + 3));
+    EXPECT_EQ(gl_recorder::count("glutSolidCone"), 2u * 3);
+    EXPECT_EQ(gl_recorder::count("glutStrokeCharacter"), 2u * 3);
+    const auto lines = recorded_lines(calls);
+    ASSERT_EQ(lines.size(), 2u * 6);
+    for (const RecordedLine& l : lines) {
+        EXPECT_TRUE(same(l.colour, guide_grey));
+        EXPECT_TRUE(l.stippled);
+    }
+
+    // Per eye: incident and reflected interleaved from the far end, the interface sample red,
+    // then the transmitted ray from the interface outwards.
+    const InterfaceSolution& s = g_solution;
+    const double t = sample_time_of(2, s);
+    const TransmittedRay ray = transmitted_ray(s);
+    for (int eye = 0; eye < 2; ++eye) {
+        for (int k = 0; k < 17; ++k) {
+            const RecordedArrow& inc = arrows[eye * 51 + 2 * k];
+            const RecordedArrow& ref = arrows[eye * 51 + 2 * k + 1];
+            const FieldSample want_i = incident_sample(s, t, k - 16);
+            const FieldSample want_r = reflected_sample(s, t, k - 16);
+            expect_near(inc.start, want_i.base, 1e-12);
+            expect_near(inc.end, arrow_tip(want_i, arrow_scale(s)), 1e-9);
+            expect_near(ref.end, arrow_tip(want_r, arrow_scale(s)), 1e-9);
+            EXPECT_TRUE(same(inc.colour, k == 16 ? red : gold)) << k;
+            EXPECT_TRUE(same(ref.colour, k == 16 ? red : gold)) << k;
+            const RecordedArrow& tr = arrows[eye * 51 + 34 + k];
+            expect_near(tr.end, arrow_tip(transmitted_sample(s, ray, t, k), arrow_scale(s)), 1e-9);
+            EXPECT_TRUE(same(tr.colour, k == 0 ? red : gold)) << k;
+        }
+    }
+    EXPECT_EQ(gl_recorder::state().colour[1], 0.745f) << "planes last";
+}
+
+TEST_F(Drawing, TraceSpheresFollowTheirGuideLines) {
+    draw_polarisation_traces();
+    const auto& calls = gl_recorder::calls();
+    std::vector<Vec3> centres;
+    for (size_t k = 0; k + 1 < calls.size(); ++k) {
+        if (calls[k].name == "glTranslatef" && calls[k + 1].name == "gluSphere") {
+            centres.push_back({calls[k].args[0], calls[k].args[1], calls[k].args[2]});
+            EXPECT_EQ(calls[k + 1].args, (std::vector<double>{0.02, 26, 13}));
+            EXPECT_EQ(calls[k - 2].name, "glColor3f");
+            EXPECT_EQ(calls[k - 2].args, (std::vector<double>{0.2f, 0.2f, 0.48f}));
+        }
+    }
+    ASSERT_EQ(centres.size(), 303u);
+    // The first and the last sphere of each trace coincide: one whole period.
+    for (int w = 0; w < 3; ++w) expect_near(centres[w * 101], centres[w * 101 + 100], 1e-6);
+    EXPECT_EQ(g_solution.sample_time, 100 * g_solution.time_step) << "left at the last sample";
+    const auto lines = recorded_lines(calls);
+    ASSERT_EQ(lines.size(), 6u);
+    expect_near(lines[0].from, {-0.68, 0, -2.236}, 1e-6);
+    expect_near(lines[0].to, {-0.68, 0, -0.7}, 1e-6);
+    expect_near(lines[5].to, {0, 0, 0.7}, 1e-6);
+    for (const GlCall& c : gl_recorder::named("glLineStipple")) {
+        EXPECT_EQ(c.args, (std::vector<double>{1, 0x5555}));
+    }
+}
+
+TEST_F(Drawing, TangentialDisplaysOnlyWhenToggledRightAfterTheRedArrows) {
+    draw_field_scene();
+    const size_t lines_off = recorded_lines(gl_recorder::calls()).size();
+    const size_t arrows_off = recorded_arrows(gl_recorder::calls()).size();
+    EXPECT_EQ(lines_off, 6u);
+    EXPECT_EQ(arrows_off, 51u);
+
+    g_animation.tangential_toggle = 1;
+    gl_recorder::clear();
+    draw_field_scene();
+    const auto arrows = recorded_arrows(gl_recorder::calls());
+    const auto lines = recorded_lines(gl_recorder::calls());
+    ASSERT_EQ(arrows.size(), 51u + 9);
+    ASSERT_EQ(lines.size(), 6u + 3);
+    for (size_t k = 6; k < 9; ++k) {
+        EXPECT_TRUE(same(lines[k].colour, magenta));
+        EXPECT_TRUE(lines[k].stippled);
+    }
+    // After 32 gold arrows: incident 0 (red), magenta, green, green, reflected 0 (red), ...
+    const std::vector<Rgb> tail = {red, magenta, green, green, red, magenta, green, green};
+    for (size_t k = 0; k < tail.size(); ++k) EXPECT_TRUE(same(arrows[32 + k].colour, tail[k])) << k;
+    // Transmitted: red, its display, then 16 gold.
+    const std::vector<Rgb> head = {red, magenta, green, green, gold};
+    for (size_t k = 0; k < head.size(); ++k) EXPECT_TRUE(same(arrows[40 + k].colour, head[k])) << k;
+    EXPECT_TRUE(same(arrows.back().colour, gold));
+}
+
+TEST_F(Drawing, ArrowPiecesAndProportions) {
+    set_colour(red);
+    draw_field_arrow({0, 0, 0}, {0, 0, 1});
+    const auto cylinders = gl_recorder::named("gluCylinder");
+    ASSERT_EQ(cylinders.size(), 2u);
+    EXPECT_EQ(cylinders[0].args, (std::vector<double>{0.035, 0.035, 0.7, 20, 16}));
+    EXPECT_EQ(cylinders[1].args, (std::vector<double>{0.08, 0, 0.3 * 1.0, 20, 16}));
+    const auto moves = gl_recorder::named("glTranslated");
+    EXPECT_EQ(moves[1].args, (std::vector<double>{0, 0, 0.7}));
+    EXPECT_EQ(gl_recorder::state().colour[0], 1.0f) << "colour unchanged";
+
+    gl_recorder::clear();
+    draw_field_arrow({0, 0, 0}, {0, 0, 2});
+    EXPECT_EQ(gl_recorder::named("gluCylinder")[0].args[0], 0.07)
+        << "twice as long, twice as thick";
+
+    gl_recorder::clear();
+    draw_field_arrow({0, 0, 0}, {NAN, 0, 0});
+    EXPECT_TRUE(gl_recorder::calls().empty()) << "nothing non-finite reaches OpenGL";
+}
+
+TEST_F(Drawing, StaticScene) {
+    draw_interface_planes();
+    EXPECT_EQ(gl_recorder::named("glColor4f")[0].args,
+              (std::vector<double>{0.745f, 0.745f, 0.745f, 0.3f}));
+    const auto vertices = gl_recorder::named("glVertex3f");
+    ASSERT_EQ(vertices.size(), 12u);
+    EXPECT_EQ(vertices[0].args, (std::vector<double>{0.68f, 0, 3.88f}));
+    EXPECT_EQ(vertices[7].args, (std::vector<double>{0.68f, 0, -0.7f}));
+    EXPECT_EQ(vertices[8].args, (std::vector<double>{-3, 3, 0}));
+    EXPECT_EQ(gl_recorder::count("glBegin"), 3u);
+
+    gl_recorder::clear();
+    gl_recorder::state().enabled[GL_LIGHTING] = true;
+    draw_axes();
+    const auto& calls = gl_recorder::calls();
+    EXPECT_EQ(calls.front().name, "glDisable");
+    EXPECT_EQ(calls.front().args[0], GL_LIGHTING);
+    EXPECT_EQ(calls.back().name, "glEnable");
+    EXPECT_EQ(calls.back().args[0], GL_LIGHTING);
+    for (const GlCall& c : gl_recorder::named("gluCylinder")) {
+        EXPECT_EQ(c.args, (std::vector<double>{0.0175, 0.0175, 0.35, 20, 16}));
+    }
+    for (const GlCall& c : gl_recorder::named("glutSolidCone")) {
+        EXPECT_EQ(c.args, (std::vector<double>{0.04, 0.15, 20, 16}));
+    }
+    EXPECT_EQ(gl_recorder::count("glPushMatrix"), 6u);
+
+    gl_recorder::clear();
+    draw_axis_labels();
+    const auto letters = gl_recorder::named("glutStrokeCharacter");
+    ASSERT_EQ(letters.size(), 3u);
+    EXPECT_EQ(letters[0].args[0], 'x');
+    EXPECT_EQ(letters[0].pointer, GLUT_STROKE_ROMAN);
+    EXPECT_EQ(letters[1].pointer, GLUT_STROKE_MONO_ROMAN);
+    EXPECT_EQ(letters[2].pointer, GLUT_STROKE_MONO_ROMAN);
+    EXPECT_EQ(gl_recorder::named("glScalef")[0].args,
+              (std::vector<double>{0.001f, 0.001f, 0.001f}));
+}
+
+TEST_F(Drawing, QuadricsDoNotAccumulate) {
+    on_display();
+    const int after_one = gl_recorder::state().quadrics_alive;
+    for (int k = 0; k < 5; ++k) on_display();
+    EXPECT_EQ(gl_recorder::state().quadrics_alive, after_one);
+    EXPECT_LE(after_one, 1);
+}
+
+}  // namespace

@@ -1,0 +1,247 @@
+#include "tests/support/gl_recorder.h"
+
+#include <GL/glu.h>
+
+#include <cmath>
+#include <initializer_list>
+
+namespace gl_recorder {
+
+std::vector<GlCall>& calls() {
+    static std::vector<GlCall> recorded;
+    return recorded;
+}
+
+GlRecorderState& state() {
+    static GlRecorderState s;
+    return s;
+}
+
+void clear() {
+    calls().clear();
+    GlRecorderState& s = state();
+    const int quadrics_alive = s.quadrics_alive;
+    const int quadrics_created = s.quadrics_created;
+    const int modifiers = s.modifiers;
+    const std::map<GLenum, bool> enabled = s.enabled;
+    s = GlRecorderState{};
+    s.quadrics_alive = quadrics_alive;
+    s.quadrics_created = quadrics_created;
+    s.modifiers = modifiers;
+    s.enabled = enabled;
+}
+
+std::vector<GlCall> named(const std::string& name) {
+    std::vector<GlCall> out;
+    for (const GlCall& c : calls()) {
+        if (c.name == name) out.push_back(c);
+    }
+    return out;
+}
+
+size_t count(const std::string& name) {
+    size_t n = 0;
+    for (const GlCall& c : calls()) n += c.name == name ? 1 : 0;
+    return n;
+}
+
+}  // namespace gl_recorder
+
+namespace {
+
+void record(const char* name, std::initializer_list<double> args, const void* pointer = nullptr) {
+    GlRecorderState& s = gl_recorder::state();
+    for (double a : args) {
+        if (!std::isfinite(a)) s.non_finite_argument = true;
+    }
+    gl_recorder::calls().push_back(GlCall{name, std::vector<double>(args), pointer});
+}
+
+int& current_depth() {
+    GlRecorderState& s = gl_recorder::state();
+    return s.matrix_mode == GL_PROJECTION ? s.projection_depth : s.modelview_depth;
+}
+
+void note_depth(int depth) {
+    GlRecorderState& s = gl_recorder::state();
+    if (depth < s.lowest_depth) s.lowest_depth = depth;
+}
+
+void set_colour(float r, float g, float b, float a) {
+    float* c = gl_recorder::state().colour;
+    c[0] = r;
+    c[1] = g;
+    c[2] = b;
+    c[3] = a;
+}
+
+int quadric_token;  // every quadric handed out points here
+
+}  // namespace
+
+// Stroke fonts: only their addresses matter.
+void* glutStrokeRoman = nullptr;
+void* glutStrokeMonoRoman = nullptr;
+
+// --- OpenGL ---------------------------------------------------------------------------------
+
+void glClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    record("glClearColor", {r, g, b, a});
+}
+void glClearDepth(GLclampd d) {
+    record("glClearDepth", {d});
+}
+void glShadeModel(GLenum mode) {
+    record("glShadeModel", {double(mode)});
+}
+void glColorMaterial(GLenum face, GLenum mode) {
+    record("glColorMaterial", {double(face), double(mode)});
+}
+void glLightfv(GLenum light, GLenum name, const GLfloat* p) {
+    record("glLightfv", {double(light), double(name), p[0], p[1], p[2], p[3]});
+}
+void glHint(GLenum target, GLenum mode) {
+    record("glHint", {double(target), double(mode)});
+}
+void glBlendFunc(GLenum s, GLenum d) {
+    record("glBlendFunc", {double(s), double(d)});
+}
+void glLineWidth(GLfloat w) {
+    record("glLineWidth", {w});
+}
+void glLineStipple(GLint factor, GLushort pattern) {
+    record("glLineStipple", {double(factor), double(pattern)});
+}
+void glEnable(GLenum cap) {
+    record("glEnable", {double(cap)});
+    gl_recorder::state().enabled[cap] = true;
+}
+void glDisable(GLenum cap) {
+    record("glDisable", {double(cap)});
+    gl_recorder::state().enabled[cap] = false;
+}
+void glPushAttrib(GLbitfield mask) {
+    record("glPushAttrib", {double(mask)});
+    GlRecorderState& s = gl_recorder::state();
+    ++s.attrib_depth;
+    s.attrib_stack.push_back(s.enabled);
+}
+void glPopAttrib() {
+    record("glPopAttrib", {});
+    GlRecorderState& s = gl_recorder::state();
+    --s.attrib_depth;
+    note_depth(s.attrib_depth);
+    if (!s.attrib_stack.empty()) {
+        s.enabled = s.attrib_stack.back();
+        s.attrib_stack.pop_back();
+    }
+}
+void glClear(GLbitfield mask) {
+    record("glClear", {double(mask)});
+}
+void glFlush() {
+    record("glFlush", {});
+}
+void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
+    record("glViewport", {double(x), double(y), double(w), double(h)});
+}
+void glMatrixMode(GLenum mode) {
+    record("glMatrixMode", {double(mode)});
+    gl_recorder::state().matrix_mode = mode;
+}
+void glLoadIdentity() {
+    record("glLoadIdentity", {});
+}
+void glPushMatrix() {
+    record("glPushMatrix", {});
+    ++current_depth();
+}
+void glPopMatrix() {
+    record("glPopMatrix", {});
+    note_depth(--current_depth());
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glTranslatef", {x, y, z});
+}
+void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
+    record("glTranslated", {x, y, z});
+}
+void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) {
+    record("glRotatef", {a, x, y, z});
+}
+void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glScalef", {x, y, z});
+}
+void glMultMatrixd(const GLdouble* m) {
+    record("glMultMatrixd", {m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10],
+                             m[11], m[12], m[13], m[14], m[15]});
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    record("glColor3f", {r, g, b});
+    set_colour(r, g, b, 1.0f);
+}
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    record("glColor4f", {r, g, b, a});
+    set_colour(r, g, b, a);
+}
+void glBegin(GLenum mode) {
+    record("glBegin", {double(mode)});
+    ++gl_recorder::state().begin_depth;
+}
+void glEnd() {
+    record("glEnd", {});
+    --gl_recorder::state().begin_depth;
+}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glVertex3f", {x, y, z});
+}
+
+// --- GLU ------------------------------------------------------------------------------------
+
+GLUquadric* gluNewQuadric() {
+    record("gluNewQuadric", {});
+    ++gl_recorder::state().quadrics_alive;
+    ++gl_recorder::state().quadrics_created;
+    return reinterpret_cast<GLUquadric*>(&quadric_token);
+}
+void gluDeleteQuadric(GLUquadric* q) {
+    record("gluDeleteQuadric", {}, q);
+    --gl_recorder::state().quadrics_alive;
+}
+void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GLint slices,
+                 GLint stacks) {
+    record("gluCylinder", {base, top, height, double(slices), double(stacks)}, q);
+}
+void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks) {
+    record("gluSphere", {radius, double(slices), double(stacks)}, q);
+}
+void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble z_near, GLdouble z_far) {
+    record("gluPerspective", {fovy, aspect, z_near, z_far});
+}
+void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz,
+               GLdouble ux, GLdouble uy, GLdouble uz) {
+    record("gluLookAt", {ex, ey, ez, cx, cy, cz, ux, uy, uz});
+}
+
+// --- GLUT -----------------------------------------------------------------------------------
+
+void glutSolidCone(double base, double height, GLint slices, GLint stacks) {
+    record("glutSolidCone", {base, height, double(slices), double(stacks)});
+}
+void glutStrokeCharacter(void* font, int character) {
+    record("glutStrokeCharacter", {double(character)}, font);
+}
+void glutPostRedisplay() {
+    record("glutPostRedisplay", {});
+    ++gl_recorder::state().redisplay_requests;
+}
+void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
+    record("glutTimerFunc", {double(ms), double(value)});
+    gl_recorder::state().timer_callback = callback;
+}
+int glutGetModifiers() {
+    return gl_recorder::state().modifiers;
+}
+void glutSwapBuffers() {
+    record("glutSwapBuffers", {});
+}

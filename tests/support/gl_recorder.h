@@ -1,0 +1,48 @@
+// A stand-in for OpenGL, GLU and GLUT that records every call the drawing and the callbacks
+// make, and keeps the little state that tests assert on: matrix and attribute stack depths,
+// the enable flags, live quadrics, the current colour, redisplay requests and timers.
+#pragma once
+
+#include <GL/freeglut.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct GlCall {
+    std::string name;
+    std::vector<double> args;
+    const void* pointer = nullptr;  // a font or a quadric
+};
+
+struct GlRecorderState {
+    GLenum matrix_mode = GL_MODELVIEW;
+    int modelview_depth = 0;
+    int projection_depth = 0;
+    int attrib_depth = 0;
+    int lowest_depth = 0;  // below zero when a pop had nothing to pop
+    std::map<GLenum, bool> enabled;
+    std::vector<std::map<GLenum, bool>> attrib_stack;
+    int quadrics_alive = 0;
+    int quadrics_created = 0;
+    int redisplay_requests = 0;
+    int begin_depth = 0;
+    bool non_finite_argument = false;
+    float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    int modifiers = 0;                      // what glutGetModifiers answers
+    void (*timer_callback)(int) = nullptr;  // the last one armed
+};
+
+namespace gl_recorder {
+
+std::vector<GlCall>& calls();
+GlRecorderState& state();
+
+// Forgets the calls and the per-frame state; live quadrics and the modifiers stay.
+void clear();
+
+// The calls of one name, in order.
+std::vector<GlCall> named(const std::string& name);
+size_t count(const std::string& name);
+
+}  // namespace gl_recorder
