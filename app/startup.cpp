@@ -145,7 +145,12 @@ void install_exit_guards() {
     struct sigaction action {};
     action.sa_handler = remember_signal;
     sigemptyset(&action.sa_mask);
-    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal_number, &action, nullptr);
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+        // A signal ignored by whoever started us (nohup, a background job) stays ignored.
+        struct sigaction previous {};
+        sigaction(signal_number, nullptr, &previous);
+        if (previous.sa_handler != SIG_IGN) sigaction(signal_number, &action, nullptr);
+    }
 }
 
 void end_program_if_signalled() {

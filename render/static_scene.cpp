@@ -47,8 +47,13 @@ void draw_label(const AxisLabel& label) {
 
 }  // namespace
 
+// The planes are lit like glass facing the light in the start view. Their geometric normals
+// would light them to almost exactly the grey of the background there, so that they vanished.
+constexpr GLfloat plane_normal[3] = {0.679f, 0.524f, 0.514f};  // scene axes, unit length
+
 void draw_interface_planes() {
     glColor4f(plane_grey, plane_grey, plane_grey, 0.3f);
+    glNormal3fv(plane_normal);
     for (const Quad& quad : interface_quads) {
         glBegin(GL_QUADS);
         for (const auto& v : quad.v) glVertex3f(v[0], v[1], v[2]);

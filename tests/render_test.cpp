@@ -588,6 +588,9 @@ TEST_F(Drawing, StaticScene) {
     EXPECT_EQ(vertices[7].args, (std::vector<double>{0.68f, 0, -0.7f}));
     EXPECT_EQ(vertices[8].args, (std::vector<double>{-3, 3, 0}));
     EXPECT_EQ(gl_recorder::count("glBegin"), 3u);
+    const auto normals = gl_recorder::named("glNormal3fv");
+    ASSERT_EQ(normals.size(), 1u) << "the planes bring their own normal";
+    EXPECT_NEAR(length({normals[0].args[0], normals[0].args[1], normals[0].args[2]}), 1, 1e-3);
 
     gl_recorder::clear();
     gl_recorder::state().enabled[GL_LIGHTING] = true;

@@ -195,6 +195,9 @@ void glEnd() {
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
     record("glVertex3f", {x, y, z});
 }
+void glNormal3fv(const GLfloat* n) {
+    record("glNormal3fv", {n[0], n[1], n[2]});
+}
 
 // --- GLU ------------------------------------------------------------------------------------
 

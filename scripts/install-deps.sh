@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that planewave3d needs and that are missing.
+#   install-deps.sh            to build and run the program
+#   install-deps.sh --tests    also to run every test (a dummy X server, xdotool, xwd)
+#   install-deps.sh --bench    also to build the benchmarks
+set -euo pipefail
+
+packages=(cmake g++ make libgl1-mesa-dev libglu1-mesa-dev libglut-dev libx11-dev libxrandr-dev
+          libgl1-mesa-dri)
+for option in "$@"; do
+    case "$option" in
+        --tests) packages+=(libgtest-dev xserver-xorg-core xserver-xorg-video-dummy xdotool
+                            x11-apps x11-xserver-utils) ;;
+        --bench) packages+=(libbenchmark-dev xserver-xorg-core xserver-xorg-video-dummy
+                            x11-xserver-utils xdotool) ;;
+        --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-apps
+                           x11-xserver-utils xdotool imagemagick) ;;
+        *) echo "unknown option $option" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"
