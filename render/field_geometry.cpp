@@ -155,6 +155,49 @@ Vec3 trace_sphere_centre(RayKind kind, const InterfaceSolution& s, const Transmi
     return guides.trace_point + arrow_scale(s) * field;
 }
 
+UnitSphere unit_sphere(int slices, int stacks) {
+    UnitSphere sphere;
+    sphere.slices = slices;
+    sphere.stacks = stacks;
+    sphere.points = {{0.0, 0.0, 1.0}, {0.0, 0.0, -1.0}};
+    for (int j = 1; j < stacks; ++j) {
+        const double polar = pi * j / stacks;
+        for (int i = 0; i < slices; ++i) {
+            const double around = two_pi * i / slices;
+            sphere.points.push_back({std::sin(around) * std::sin(polar),
+                                     std::cos(around) * std::sin(polar), std::cos(polar)});
+        }
+    }
+    auto ring = [&](int j, int i) {
+        return 2u + static_cast<unsigned>((j - 1) * slices + i % slices);
+    };
+    // Counter-clockwise seen from outside, as GLU orients its spheres, so that the far half can
+    // be culled.
+    for (int i = 0; i < slices; ++i) {
+        sphere.indices.insert(sphere.indices.end(), {0u, ring(1, i + 1), ring(1, i)});
+        for (int j = 1; j + 1 < stacks; ++j) {
+            const unsigned a = ring(j, i), b = ring(j + 1, i), c = ring(j + 1, i + 1),
+                           d = ring(j, i + 1);
+            sphere.indices.insert(sphere.indices.end(), {a, c, b, a, d, c});
+        }
+        sphere.indices.insert(sphere.indices.end(),
+                              {1u, ring(stacks - 1, i), ring(stacks - 1, i + 1)});
+    }
+    return sphere;
+}
+
+void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius) {
+    const unsigned first = static_cast<unsigned>(batch.vertices.size() / 3);
+    for (const Vec3& n : unit.points) {
+        batch.vertices.insert(batch.vertices.end(), {static_cast<float>(centre.x + radius * n.x),
+                                                     static_cast<float>(centre.y + radius * n.y),
+                                                     static_cast<float>(centre.z + radius * n.z)});
+        batch.normals.insert(batch.normals.end(), {static_cast<float>(n.x), static_cast<float>(n.y),
+                                                   static_cast<float>(n.z)});
+    }
+    for (unsigned index : unit.indices) batch.indices.push_back(first + index);
+}
+
 // --- tangential fields at the interface ----------------------------------------------------
 
 namespace {

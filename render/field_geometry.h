@@ -5,6 +5,8 @@
 // incidence is y = 0; x is the parallel (TM) direction, y the perpendicular (TE) one.
 #pragma once
 
+#include <vector>
+
 #include "physics/interface_solver.h"
 
 struct Vec3 {
@@ -117,6 +119,27 @@ TraceGuides trace_guides(RayKind kind, const InterfaceSolution& s, const Transmi
 // Centre of the trace sphere of a wave at time t: trace point + scale x field there.
 Vec3 trace_sphere_centre(RayKind kind, const InterfaceSolution& s, const TransmittedRay& ray,
                          const TraceGuides& guides, double t);
+
+// Trace spheres are drawn as one batch per trace: triangle lists with the tessellation of a
+// GLU sphere (slices around z, stacks from pole to pole: a fan at each pole, quads between).
+inline constexpr double trace_sphere_radius = 0.02;  // scene units
+inline constexpr int trace_sphere_slices = 26;
+inline constexpr int trace_sphere_stacks = 13;
+
+// The unit sphere of that tessellation: the two poles (+z, -z), then the rings from +z down.
+struct UnitSphere {
+    int slices = 0, stacks = 0;
+    std::vector<Vec3> points;
+    std::vector<unsigned> indices;  // three per triangle, counter-clockwise seen from outside
+};
+UnitSphere unit_sphere(int slices, int stacks);
+
+struct SphereBatch {
+    std::vector<float> vertices;    // x, y, z per vertex, scene units
+    std::vector<float> normals;     // unit, per vertex
+    std::vector<unsigned> indices;  // three per triangle
+};
+void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius);
 
 // --- tangential fields at the interface ----------------------------------------------------
 

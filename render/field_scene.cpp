@@ -21,14 +21,23 @@ void draw_dashed_line(Vec3 from, Vec3 to, Rgb colour) {
     glPopAttrib();
 }
 
-void draw_trace_sphere(Vec3 centre) {
-    if (!is_finite(centre)) return;
+// One trace: every sphere of the period in a single draw call. GLU would send each of its
+// vertices through its own call, which is where most of a frame's time went.
+void draw_sphere_batch(const SphereBatch& batch) {
+    if (batch.indices.empty()) return;
     set_colour(trace_blue);
-    glPushMatrix();
-    glTranslatef(static_cast<GLfloat>(centre.x), static_cast<GLfloat>(centre.y),
-                 static_cast<GLfloat>(centre.z));
-    gluSphere(scene_quadric(), 0.02, 26, 13);
-    glPopMatrix();
+    // The spheres are closed and opaque: their far halves are hidden anyway.
+    glPushAttrib(GL_ENABLE_BIT);
+    glEnable(GL_CULL_FACE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, batch.vertices.data());
+    glNormalPointer(GL_FLOAT, 0, batch.normals.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.indices.size()), GL_UNSIGNED_INT,
+                   batch.indices.data());
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glPopAttrib();
 }
 
 void draw_sample_arrow(const FieldSample& sample, double scale) {
@@ -51,14 +60,21 @@ void draw_field_scene() {
 void draw_polarisation_traces() {
     InterfaceSolution& s = g_solution;
     const TransmittedRay ray = transmitted_ray(s);
+    const UnitSphere unit = unit_sphere(trace_sphere_slices, trace_sphere_stacks);
+    SphereBatch spheres;
     for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
         const TraceGuides guides = trace_guides(kind, s, ray);
         draw_dashed_line(guides.normal_end, guides.interface_point, guide_grey);
         draw_dashed_line(guides.trace_point, guides.interface_point, guide_grey);
+        spheres.vertices.clear();
+        spheres.normals.clear();
+        spheres.indices.clear();
         for (int b = 1; b <= g_animation.frames_per_period; ++b) {
             s.sample_time = sample_time_of(b, s);
-            draw_trace_sphere(trace_sphere_centre(kind, s, ray, guides, s.sample_time));
+            const Vec3 centre = trace_sphere_centre(kind, s, ray, guides, s.sample_time);
+            if (is_finite(centre)) append_sphere(spheres, unit, centre, trace_sphere_radius);
         }
+        draw_sphere_batch(spheres);
     }
 }
 

@@ -94,6 +94,23 @@ TEST(ArrowGlyph, FrameIsRightHandedAndOrthonormalForAnyDirection) {
     }
 }
 
+TEST(TraceSphere, HasTheTessellationOfAGluSphereFacingOutwards) {
+    const UnitSphere unit = unit_sphere(26, 13);
+    EXPECT_EQ(unit.points.size(), 2u + 12 * 26);
+    EXPECT_EQ(unit.indices.size(), 3u * (2 * 26 + 11 * 26 * 2)) << "two fans and 11 bands of quads";
+    for (const Vec3& p : unit.points) EXPECT_NEAR(length(p), 1, 1e-12);
+    for (size_t k = 0; k < unit.indices.size(); k += 3) {
+        ASSERT_LT(unit.indices[k + 2], unit.points.size());
+        const Vec3 a = unit.points[unit.indices[k]], b = unit.points[unit.indices[k + 1]],
+                   c = unit.points[unit.indices[k + 2]];
+        const Vec3 u = b - a, v = c - a;
+        const Vec3 normal{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+        const Vec3 centroid = (1.0 / 3) * (a + b + c);
+        EXPECT_GT(normal.x * centroid.x + normal.y * centroid.y + normal.z * centroid.z, 0)
+            << "triangle " << k / 3 << " must be counter-clockwise seen from outside";
+    }
+}
+
 // --- field samples ----------------------------------------------------------------------------
 
 TEST(FieldGeometry, NormalIncidenceSamplePositions) {
@@ -403,7 +420,10 @@ class Drawing : public ::testing::Test {
         EXPECT_GE(s.lowest_depth, 0);
         EXPECT_EQ(s.begin_depth, 0);
         EXPECT_FALSE(s.non_finite_argument);
-        EXPECT_FALSE(s.enabled.count(GL_LINE_STIPPLE) && s.enabled.at(GL_LINE_STIPPLE));
+        for (GLenum cap : {GL_LINE_STIPPLE, GL_CULL_FACE}) {
+            EXPECT_FALSE(s.enabled.count(cap) && s.enabled.at(cap)) << "left enabled: " << cap;
+        }
+        for (const auto& [array, on] : s.client_arrays) EXPECT_FALSE(on) << array;
     }
 };
 
@@ -469,7 +489,10 @@ TEST_F(Drawing, EachEyeDrawsTracesArrowsAxesAndPlanesLast) {
     const auto& calls = gl_recorder::calls();
     const std::vector<RecordedArrow> arrows = recorded_arrows(calls);
     ASSERT_EQ(arrows.size(), 2u * 51);
-    EXPECT_EQ(gl_recorder::count("gluSphere"), 2u * 303);
+    const auto batches = gl_recorder::named("glDrawElements");
+    ASSERT_EQ(batches.size(), 2u * 3) << "one batch of spheres per trace";
+    for (const GlCall& b : batches) EXPECT_EQ(b.args[1], 101 * 624 * 3) << "101 spheres";
+    EXPECT_EQ(gl_recorder::count("gluSphere"), 0u);
     EXPECT_EQ(gl_recorder::count("gluCylinder"), 2u * (51 * 2 + 3));
     EXPECT_EQ(gl_recorder::count("glutSolidCone"), 2u * 3);
     EXPECT_EQ(gl_recorder::count("glutStrokeCharacter"), 2u * 3);
@@ -507,16 +530,33 @@ TEST_F(Drawing, EachEyeDrawsTracesArrowsAxesAndPlanesLast) {
 TEST_F(Drawing, TraceSpheresFollowTheirGuideLines) {
     draw_polarisation_traces();
     const auto& calls = gl_recorder::calls();
+    const UnitSphere unit = unit_sphere(trace_sphere_slices, trace_sphere_stacks);
+    const size_t per_sphere = unit.points.size();
     std::vector<Vec3> centres;
-    for (size_t k = 0; k + 1 < calls.size(); ++k) {
-        if (calls[k].name == "glTranslatef" && calls[k + 1].name == "gluSphere") {
-            centres.push_back({calls[k].args[0], calls[k].args[1], calls[k].args[2]});
-            EXPECT_EQ(calls[k + 1].args, (std::vector<double>{0.02, 26, 13}));
-            EXPECT_EQ(calls[k - 2].name, "glColor3f");
-            EXPECT_EQ(calls[k - 2].args, (std::vector<double>{0.2f, 0.2f, 0.48f}));
+    for (size_t k = 0; k < calls.size(); ++k) {
+        if (calls[k].name != "glDrawElements") continue;
+        EXPECT_EQ(calls[k].args[0], GL_TRIANGLES);
+        const std::vector<float>& v = calls[k].vertices;
+        ASSERT_EQ(v.size(), 101 * per_sphere * 3);
+        // Each sphere starts with its poles: their midpoint is the centre, half their distance
+        // the radius.
+        for (size_t b = 0; b < 101; ++b) {
+            const float* pole = &v[b * per_sphere * 3];
+            const Vec3 top{pole[0], pole[1], pole[2]}, bottom{pole[3], pole[4], pole[5]};
+            centres.push_back(0.5 * (top + bottom));
+            EXPECT_NEAR(length(top - bottom), 2 * 0.02, 1e-6);
         }
+        size_t colour = k;
+        while (calls[colour].name != "glColor3f") --colour;
+        EXPECT_EQ(calls[colour].args, (std::vector<double>{0.2f, 0.2f, 0.48f}));
     }
     ASSERT_EQ(centres.size(), 303u);
+    const InterfaceSolution& s = g_solution;
+    const TransmittedRay ray = transmitted_ray(s);
+    const TraceGuides incident = trace_guides(RayKind::incident, s, ray);
+    expect_near(centres[17],
+                trace_sphere_centre(RayKind::incident, s, ray, incident, sample_time_of(18, s)),
+                1e-6);
     // The first and the last sphere of each trace coincide: one whole period.
     for (int w = 0; w < 3; ++w) expect_near(centres[w * 101], centres[w * 101 + 100], 1e-6);
     EXPECT_EQ(g_solution.sample_time, 100 * g_solution.time_step) << "left at the last sample";

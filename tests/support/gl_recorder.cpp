@@ -24,7 +24,9 @@ void clear() {
     const int quadrics_created = s.quadrics_created;
     const int modifiers = s.modifiers;
     const std::map<GLenum, bool> enabled = s.enabled;
+    const bool keep_calls = s.keep_calls;
     s = GlRecorderState{};
+    s.keep_calls = keep_calls;
     s.quadrics_alive = quadrics_alive;
     s.quadrics_created = quadrics_created;
     s.modifiers = modifiers;
@@ -54,7 +56,8 @@ void record(const char* name, std::initializer_list<double> args, const void* po
     for (double a : args) {
         if (!std::isfinite(a)) s.non_finite_argument = true;
     }
-    gl_recorder::calls().push_back(GlCall{name, std::vector<double>(args), pointer});
+    if (s.keep_calls)
+        gl_recorder::calls().push_back(GlCall{name, std::vector<double>(args), {}, pointer});
 }
 
 int& current_depth() {
@@ -197,6 +200,42 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
 }
 void glNormal3fv(const GLfloat* n) {
     record("glNormal3fv", {n[0], n[1], n[2]});
+}
+
+void glEnableClientState(GLenum array) {
+    record("glEnableClientState", {double(array)});
+    gl_recorder::state().client_arrays[array] = true;
+}
+void glDisableClientState(GLenum array) {
+    record("glDisableClientState", {double(array)});
+    gl_recorder::state().client_arrays[array] = false;
+}
+void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    record("glVertexPointer", {double(size), double(type), double(stride)});
+    gl_recorder::state().vertex_pointer = static_cast<const GLfloat*>(pointer);
+}
+void glNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer) {
+    record("glNormalPointer", {double(type), double(stride)});
+    gl_recorder::state().normal_pointer = static_cast<const GLfloat*>(pointer);
+}
+// Reads every vertex the indices name, as OpenGL would: a bad index or a non-finite vertex
+// shows here (and out-of-range reads under AddressSanitizer).
+void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
+    GlRecorderState& s = gl_recorder::state();
+    const GLuint* index = static_cast<const GLuint*>(indices);
+    GLuint highest = 0;
+    for (GLsizei k = 0; k < count; ++k) highest = index[k] > highest ? index[k] : highest;
+    std::vector<float> vertices;
+    if (count > 0 && s.vertex_pointer != nullptr) {
+        vertices.assign(s.vertex_pointer, s.vertex_pointer + 3 * (size_t(highest) + 1));
+        for (size_t k = 0; k < vertices.size(); ++k) {
+            if (!std::isfinite(vertices[k]) || !std::isfinite(s.normal_pointer[k])) {
+                s.non_finite_argument = true;
+            }
+        }
+    }
+    record("glDrawElements", {double(mode), double(count), double(type)});
+    if (s.keep_calls) gl_recorder::calls().back().vertices = std::move(vertices);
 }
 
 // --- GLU ------------------------------------------------------------------------------------

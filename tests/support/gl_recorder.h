@@ -12,6 +12,7 @@
 struct GlCall {
     std::string name;
     std::vector<double> args;
+    std::vector<float> vertices;    // glDrawElements: the vertex array, x, y, z per vertex
     const void* pointer = nullptr;  // a font or a quadric
 };
 
@@ -31,6 +32,10 @@ struct GlRecorderState {
     float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     int modifiers = 0;                      // what glutGetModifiers answers
     void (*timer_callback)(int) = nullptr;  // the last one armed
+    bool keep_calls = true;  // false: only the state is kept, for long randomised runs
+    std::map<GLenum, bool> client_arrays;
+    const GLfloat* vertex_pointer = nullptr;
+    const GLfloat* normal_pointer = nullptr;
 };
 
 namespace gl_recorder {

@@ -1,0 +1,219 @@
+// Times the stereo frame of the real renderer on the current X display (a real window, real
+// OpenGL), next to two references from the same run: a bare frame (clear and swap only) and a
+// straightforward drawing of the same scene with one GLU call per sphere and cylinder.
+//
+//   frame_bench [FRAMES]            median and 95th percentile per window width and scenario
+//   frame_bench --soak FRAMES       GLU quadrics alive and resident memory after 100 and after
+//                                   FRAMES frames of the program's drawing
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/keyboard.h"
+#include "app/shared_state.h"
+#include "app/startup.h"
+#include "render/field_arrow.h"
+#include "render/field_scene.h"
+#include "render/static_scene.h"
+#include "render/stereo_frame.h"
+
+// Quadrics alive, counted through the linker's --wrap of the two GLU calls.
+static int quadrics_alive = 0;
+extern "C" GLUquadric* __real_gluNewQuadric();
+extern "C" void __real_gluDeleteQuadric(GLUquadric* q);
+extern "C" GLUquadric* __wrap_gluNewQuadric() {
+    ++quadrics_alive;
+    return __real_gluNewQuadric();
+}
+extern "C" void __wrap_gluDeleteQuadric(GLUquadric* q) {
+    --quadrics_alive;
+    __real_gluDeleteQuadric(q);
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void bare_frame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glutSwapBuffers();
+}
+
+// The same scene with one GLU call for every sphere and cylinder, as immediate mode gives it.
+void straightforward_traces() {
+    InterfaceSolution& s = g_solution;
+    const TransmittedRay ray = transmitted_ray(s);
+    GLUquadric* q = gluNewQuadric();
+    for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
+        const TraceGuides g = trace_guides(kind, s, ray);
+        for (const Vec3& from : {g.normal_end, g.trace_point}) {
+            glColor3f(0.5f, 0.5f, 0.5f);
+            glPushAttrib(GL_ENABLE_BIT);
+            glLineStipple(1, 0x5555);
+            glEnable(GL_LINE_STIPPLE);
+            glBegin(GL_LINES);
+            glVertex3f(float(from.x), float(from.y), float(from.z));
+            glVertex3f(float(g.interface_point.x), float(g.interface_point.y),
+                       float(g.interface_point.z));
+            glEnd();
+            glPopAttrib();
+        }
+        for (int b = 1; b <= g_animation.frames_per_period; ++b) {
+            s.sample_time = sample_time_of(b, s);
+            const Vec3 c = trace_sphere_centre(kind, s, ray, g, s.sample_time);
+            glColor3f(0.2f, 0.2f, 0.48f);
+            glPushMatrix();
+            glTranslatef(float(c.x), float(c.y), float(c.z));
+            gluSphere(q, 0.02, 26, 13);
+            glPopMatrix();
+        }
+    }
+    gluDeleteQuadric(q);
+}
+
+void straightforward_frame() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    solve_interface();
+    for (int eye = 0; eye < 2; ++eye) {
+        const int half = g_screen.window_width / 2;
+        glViewport(eye == 0 ? 0 : half, 0, half, g_screen.window_height);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(60, 1.7777777777777777, 1, 30);
+        gluLookAt(eye_x(eye), 0, 5, 0, 0, 0, 0, 1, 0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslatef(0, -0.15f, -1);
+        glRotatef(96, 0, 1, 0);
+        glRotatef(100, 0, 0, 1);
+        straightforward_traces();
+        draw_incident_reflected_fields();
+        draw_transmitted_fields();
+        glPushMatrix();
+        glTranslatef(1.08f, 0, 0);
+        draw_axes();
+        draw_axis_labels();
+        glPopMatrix();
+        draw_interface_planes();
+    }
+    glFlush();
+    glutSwapBuffers();
+}
+
+struct Scenario {
+    const char* name;
+    WaveScenario scenario;
+    int tangential;
+};
+
+struct Timing {
+    double median_ms, p95_ms;
+};
+
+Timing time_frames(void (*frame)(), int frames) {
+    for (int k = 0; k < 10; ++k) {
+        frame();
+        glFinish();
+    }
+    std::vector<double> ms;
+    for (int k = 0; k < frames; ++k) {
+        g_animation.frame_index = 1 + k % g_animation.frames_per_period;
+        const Clock::time_point start = Clock::now();
+        frame();
+        glFinish();
+        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        glutMainLoopEvent();
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 95 / 100)]};
+}
+
+int open_window(int width) {
+    g_screen = ScreenSetup{width, width, width, width / 2};
+    glutInitWindowSize(width, width / 2);
+    glutInitWindowPosition(0, 0);
+    const int window = glutCreateWindow("3D TV");
+    init_gl_state();
+    glLineWidth(1.5f);
+    glutDisplayFunc([] {});
+    for (int k = 0; k < 20; ++k) glutMainLoopEvent();  // mapped and exposed before timing
+    return window;
+}
+
+long resident_kib() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        long value = 0;
+        if (key == "VmRSS:" && status >> value) return value;
+    }
+    return -1;
+}
+
+int soak(int frames) {
+    open_window(1920);
+    reset_shared_state();
+    solve_interface();
+    long rss_100 = 0;
+    int quadrics_100 = 0;
+    for (int k = 1; k <= frames; ++k) {
+        g_animation.frame_index = 1 + k % g_animation.frames_per_period;
+        on_display();
+        glutMainLoopEvent();
+        if (k == 100) {
+            glFinish();
+            rss_100 = resident_kib();
+            quadrics_100 = quadrics_alive;
+        }
+    }
+    glFinish();
+    std::printf("after 100 frames: %d quadric(s) alive, %ld KiB resident\n", quadrics_100, rss_100);
+    std::printf("after %d frames: %d quadric(s) alive, %ld KiB resident\n", frames, quadrics_alive,
+                resident_kib());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
+    if (argc == 3 && std::strcmp(argv[1], "--soak") == 0) return soak(std::atoi(argv[2]));
+    const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
+
+    const Scenario scenarios[] = {
+        {"start-up", startup_scenario, 0},
+        {"elliptical 1, tangential on", elliptical_examples[1], 1},
+    };
+    std::printf("%-6s %-28s %22s %22s %22s %8s\n", "width", "scenario", "bare median/p95 ms",
+                "plain median/p95 ms", "program median/p95 ms", "ratio");
+    for (int width : {1366, 1920, 3840}) {
+        const int window = open_window(width);
+        for (const Scenario& sc : scenarios) {
+            reset_shared_state();
+            g_scenario = sc.scenario;
+            g_animation.tangential_toggle = sc.tangential;
+            solve_interface();
+            const Timing bare = time_frames(bare_frame, frames);
+            const Timing plain = time_frames(straightforward_frame, frames);
+            const Timing program = time_frames(on_display, frames);
+            std::printf("%-6d %-28s %10.2f / %-9.2f %10.2f / %-9.2f %10.2f / %-9.2f %8.2f\n", width,
+                        sc.name, bare.median_ms, bare.p95_ms, plain.median_ms, plain.p95_ms,
+                        program.median_ms, program.p95_ms, program.median_ms / plain.median_ms);
+            std::fflush(stdout);
+        }
+        glutDestroyWindow(window);
+        glutMainLoopEvent();
+    }
+    return 0;
+}

@@ -1,0 +1,52 @@
+// The solver and the per-frame geometry (everything one eye draws), without OpenGL.
+#include <benchmark/benchmark.h>
+
+#include "app/shared_state.h"
+#include "physics/interface_solver.h"
+#include "render/field_geometry.h"
+
+namespace {
+
+const WaveScenario lossy{10, 6, 0, -90, 30, 1, 1, 8, 1, 8, 1e10, 62831853071.7958};
+
+void solve_start_up(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(solve_wave_interface(startup_scenario, 101));
+    }
+}
+BENCHMARK(solve_start_up);
+
+void solve_lossy(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(solve_wave_interface(lossy, 101));
+}
+BENCHMARK(solve_lossy);
+
+// One eye: 303 trace spheres, 51 field arrows with their orientations, 3 tangential displays.
+void geometry_of_one_eye(benchmark::State& state) {
+    const InterfaceSolution s = solve_wave_interface(lossy, 101);
+    const TransmittedRay ray = transmitted_ray(s);
+    const double scale = arrow_scale(s);
+    const double t = sample_time_of(17, s);
+    for (auto _ : state) {
+        for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
+            const TraceGuides g = trace_guides(kind, s, ray);
+            for (int b = 1; b <= 101; ++b) {
+                benchmark::DoNotOptimize(
+                    trace_sphere_centre(kind, s, ray, g, sample_time_of(b, s)));
+            }
+        }
+        for (int i = -16; i <= 0; ++i) {
+            const FieldSample a = incident_sample(s, t, i);
+            const FieldSample b = reflected_sample(s, t, i);
+            const FieldSample c = transmitted_sample(s, ray, t, i + 16);
+            benchmark::DoNotOptimize(field_arrow_geometry(a.base, arrow_tip(a, scale)));
+            benchmark::DoNotOptimize(field_arrow_geometry(b.base, arrow_tip(b, scale)));
+            benchmark::DoNotOptimize(field_arrow_geometry(c.base, arrow_tip(c, scale)));
+        }
+        benchmark::DoNotOptimize(tangential_display(RayKind::incident, incident_interface_point,
+                                                    incident_sample(s, t, 0).field, scale));
+    }
+}
+BENCHMARK(geometry_of_one_eye);
+
+}  // namespace
