@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <cmath>
+
 #include "app/shared_state.h"
 #include "app/startup.h"
 
@@ -12,12 +14,18 @@ float wrap_angle_once(float degrees) {
 }
 
 float rotated_angle(float degrees, int32_t delta_px) {
-    return wrap_angle_once(static_cast<float>(delta_px / 5.0 + degrees));
+    const float turned = wrap_angle_once(static_cast<float>(delta_px / 5.0 + degrees));
+    // A flick of more than 360 degrees (1800 pixels) in one event is wrapped the rest of the
+    // way, so that the angle cannot creep away from [-180, 180] and lose float precision.
+    if (turned > 180.0f || turned < -180.0f) return wrap_angle_once(std::fmod(turned, 360.0f));
+    return turned;
 }
 
 float zoomed(float zoom, int32_t delta_px) {
     const float next = static_cast<float>((delta_px / 60.0 + 1.0) * zoom);
-    return next < 0.0f ? zoom : next;
+    // Below zero would turn the scene inside out; beyond the float range it would become
+    // infinite, and then NaN at the next shrinking drag.
+    return next < 0.0f || !std::isfinite(next) ? zoom : next;
 }
 
 int32_t next_frame_index(int32_t frame_index, int32_t frames_per_period) {

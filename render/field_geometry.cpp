@@ -187,15 +187,24 @@ UnitSphere unit_sphere(int slices, int stacks) {
 }
 
 void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius) {
-    const unsigned first = static_cast<unsigned>(batch.vertices.size() / 3);
+    const size_t first_float = batch.vertices.size();
+    const unsigned first = static_cast<unsigned>(first_float / 3);
+    batch.vertices.resize(first_float + 3 * unit.points.size());
+    batch.normals.resize(first_float + 3 * unit.points.size());
+    float* vertex = batch.vertices.data() + first_float;
+    float* normal = batch.normals.data() + first_float;
     for (const Vec3& n : unit.points) {
-        batch.vertices.insert(batch.vertices.end(), {static_cast<float>(centre.x + radius * n.x),
-                                                     static_cast<float>(centre.y + radius * n.y),
-                                                     static_cast<float>(centre.z + radius * n.z)});
-        batch.normals.insert(batch.normals.end(), {static_cast<float>(n.x), static_cast<float>(n.y),
-                                                   static_cast<float>(n.z)});
+        *vertex++ = static_cast<float>(centre.x + radius * n.x);
+        *vertex++ = static_cast<float>(centre.y + radius * n.y);
+        *vertex++ = static_cast<float>(centre.z + radius * n.z);
+        *normal++ = static_cast<float>(n.x);
+        *normal++ = static_cast<float>(n.y);
+        *normal++ = static_cast<float>(n.z);
     }
-    for (unsigned index : unit.indices) batch.indices.push_back(first + index);
+    const size_t first_index = batch.indices.size();
+    batch.indices.resize(first_index + unit.indices.size());
+    unsigned* index = batch.indices.data() + first_index;
+    for (unsigned k : unit.indices) *index++ = first + k;
 }
 
 // --- tangential fields at the interface ----------------------------------------------------

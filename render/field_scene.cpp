@@ -61,7 +61,8 @@ void draw_polarisation_traces() {
     InterfaceSolution& s = g_solution;
     const TransmittedRay ray = transmitted_ray(s);
     const UnitSphere unit = unit_sphere(trace_sphere_slices, trace_sphere_stacks);
-    SphereBatch spheres;
+    // Scratch space that keeps its capacity from frame to frame; its content is rewritten.
+    static SphereBatch spheres;
     for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
         const TraceGuides guides = trace_guides(kind, s, ray);
         draw_dashed_line(guides.normal_end, guides.interface_point, guide_grey);

@@ -4,8 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "app/mouse_clock.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "render/stereo_frame.h"
 #include "tests/support/gl_recorder.h"
 
 namespace {
@@ -191,8 +195,18 @@ struct WrapCase {
 
 TEST(MouseArithmetic, RotationWrapsOncePerEvent) {
     const std::vector<WrapCase> cases = {
-        {0, 100, 20},      {100, 500, -160},   {180, 0, 180},   {-180, 0, -180},
-        {180, 1, -179.8f}, {-180, -1, 179.8f}, {0, -1000, 160},
+        {0, 100, 20},
+        {100, 500, -160},
+        {180, 0, 180},
+        {-180, 0, -180},
+        {180, 1, -179.8f},
+        {-180, -1, 179.8f},
+        {0, -1000, 160},
+        // Beyond one turn in one event: wrapped all the way, not left at 400 - 360 + ...
+        {0, 2000, 40},
+        {170, 3700, -170},
+        {0, -2000, -40},
+        {0, 1000000, -160},
     };
     for (const WrapCase& c : cases) {
         EXPECT_FLOAT_EQ(rotated_angle(c.before, c.delta_px), c.after)
@@ -202,7 +216,9 @@ TEST(MouseArithmetic, RotationWrapsOncePerEvent) {
 
 TEST(MouseArithmetic, ZoomCompoundsAndNeverTurnsNegative) {
     const std::vector<WrapCase> cases = {
-        {1, 30, 1.5f}, {1, -30, 0.5f}, {1, -90, 1}, {1, -60, 0}, {0, 500, 0}, {2, 60, 4},
+        {1, 30, 1.5f}, {1, -30, 0.5f}, {1, -90, 1},        {1, -60, 0},
+        {0, 500, 0},   {2, 60, 4},     {3e38f, 60, 3e38f},  // would overflow to infinity, then to
+                                                            // NaN: kept
     };
     for (const WrapCase& c : cases) {
         EXPECT_FLOAT_EQ(zoomed(c.before, c.delta_px), c.after) << c.before << " " << c.delta_px;
@@ -401,3 +417,76 @@ TEST(GlState, InitialStateInOrder) {
 }
 
 }  // namespace
+
+// --- randomised input -----------------------------------------------------------------------
+
+void expect_within_bounds(long event) {
+    const WaveScenario& sc = g_scenario;
+    const bool scenario_ok = sc.ex_mag >= 0 && sc.ex_mag <= 100 && sc.ey_mag >= 0 &&
+                             sc.ey_mag <= 100 && sc.phi_x >= -360 && sc.phi_x <= 360 &&
+                             sc.phi_y >= -360 && sc.phi_y <= 360 && sc.theta_i >= 0 &&
+                             sc.theta_i <= 89;
+    const ViewState& v = g_view;
+    const bool view_ok = v.yaw >= -180 && v.yaw <= 180 && v.pitch >= -180 && v.pitch <= 180 &&
+                         v.zoom >= 0 && std::isfinite(v.zoom) && std::isfinite(v.pan_x) &&
+                         std::isfinite(v.pan_y);
+    const AnimationState& a = g_animation;
+    const bool clock_ok = a.frame_index >= 1 && a.frame_index <= a.frames_per_period &&
+                          (a.tangential_toggle == 0 || a.tangential_toggle == 1);
+    ASSERT_TRUE(scenario_ok && view_ok && clock_ok) << "after event " << event;
+}
+
+// Every key (ALT or not), every special key, extreme drags and zooms, clock ticks; a frame is
+// drawn after every event and must reach OpenGL finite and balanced.
+TEST_F(Shell, RandomInputNeverBreaksThePicture) {
+    g_screen = ScreenSetup{1920, 1200, 1920, 960};
+    std::mt19937 random(20261207);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const int modifiers[] = {0, GLUT_ACTIVE_ALT, GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL,
+                             GLUT_ACTIVE_ALT | GLUT_ACTIVE_SHIFT};
+    const int buttons[] = {GLUT_LEFT_BUTTON, GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON, 3, 4};
+    gl_recorder::state().keep_calls = false;
+    // The sanitizer build may run fewer (PLANEWAVE_FUZZ_EVENTS): every event draws a frame.
+    const char* wanted = std::getenv("PLANEWAVE_FUZZ_EVENTS");
+    const long events = wanted != nullptr ? std::atol(wanted) : 100000;
+    for (long event = 0; event < events; ++event) {
+        const int extreme = pick(0, 9) == 0 ? 1000000 : 2000;  // pixels
+        switch (pick(0, 9)) {
+            case 0:
+            case 1:
+            case 2: {
+                unsigned char key = static_cast<unsigned char>(pick(0, 255));
+                if (key == 27) key = 'i';  // ESC ends the process
+                // Mostly the keys that act, so that the bounds are pushed against.
+                if (pick(0, 1) == 0)
+                    key = static_cast<unsigned char>("xybdilce |\\\t"[pick(0, 11)]);
+                press(key, modifiers[pick(0, 4)]);
+                break;
+            }
+            case 3:
+                on_special_key(pick(-5, 200), 0, 0);
+                break;
+            case 4:
+                on_mouse_button(buttons[pick(0, 4)], pick(0, 1), pick(-extreme, extreme),
+                                pick(-extreme, extreme));
+                break;
+            case 5:
+            case 6:
+            case 7:
+                on_mouse_motion(pick(-extreme, extreme), pick(-extreme, extreme));
+                break;
+            default:
+                on_timer(1);
+                break;
+        }
+        expect_within_bounds(event);
+        on_display();
+        const GlRecorderState& s = gl_recorder::state();
+        ASSERT_FALSE(s.non_finite_argument) << "after event " << event;
+        ASSERT_TRUE(s.modelview_depth == 0 && s.projection_depth == 0 && s.attrib_depth == 0 &&
+                    s.lowest_depth >= 0 && s.begin_depth == 0)
+            << "after event " << event;
+        gl_recorder::clear();
+    }
+    gl_recorder::state().keep_calls = true;
+}

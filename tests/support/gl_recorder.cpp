@@ -2,7 +2,10 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 namespace gl_recorder {
@@ -224,18 +227,21 @@ void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indic
     GlRecorderState& s = gl_recorder::state();
     const GLuint* index = static_cast<const GLuint*>(indices);
     GLuint highest = 0;
-    for (GLsizei k = 0; k < count; ++k) highest = index[k] > highest ? index[k] : highest;
-    std::vector<float> vertices;
-    if (count > 0 && s.vertex_pointer != nullptr) {
-        vertices.assign(s.vertex_pointer, s.vertex_pointer + 3 * (size_t(highest) + 1));
-        for (size_t k = 0; k < vertices.size(); ++k) {
-            if (!std::isfinite(vertices[k]) || !std::isfinite(s.normal_pointer[k])) {
-                s.non_finite_argument = true;
-            }
-        }
+    for (GLsizei k = 0; k < count; ++k) highest = std::max(highest, index[k]);
+    const size_t floats = count > 0 && s.vertex_pointer != nullptr ? 3 * (size_t(highest) + 1) : 0;
+    // A float is not finite when its exponent bits are all ones; integer tests keep this quick.
+    uint32_t non_finite = 0;
+    for (size_t k = 0; k < floats; ++k) {
+        uint32_t v, n;
+        std::memcpy(&v, &s.vertex_pointer[k], 4);
+        std::memcpy(&n, &s.normal_pointer[k], 4);
+        non_finite |= ((v & 0x7f800000u) == 0x7f800000u) | ((n & 0x7f800000u) == 0x7f800000u);
     }
+    if (non_finite != 0) s.non_finite_argument = true;
     record("glDrawElements", {double(mode), double(count), double(type)});
-    if (s.keep_calls) gl_recorder::calls().back().vertices = std::move(vertices);
+    if (s.keep_calls) {
+        gl_recorder::calls().back().vertices.assign(s.vertex_pointer, s.vertex_pointer + floats);
+    }
 }
 
 // --- GLU ------------------------------------------------------------------------------------
