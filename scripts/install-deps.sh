@@ -10,7 +10,8 @@ packages=(cmake g++ make libgl1-mesa-dev libglu1-mesa-dev libglut-dev libx11-dev
 for option in "$@"; do
     case "$option" in
         --tests) packages+=(libgtest-dev xserver-xorg-core xserver-xorg-video-dummy xdotool
-                            x11-apps x11-xserver-utils valgrind) ;;
+                            x11-apps x11-xserver-utils valgrind dpkg-dev file
+                            desktop-file-utils man-db) ;;
         --bench) packages+=(libbenchmark-dev xserver-xorg-core xserver-xorg-video-dummy
                             x11-xserver-utils xdotool) ;;
         --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-apps

@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target planewave3d -j "$(nproc)"
+cmake --preset release >/dev/null
+cmake --build --preset release --target planewave3d -j "$(nproc)"
 exec build/planewave3d "$@"

@@ -1,18 +1,32 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit and drawing tests,
-# the end-to-end tests on real X servers, and the unit and drawing tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# the end-to-end tests on real X servers, a short session under valgrind, the unit and drawing
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and the Debian package.
+# The package is installed and its program tested end to end in CI (CI=true) or when
+# PLANEWAVE_TEST_PACKAGE=1, since that installs it on the machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPLANEWAVE_WERROR=ON >/dev/null
-cmake --build build -j "$jobs"
-(cd build && ctest --output-on-failure)
+cmake --preset release -DPLANEWAVE_WERROR=ON >/dev/null
+cmake --build --preset release -j "$jobs"
+ctest --preset release
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLANEWAVE_WERROR=ON \
-      -DPLANEWAVE_SANITIZE=ON >/dev/null
-cmake --build build-sanitize -j "$jobs"
-# The randomised input test draws a frame after every event: a tenth of its events here.
-(cd build-sanitize && PLANEWAVE_FUZZ_EVENTS=10000 ctest --output-on-failure -LE e2e)
+# The randomised input test draws a frame after every event: the preset runs a tenth of them.
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize
+
+(cd build && cpack -G DEB >/dev/null)
+package=$(ls build/planewave3d_*.deb)
+echo "Debian package: $package"
+if [ "${CI:-}" = "true" ] || [ "${PLANEWAVE_TEST_PACKAGE:-}" = "1" ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$package"
+    desktop-file-validate /usr/share/applications/planewave3d.desktop
+    man -l --warnings=w /usr/share/man/man1/planewave3d.1.gz >/dev/null
+    echo "installed program, end to end:"
+    bash tests/e2e/run_e2e.sh /usr/bin/planewave3d build/tests/x11_probe
+fi
