@@ -183,10 +183,19 @@ UnitSphere unit_sphere(int slices, int stacks) {
         sphere.indices.insert(sphere.indices.end(),
                               {1u, ring(stacks - 1, i), ring(stacks - 1, i + 1)});
     }
+    for (size_t k = 0; k < sphere.indices.size(); k += 3) {
+        const Vec3 a = sphere.points[sphere.indices[k]];
+        const Vec3 u = sphere.points[sphere.indices[k + 1]] - a;
+        const Vec3 v = sphere.points[sphere.indices[k + 2]] - a;
+        const Vec3 n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+        sphere.face_normals.push_back(n);
+        sphere.face_offsets.push_back(n.x * a.x + n.y * a.y + n.z * a.z);
+    }
     return sphere;
 }
 
-void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius) {
+void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius,
+                   const Vec3* camera) {
     const size_t first_float = batch.vertices.size();
     const unsigned first = static_cast<unsigned>(first_float / 3);
     batch.vertices.resize(first_float + 3 * unit.points.size());
@@ -204,7 +213,13 @@ void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, doub
     const size_t first_index = batch.indices.size();
     batch.indices.resize(first_index + unit.indices.size());
     unsigned* index = batch.indices.data() + first_index;
-    for (unsigned k : unit.indices) *index++ = first + k;
+    for (size_t t = 0; t < unit.face_offsets.size(); ++t) {
+        if (camera != nullptr && !faces_camera(unit, t, centre, radius, *camera)) continue;
+        *index++ = first + unit.indices[3 * t];
+        *index++ = first + unit.indices[3 * t + 1];
+        *index++ = first + unit.indices[3 * t + 2];
+    }
+    batch.indices.resize(static_cast<size_t>(index - batch.indices.data()));
 }
 
 // --- tangential fields at the interface ----------------------------------------------------

@@ -131,15 +131,32 @@ struct UnitSphere {
     int slices = 0, stacks = 0;
     std::vector<Vec3> points;
     std::vector<unsigned> indices;  // three per triangle, counter-clockwise seen from outside
+    // Per triangle, the plane n . p = offset that it lies in (n outwards, not normalised).
+    std::vector<Vec3> face_normals;
+    std::vector<double> face_offsets;
 };
 UnitSphere unit_sphere(int slices, int stacks);
+
+// Whether the triangle of a sphere (centre, radius) faces a camera at the given point: the
+// camera lies on the outer side of its plane. A triangle that does not is hidden by the
+// sphere's near half and would be culled by OpenGL anyway.
+inline bool faces_camera(const UnitSphere& unit, size_t triangle, Vec3 centre, double radius,
+                         Vec3 camera) {
+    const Vec3 n = unit.face_normals[triangle];
+    const Vec3 to_camera = camera - centre;
+    // A sliver of tolerance keeps the triangles that are edge-on within rounding.
+    return n.x * to_camera.x + n.y * to_camera.y + n.z * to_camera.z >
+           radius * unit.face_offsets[triangle] * (1.0 - 1e-6);
+}
 
 struct SphereBatch {
     std::vector<float> vertices;    // x, y, z per vertex, scene units
     std::vector<float> normals;     // unit, per vertex
     std::vector<unsigned> indices;  // three per triangle
 };
-void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius);
+// Appends a sphere; with a camera, only the triangles that face it.
+void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius,
+                   const Vec3* camera = nullptr);
 
 // --- tangential fields at the interface ----------------------------------------------------
 

@@ -5,6 +5,8 @@
 
 namespace {
 
+std::optional<Vec3> eye_camera;
+
 constexpr GLushort dash_pattern = 0x5555;  // every other pixel
 
 void draw_dashed_line(Vec3 from, Vec3 to, Rgb colour) {
@@ -51,6 +53,10 @@ bool tangential_fields_shown() {
 
 }  // namespace
 
+void set_eye_camera(std::optional<Vec3> camera) {
+    eye_camera = camera;
+}
+
 void draw_field_scene() {
     draw_polarisation_traces();
     draw_incident_reflected_fields();
@@ -73,7 +79,10 @@ void draw_polarisation_traces() {
         for (int b = 1; b <= g_animation.frames_per_period; ++b) {
             s.sample_time = sample_time_of(b, s);
             const Vec3 centre = trace_sphere_centre(kind, s, ray, guides, s.sample_time);
-            if (is_finite(centre)) append_sphere(spheres, unit, centre, trace_sphere_radius);
+            if (is_finite(centre)) {
+                append_sphere(spheres, unit, centre, trace_sphere_radius,
+                              eye_camera ? &*eye_camera : nullptr);
+            }
         }
         draw_sphere_batch(spheres);
     }

@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <cmath>
+
 #include "app/shared_state.h"
 #include "render/field_scene.h"
 #include "render/static_scene.h"
@@ -9,6 +11,39 @@
 double eye_x(int eye_index) {
     const double half_separation = 0.0375f;
     return eye_index == 0 ? -half_separation : half_separation;
+}
+
+namespace {
+
+// Rotations by degrees about one axis, counter-clockwise seen from its positive end.
+Vec3 rotated_about_x(Vec3 v, double degrees) {
+    const double c = std::cos(degrees_to_radians(degrees)),
+                 s = std::sin(degrees_to_radians(degrees));
+    return {v.x, c * v.y - s * v.z, s * v.y + c * v.z};
+}
+Vec3 rotated_about_y(Vec3 v, double degrees) {
+    const double c = std::cos(degrees_to_radians(degrees)),
+                 s = std::sin(degrees_to_radians(degrees));
+    return {c * v.x + s * v.z, v.y, -s * v.x + c * v.z};
+}
+Vec3 rotated_about_z(Vec3 v, double degrees) {
+    const double c = std::cos(degrees_to_radians(degrees)),
+                 s = std::sin(degrees_to_radians(degrees));
+    return {c * v.x - s * v.y, s * v.x + c * v.y, v.z};
+}
+
+}  // namespace
+
+std::optional<Vec3> camera_in_scene(const ViewState& view, int eye_index) {
+    if (!(view.zoom != 0.0f) || !std::isfinite(view.zoom)) return std::nullopt;
+    // The inverse of set_model_transform, step by step from the last translation back.
+    Vec3 p{eye_x(eye_index), 0.0, 5.0};
+    p = p - Vec3{view.pan_x, double(-0.15f) + view.pan_y, -1.0};
+    p = rotated_about_y(p, -view.yaw);
+    p = rotated_about_x(p, -view.pitch);
+    p = rotated_about_y(p, -96.0);
+    p = rotated_about_z(p, -100.0);
+    return (1.0 / view.zoom) * p;
 }
 
 namespace {
@@ -53,6 +88,7 @@ void on_display() {
     for (int eye_index = 0; eye_index < 2; ++eye_index) {
         set_eye_viewport_and_camera(eye_index);
         set_model_transform();
+        set_eye_camera(camera_in_scene(g_view, eye_index));
         draw_field_scene();
         glPushMatrix();
         glTranslatef(1.08f, 0.0f, 0.0f);

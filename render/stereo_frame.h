@@ -1,7 +1,16 @@
 // One stereo frame: the scene twice side by side, left eye in the left half.
 #pragma once
 
+#include <optional>
+
+#include "app/shared_state.h"
+#include "render/field_geometry.h"
+
 // Camera x of each eye (scene units): 0.0375 in single precision, widened.
 double eye_x(int eye_index);
+
+// Where an eye's camera stands in the scene frame: the model transform of the view undone.
+// None when the view cannot be undone (zoom 0 or not finite).
+std::optional<Vec3> camera_in_scene(const ViewState& view, int eye_index);
 
 void on_display();

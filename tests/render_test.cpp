@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,53 @@ TEST(TraceSphere, HasTheTessellationOfAGluSphereFacingOutwards) {
         EXPECT_GT(normal.x * centroid.x + normal.y * centroid.y + normal.z * centroid.z, 0)
             << "triangle " << k / 3 << " must be counter-clockwise seen from outside";
     }
+}
+
+TEST(TraceSphere, KeepsTheTrianglesThatFaceTheCamera) {
+    const UnitSphere unit = unit_sphere(26, 13);
+    const Vec3 centre{1, 2, 3};
+    struct Case {
+        Vec3 camera;
+        size_t pole_kept, pole_dropped;  // 0: +z pole, 1: -z pole
+    };
+    for (const Case& c : {Case{{1, 2, 50}, 0, 1}, Case{{1, 2, -40}, 1, 0}}) {
+        SphereBatch all, facing;
+        append_sphere(all, unit, centre, 0.02);
+        append_sphere(facing, unit, centre, 0.02, &c.camera);
+        EXPECT_EQ(all.indices.size(), unit.indices.size());
+        EXPECT_EQ(facing.vertices, all.vertices);
+        // The near half less the band round the equator, whose faces are edge-on or turned a
+        // little away from a camera on the axis.
+        EXPECT_EQ(facing.indices.size(), all.indices.size() / 2 - 3 * 26);
+        size_t near_pole = 0, far_pole = 0;
+        for (unsigned index : facing.indices) {
+            near_pole += index == c.pole_kept;
+            far_pole += index == c.pole_dropped;
+        }
+        EXPECT_EQ(near_pole, 26u) << "the whole fan round the near pole";
+        EXPECT_EQ(far_pole, 0u) << "nothing of the far pole's fan";
+    }
+}
+
+TEST(StereoCamera, CameraInTheSceneFrame) {
+    // With the start view the scene axes point up, towards the viewer and to the right (see
+    // the model transform); the right eye's camera (0.0375, 0, 5) is 6 units in front.
+    const ViewState start{0, 0, 0, 0, 1};
+    const std::optional<Vec3> c = camera_in_scene(start, 1);
+    ASSERT_TRUE(c.has_value());
+    const Vec3 x_axis{0.0182, 0.9848, 0.1727}, y_axis{0.1029, -0.1736, 0.9794},
+        z_axis{0.9945, 0, -0.1045};
+    const Vec3 from_origin{0.03750000149011612, 0.15f, 6};
+    auto dot = [](Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; };
+    expect_near(*c, {dot(x_axis, from_origin), dot(y_axis, from_origin), dot(z_axis, from_origin)},
+                1e-3);
+    const ViewState zoomed{0, 0, 0, 0, 2};
+    expect_near(*camera_in_scene(zoomed, 1), 0.5 * *c, 1e-12);
+    EXPECT_FALSE(camera_in_scene(ViewState{0, 0, 0, 0, 0}, 0).has_value());
+    // Turning the scene by yaw turns the camera the other way about the viewer's y axis, so
+    // its distance from the scene's pivot stays.
+    const ViewState turned{75, -30, 0, 0, 1};
+    EXPECT_NEAR(length(*camera_in_scene(turned, 1)), length(*c), 1e-9);
 }
 
 // --- field samples ----------------------------------------------------------------------------
@@ -410,6 +458,7 @@ class Drawing : public ::testing::Test {
         g_screen = ScreenSetup{1920, 1200, 1920, 960};
         g_animation.frame_index = 2;
         solve_interface();
+        set_eye_camera(std::nullopt);
         gl_recorder::clear();
     }
     void TearDown() override {
@@ -491,7 +540,11 @@ TEST_F(Drawing, EachEyeDrawsTracesArrowsAxesAndPlanesLast) {
     ASSERT_EQ(arrows.size(), 2u * 51);
     const auto batches = gl_recorder::named("glDrawElements");
     ASSERT_EQ(batches.size(), 2u * 3) << "one batch of spheres per trace";
-    for (const GlCall& b : batches) EXPECT_EQ(b.args[1], 101 * 624 * 3) << "101 spheres";
+    // 101 spheres of 624 triangles, of which about half face the eye's camera.
+    for (const GlCall& b : batches) {
+        EXPECT_GT(b.args[1], 0.45 * 101 * 624 * 3);
+        EXPECT_LT(b.args[1], 0.55 * 101 * 624 * 3);
+    }
     EXPECT_EQ(gl_recorder::count("gluSphere"), 0u);
     EXPECT_EQ(gl_recorder::count("gluCylinder"), 2u * (51 * 2 + 3));
     EXPECT_EQ(gl_recorder::count("glutSolidCone"), 2u * 3);
