@@ -28,7 +28,9 @@ void timed_display() {
     drawn.push_back({Clock::now(), g_animation.frame_index});
 }
 
-void stop(int) { glutLeaveMainLoop(); }
+void stop(int) {
+    glutLeaveMainLoop();
+}
 
 }  // namespace
 
@@ -62,9 +64,10 @@ int main(int argc, char** argv) {
         }
     }
     const double rate = advance / elapsed;
-    std::printf("%.3f s, %zu frames drawn, wave advanced %ld samples: %.3f samples/s "
-                "(%+.2f %% from 10)\n",
-                elapsed, drawn.size(), advance, rate, (rate / 10.0 - 1.0) * 100.0);
+    std::printf(
+        "%.3f s, %zu frames drawn, wave advanced %ld samples: %.3f samples/s "
+        "(%+.2f %% from 10)\n",
+        elapsed, drawn.size(), advance, rate, (rate / 10.0 - 1.0) * 100.0);
     for (size_t k = 1; k < period_starts.size(); ++k) {
         std::printf("period %zu: %.3f s (101 ticks at 100 ms: 10.100 s)\n", k,
                     period_starts[k] - period_starts[k - 1]);

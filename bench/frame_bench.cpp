@@ -163,22 +163,17 @@ int soak(int frames) {
     open_window(1920);
     reset_shared_state();
     solve_interface();
-    long rss_100 = 0;
-    int quadrics_100 = 0;
     for (int k = 1; k <= frames; ++k) {
         g_animation.frame_index = 1 + k % g_animation.frames_per_period;
         on_display();
         glutMainLoopEvent();
-        if (k == 100) {
+        if (k == 100 || k % 500 == 0 || k == frames) {
             glFinish();
-            rss_100 = resident_kib();
-            quadrics_100 = quadrics_alive;
+            std::printf("after %d frames: %d quadric(s) alive, %ld KiB resident\n", k,
+                        quadrics_alive, resident_kib());
+            std::fflush(stdout);
         }
     }
-    glFinish();
-    std::printf("after 100 frames: %d quadric(s) alive, %ld KiB resident\n", quadrics_100, rss_100);
-    std::printf("after %d frames: %d quadric(s) alive, %ld KiB resident\n", frames, quadrics_alive,
-                resident_kib());
     return 0;
 }
 

@@ -20,13 +20,13 @@ program=$!
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^3D TV$' | head -n 1)
 press() { xdotool windowfocus --sync "$wid"; xdotool key "$@"; }
 
-# picture NAME KEYS...: presses the keys, lets the clock run to frame 31 of the period, pauses
-# there and takes the window.
+# picture NAME KEYS...: presses the keys, lets the clock run on for 3 s, pauses there and
+# takes the window.
 picture() {
     local name=$1
     shift
     [ $# -eq 0 ] || press "$@"
-    sleep 3.1
+    sleep 3
     press space
     sleep 0.3
     xwd -silent -id "$wid" -out "$work/$name.xwd"
@@ -36,6 +36,26 @@ picture() {
 
 mkdir -p docs
 picture stereo-window
+picture tangential-fields bar
+press bar
+picture linear-lossy l l l l               # linear example 3: into a lossy medium
+picture circular-total-reflection c        # circular example 0: beyond the critical angle
+picture elliptical-conductor e e           # elliptical example 1: into a good conductor
+
+# One period of the left eye of the start-up scenario, as fast as the screen can be read.
+press e                                    # elliptical example 2: the start-up scenario
+sleep 0.5
+frames=()
+end=$(($(date +%s%N) + 10100000000))
+while [ "$(date +%s%N)" -lt "$end" ]; do
+    frame="$work/period-$(printf %04d ${#frames[@]}).xwd"
+    xwd -silent -id "$wid" -out "$frame"
+    frames+=("$frame")
+done
+delay=$((1010 / ${#frames[@]}))  # hundredths of a second, so the loop lasts one period
+convert -delay "$delay" -loop 0 "${frames[@]}" -crop 960x960+0+0 +repage -resize 400x400 \
+    -layers Optimize docs/one-period-left-eye.gif
+
 press Escape
 wait "$program" || true
 echo "pictures written to docs/"
