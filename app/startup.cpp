@@ -96,6 +96,7 @@ int prepare_screen() {
     install_exit_guards();
 
     g_screen.window_width = service().read_screen_width();
+    if (g_screen.window_width <= 0) g_screen.window_width = wide.width;  // unreadable: as asked
     g_screen.window_height = g_screen.window_width / 2;
 
     for (const char* line : key_table) std::fputs(line, stdout);

@@ -23,8 +23,8 @@ void draw_dashed_line(Vec3 from, Vec3 to, Rgb colour) {
     glPopAttrib();
 }
 
-// One trace: every sphere of the period in a single draw call. GLU would send each of its
-// vertices through its own call, which is where most of a frame's time went.
+// One trace: every sphere of the period in a single draw call, with the triangles that face
+// the eye's camera (the software renderer's time goes per triangle).
 void draw_sphere_batch(const SphereBatch& batch) {
     if (batch.indices.empty()) return;
     set_colour(trace_blue);

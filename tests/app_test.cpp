@@ -355,6 +355,16 @@ TEST_F(Startup, SwitchPrintsTheKeyTableAndSizesTheWindowFromTheFreshWidth) {
     EXPECT_EQ(fake.applied[1].height, 1024);
 }
 
+TEST_F(Startup, UnreadableWidthAfterTheSwitchFallsBackToTheRequestedOne) {
+    fake.current = DisplayMode{1920, 1200, 60};
+    fake.width_after = 0;
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(prepare_screen(), 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(g_screen.window_width, 1920);
+    EXPECT_EQ(g_screen.window_height, 960);
+}
+
 TEST_F(Startup, AlreadyWideDisplayStillGetsTheRequest) {
     fake.current = DisplayMode{1920, 1080, 60};
     ::testing::internal::CaptureStdout();
