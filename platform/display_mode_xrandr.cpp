@@ -185,7 +185,8 @@ bool apply_mode(const DisplayMode& wanted) {
     XGrabServer(display);
     x_error_count = 0;
     // Grow first so that the new mode fits, switch, then shrink to what the CRTCs cover.
-    if (needed_width > screen_width || needed_height > screen_height) {
+    const bool grown = needed_width > screen_width || needed_height > screen_height;
+    if (grown) {
         set_screen_size(display, session.root, std::max(needed_width, screen_width),
                         std::max(needed_height, screen_height));
     }
@@ -195,7 +196,7 @@ bool apply_mode(const DisplayMode& wanted) {
                          crtc.y, mode, crtc.rotation, outputs, 1);
     const bool switched = status == RRSetConfigSuccess;
     if (!switched) {
-        set_screen_size(display, session.root, screen_width, screen_height);
+        if (grown) set_screen_size(display, session.root, screen_width, screen_height);
     } else if (needed_width != screen_width || needed_height != screen_height) {
         set_screen_size(display, session.root, needed_width, needed_height);
     }
