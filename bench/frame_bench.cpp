@@ -78,35 +78,14 @@ void straightforward_traces() {
     gluDeleteQuadric(q);
 }
 
+void straightforward_fields() {
+    straightforward_traces();
+    draw_incident_reflected_fields();
+    draw_transmitted_fields();
+}
+
 void straightforward_frame() {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    solve_interface();
-    for (int eye = 0; eye < 2; ++eye) {
-        const int half = g_screen.window_width / 2;
-        glViewport(eye == 0 ? 0 : half, 0, half, g_screen.window_height);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(60, 1.7777777777777777, 1, 30);
-        gluLookAt(eye_x(eye), 0, 5, 0, 0, 0, 0, 1, 0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glTranslatef(0, -0.15f, -1);
-        glRotatef(96, 0, 1, 0);
-        glRotatef(100, 0, 0, 1);
-        straightforward_traces();
-        draw_incident_reflected_fields();
-        draw_transmitted_fields();
-        glPushMatrix();
-        glTranslatef(1.08f, 0, 0);
-        draw_axes();
-        draw_axis_labels();
-        glPopMatrix();
-        draw_interface_planes();
-    }
-    glFlush();
-    glutSwapBuffers();
+    draw_stereo_frame(straightforward_fields);
 }
 
 struct Scenario {

@@ -79,7 +79,7 @@ void set_model_transform() {
 
 }  // namespace
 
-void on_display() {
+void draw_stereo_frame(void (*draw_fields)()) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -89,7 +89,7 @@ void on_display() {
         set_eye_viewport_and_camera(eye_index);
         set_model_transform();
         set_eye_camera(camera_in_scene(g_view, eye_index));
-        draw_field_scene();
+        draw_fields();
         glPushMatrix();
         glTranslatef(1.08f, 0.0f, 0.0f);
         draw_axes();
@@ -100,4 +100,8 @@ void on_display() {
     }
     glFlush();
     glutSwapBuffers();
+}
+
+void on_display() {
+    draw_stereo_frame(draw_field_scene);
 }

@@ -13,4 +13,8 @@ double eye_x(int eye_index);
 // None when the view cannot be undone (zoom 0 or not finite).
 std::optional<Vec3> camera_in_scene(const ViewState& view, int eye_index);
 
+// One stereo frame with the given drawing of the wave fields in each eye; on_display draws it
+// with draw_field_scene (the benchmarks with other drawings of the same fields).
+void draw_stereo_frame(void (*draw_fields)());
+
 void on_display();
