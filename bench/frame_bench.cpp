@@ -19,9 +19,7 @@
 #include "app/keyboard.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
-#include "render/field_arrow.h"
 #include "render/field_scene.h"
-#include "render/static_scene.h"
 #include "render/stereo_frame.h"
 
 // Quadrics alive, counted through the linker's --wrap of the two GLU calls.

@@ -157,8 +157,6 @@ Vec3 trace_sphere_centre(RayKind kind, const InterfaceSolution& s, const Transmi
 
 UnitSphere unit_sphere(int slices, int stacks) {
     UnitSphere sphere;
-    sphere.slices = slices;
-    sphere.stacks = stacks;
     sphere.points = {{0.0, 0.0, 1.0}, {0.0, 0.0, -1.0}};
     for (int j = 1; j < stacks; ++j) {
         const double polar = pi * j / stacks;
@@ -193,6 +191,19 @@ UnitSphere unit_sphere(int slices, int stacks) {
     }
     return sphere;
 }
+
+namespace {
+
+bool faces_camera(const UnitSphere& unit, size_t triangle, Vec3 centre, double radius,
+                  Vec3 camera) {
+    const Vec3 n = unit.face_normals[triangle];
+    const Vec3 to_camera = camera - centre;
+    // A sliver of tolerance keeps the triangles that are edge-on within rounding.
+    return n.x * to_camera.x + n.y * to_camera.y + n.z * to_camera.z >
+           radius * unit.face_offsets[triangle] * (1.0 - 1e-6);
+}
+
+}  // namespace
 
 void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius,
                    const Vec3* camera) {

@@ -128,7 +128,6 @@ inline constexpr int trace_sphere_stacks = 13;
 
 // The unit sphere of that tessellation: the two poles (+z, -z), then the rings from +z down.
 struct UnitSphere {
-    int slices = 0, stacks = 0;
     std::vector<Vec3> points;
     std::vector<unsigned> indices;  // three per triangle, counter-clockwise seen from outside
     // Per triangle, the plane n . p = offset that it lies in (n outwards, not normalised).
@@ -137,24 +136,14 @@ struct UnitSphere {
 };
 UnitSphere unit_sphere(int slices, int stacks);
 
-// Whether the triangle of a sphere (centre, radius) faces a camera at the given point: the
-// camera lies on the outer side of its plane. A triangle that does not is hidden by the
-// sphere's near half and would be culled by OpenGL anyway.
-inline bool faces_camera(const UnitSphere& unit, size_t triangle, Vec3 centre, double radius,
-                         Vec3 camera) {
-    const Vec3 n = unit.face_normals[triangle];
-    const Vec3 to_camera = camera - centre;
-    // A sliver of tolerance keeps the triangles that are edge-on within rounding.
-    return n.x * to_camera.x + n.y * to_camera.y + n.z * to_camera.z >
-           radius * unit.face_offsets[triangle] * (1.0 - 1e-6);
-}
-
 struct SphereBatch {
     std::vector<float> vertices;    // x, y, z per vertex, scene units
     std::vector<float> normals;     // unit, per vertex
     std::vector<unsigned> indices;  // three per triangle
 };
-// Appends a sphere; with a camera, only the triangles that face it.
+// Appends a sphere; with a camera, only the triangles that face it (the camera lies on the
+// outer side of their plane): the others are hidden by the sphere's near half and would be
+// culled by OpenGL anyway.
 void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius,
                    const Vec3* camera = nullptr);
 
