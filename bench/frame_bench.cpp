@@ -2,7 +2,8 @@
 // OpenGL), next to two references from the same run: a bare frame (clear and swap only) and a
 // straightforward drawing of the same scene with one GLU call per sphere and cylinder.
 //
-//   frame_bench [FRAMES]            median and 95th percentile per window width and scenario
+//   frame_bench [FRAMES [WIDTH...]] median and 95th percentile per window width and scenario
+//                                   (widths 1366, 1920 and 3840 unless given)
 //   frame_bench --soak FRAMES       GLU quadrics alive and resident memory after 100 and after
 //                                   FRAMES frames of the program's drawing
 #include <GL/freeglut.h>
@@ -169,7 +170,10 @@ int main(int argc, char** argv) {
     };
     std::printf("%-6s %-28s %22s %22s %22s %8s\n", "width", "scenario", "bare median/p95 ms",
                 "plain median/p95 ms", "program median/p95 ms", "ratio");
-    for (int width : {1366, 1920, 3840}) {
+    std::vector<int> widths;
+    for (int k = 2; k < argc; ++k) widths.push_back(std::atoi(argv[k]));
+    if (widths.empty()) widths = {1366, 1920, 3840};
+    for (int width : widths) {
         const int window = open_window(width);
         for (const Scenario& sc : scenarios) {
             reset_shared_state();
