@@ -7,7 +7,8 @@
 
 namespace {
 
-const WaveScenario lossy{10, 6, 0, -90, 30, 1, 1, 8, 1, 8, 1e10, 62831853071.7958};
+const WaveScenario lossy{// elliptical example 1
+                         10, 6, 0, -90, 30, 1, 1, 8, 1, 8, 1e10, 62831853071.7958};
 
 void solve_start_up(benchmark::State& state) {
     for (auto _ : state) {
@@ -48,5 +49,36 @@ void geometry_of_one_eye(benchmark::State& state) {
     }
 }
 BENCHMARK(geometry_of_one_eye);
+
+// The three sphere batches of one eye, with what cannot show left out, for a loose trace
+// (start-up) and crowded ones (elliptical example 1).
+void trace_batches_of_one_eye(benchmark::State& state) {
+    WaveScenario scenario = startup_scenario;
+    if (state.range(0) == 1) scenario = lossy;
+    const InterfaceSolution s = solve_wave_interface(scenario, 101);
+    const TransmittedRay ray = transmitted_ray(s);
+    const UnitSphere unit = unit_sphere(trace_sphere_slices, trace_sphere_stacks);
+    const SceneCamera camera{{0.6, 1.0, 5.9}, 1.55};  // about where the start view puts it
+    std::vector<Vec3> centres;
+    SphereBatch batch;
+    size_t triangles = 0;
+    for (auto _ : state) {
+        triangles = 0;
+        for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
+            const TraceGuides g = trace_guides(kind, s, ray);
+            centres.clear();
+            for (int b = 1; b <= 101; ++b) {
+                centres.push_back(trace_sphere_centre(kind, s, ray, g, sample_time_of(b, s)));
+            }
+            batch.vertices.clear();
+            batch.normals.clear();
+            batch.indices.clear();
+            append_trace(batch, unit, centres, trace_sphere_radius, &camera);
+            triangles += batch.indices.size() / 3;
+        }
+    }
+    state.counters["triangles"] = static_cast<double>(triangles);
+}
+BENCHMARK(trace_batches_of_one_eye)->Arg(0)->Arg(1);
 
 }  // namespace

@@ -22,6 +22,9 @@ inline Vec3 operator-(Vec3 a, Vec3 b) {
 inline Vec3 operator*(double s, Vec3 v) {
     return {s * v.x, s * v.y, s * v.z};
 }
+inline double dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 bool is_finite(Vec3 v);
 
 struct Rgb {
@@ -53,6 +56,18 @@ inline double sample_time_of(int n, const InterfaceSolution& s) {
     return (n - 1) * s.time_step;
 }
 
+// --- what an eye can see ------------------------------------------------------------------
+
+// An eye's camera in scene coordinates. Parts of a solid that its own near side, or another
+// solid, hides can be left out only while those hiding surfaces are drawn whole: no pixel's
+// ray meets the near clipping plane farther than near_reach from the camera.
+struct SceneCamera {
+    Vec3 position;      // scene units
+    double near_reach;  // scene units
+};
+// True when no point within radius of centre can be cut away by the near clipping plane.
+bool wholly_beyond_near_plane(const SceneCamera& camera, Vec3 centre, double radius);
+
 // --- the arrow glyph ------------------------------------------------------------------------
 
 // Unit direction of an arrow vector; +z for vectors shorter than 0.0001.
@@ -66,6 +81,17 @@ struct ArrowGeometry {
     double orientation[16];  // column-major: local x, y, z onto side, third axis, direction
 };
 ArrowGeometry field_arrow_geometry(Vec3 start, Vec3 end);
+
+// Which pieces of an arrow show none of their inner faces to the camera. The shaft is an open
+// tube: its inside shows only through the tail, for a camera behind the tail's plane (the
+// head's open end is covered by the wider cone). The cone's inside shows only through its
+// open base, for a camera behind the base's plane. Nothing is hidden without a camera, or
+// when the near clipping plane may cut the arrow.
+struct ArrowInnerFaces {
+    bool shaft_hidden, head_hidden;
+};
+ArrowInnerFaces arrow_inner_faces(Vec3 start, const ArrowGeometry& arrow,
+                                  const SceneCamera* camera);
 
 // --- field vectors along the rays ---------------------------------------------------------
 
@@ -133,6 +159,9 @@ struct UnitSphere {
     // Per triangle, the plane n . p = offset that it lies in (n outwards, not normalised).
     std::vector<Vec3> face_normals;
     std::vector<double> face_offsets;
+    // Distance from the centre to the nearest face plane: the ball of this radius lies inside
+    // the tessellated sphere.
+    double inradius = 0.0;
 };
 UnitSphere unit_sphere(int slices, int stacks);
 
@@ -141,11 +170,15 @@ struct SphereBatch {
     std::vector<float> normals;     // unit, per vertex
     std::vector<unsigned> indices;  // three per triangle
 };
-// Appends a sphere; with a camera, only the triangles that face it (the camera lies on the
-// outer side of their plane): the others are hidden by the sphere's near half and would be
-// culled by OpenGL anyway.
-void append_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius,
-                   const Vec3* camera = nullptr);
+// Appends the spheres of one trace, in the order of their centres. With a camera, three kinds
+// of triangle are left out because no pixel of them can show: those that face away from the
+// camera (the sphere's near half hides them), those of a sphere that repeats an earlier one
+// exactly (the depth test would reject all of it), and those whose three corners lie inside
+// the inscribed ball of another sphere of the trace (so the whole triangle lies inside that
+// sphere). No triangle of the surface of the union of the spheres is ever left out, and that
+// surface hides everything that is. Without a camera every triangle is kept.
+void append_trace(SphereBatch& batch, const UnitSphere& unit, const std::vector<Vec3>& centres,
+                  double radius, const SceneCamera* camera = nullptr);
 
 // --- tangential fields at the interface ----------------------------------------------------
 

@@ -5,8 +5,6 @@
 
 namespace {
 
-std::optional<Vec3> eye_camera;
-
 constexpr GLushort dash_pattern = 0x5555;  // every other pixel
 
 void draw_dashed_line(Vec3 from, Vec3 to, Rgb colour) {
@@ -23,8 +21,8 @@ void draw_dashed_line(Vec3 from, Vec3 to, Rgb colour) {
     glPopAttrib();
 }
 
-// One trace: every sphere of the period in a single draw call, with the triangles that face
-// the eye's camera (the software renderer's time goes per triangle).
+// One trace: every sphere of the period in a single draw call, with only the triangles that
+// can show (the software renderer's time goes per triangle).
 void draw_sphere_batch(const SphereBatch& batch) {
     if (batch.indices.empty()) return;
     set_colour(trace_blue);
@@ -53,10 +51,6 @@ bool tangential_fields_shown() {
 
 }  // namespace
 
-void set_eye_camera(std::optional<Vec3> camera) {
-    eye_camera = camera;
-}
-
 void draw_field_scene() {
     draw_polarisation_traces();
     draw_incident_reflected_fields();
@@ -69,21 +63,21 @@ void draw_polarisation_traces() {
     const UnitSphere unit = unit_sphere(trace_sphere_slices, trace_sphere_stacks);
     // Scratch space that keeps its capacity from frame to frame; its content is rewritten.
     static SphereBatch spheres;
+    static std::vector<Vec3> centres;
     for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
         const TraceGuides guides = trace_guides(kind, s, ray);
         draw_dashed_line(guides.normal_end, guides.interface_point, guide_grey);
         draw_dashed_line(guides.trace_point, guides.interface_point, guide_grey);
-        spheres.vertices.clear();
-        spheres.normals.clear();
-        spheres.indices.clear();
+        centres.clear();
         for (int b = 1; b <= g_animation.frames_per_period; ++b) {
             s.sample_time = sample_time_of(b, s);
             const Vec3 centre = trace_sphere_centre(kind, s, ray, guides, s.sample_time);
-            if (is_finite(centre)) {
-                append_sphere(spheres, unit, centre, trace_sphere_radius,
-                              eye_camera ? &*eye_camera : nullptr);
-            }
+            if (is_finite(centre)) centres.push_back(centre);
         }
+        spheres.vertices.clear();
+        spheres.normals.clear();
+        spheres.indices.clear();
+        append_trace(spheres, unit, centres, trace_sphere_radius, eye_camera());
         draw_sphere_batch(spheres);
     }
 }

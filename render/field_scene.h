@@ -3,13 +3,8 @@
 // interface. All read the shared interface solution and animation state.
 #pragma once
 
-#include <optional>
-
+#include "render/field_arrow.h"
 #include "render/field_geometry.h"
-
-// The camera of the eye being drawn, scene units: the trace spheres leave out the triangles
-// that face away from it. None draws them all.
-void set_eye_camera(std::optional<Vec3> camera);
 
 // The three stages in order; they share only the solution's sample_time.
 void draw_field_scene();

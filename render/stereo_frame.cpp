@@ -15,6 +15,19 @@ double eye_x(int eye_index) {
 
 namespace {
 
+// Each eye's perspective: vertical field of view (degrees), aspect, near and far planes (world
+// units).
+constexpr double field_of_view_deg = 60.0;
+constexpr double aspect = 1.7777777777777777;
+constexpr double near_plane = 1.0, far_plane = 30.0;
+
+// The farthest a pixel's ray meets the near plane, world units: at the frustum's corners,
+// near sqrt(1 + tan^2(fov/2) (1 + aspect^2)).
+double near_plane_reach() {
+    const double t = std::tan(degrees_to_radians(field_of_view_deg / 2));
+    return near_plane * std::sqrt(1.0 + t * t * (1.0 + aspect * aspect));
+}
+
 // Rotations by degrees about one axis, counter-clockwise seen from its positive end.
 Vec3 rotated_about_x(Vec3 v, double degrees) {
     const double c = std::cos(degrees_to_radians(degrees)),
@@ -34,7 +47,7 @@ Vec3 rotated_about_z(Vec3 v, double degrees) {
 
 }  // namespace
 
-std::optional<Vec3> camera_in_scene(const ViewState& view, int eye_index) {
+std::optional<SceneCamera> camera_in_scene(const ViewState& view, int eye_index) {
     if (!(view.zoom != 0.0f) || !std::isfinite(view.zoom)) return std::nullopt;
     // The inverse of set_model_transform, step by step from the last translation back.
     Vec3 p{eye_x(eye_index), 0.0, 5.0};
@@ -43,7 +56,7 @@ std::optional<Vec3> camera_in_scene(const ViewState& view, int eye_index) {
     p = rotated_about_x(p, -view.pitch);
     p = rotated_about_y(p, -96.0);
     p = rotated_about_z(p, -100.0);
-    return (1.0 / view.zoom) * p;
+    return SceneCamera{(1.0 / view.zoom) * p, near_plane_reach() / view.zoom};
 }
 
 namespace {
@@ -57,7 +70,7 @@ void set_eye_viewport_and_camera(int eye_index) {
     // holds only the model transform and the light stays fixed in the cameras' frame.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(60.0, 1.7777777777777777, 1.0, 30.0);
+    gluPerspective(field_of_view_deg, aspect, near_plane, far_plane);
     gluLookAt(eye_x(eye_index), 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }
 

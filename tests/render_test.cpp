@@ -2,8 +2,10 @@
 // beside physical invariants), and the drawing as recorded OpenGL, GLU and GLUT calls.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -112,51 +114,185 @@ TEST(TraceSphere, HasTheTessellationOfAGluSphereFacingOutwards) {
     }
 }
 
+// A batch's triangles by the positions of their corners, which identify them.
+using Corners = std::array<float, 9>;
+std::multiset<Corners> triangles_of(const SphereBatch& batch) {
+    std::multiset<Corners> triangles;
+    for (size_t k = 0; k < batch.indices.size(); k += 3) {
+        Corners c{};
+        for (size_t j = 0; j < 3; ++j) {
+            for (size_t a = 0; a < 3; ++a)
+                c[3 * j + a] = batch.vertices[3 * batch.indices[k + j] + a];
+        }
+        triangles.insert(c);
+    }
+    return triangles;
+}
+
+// Triangle t of the sphere about centre, as append_trace writes its corners.
+Corners sphere_triangle(const UnitSphere& unit, Vec3 centre, double radius, size_t t) {
+    Corners c{};
+    for (size_t j = 0; j < 3; ++j) {
+        const Vec3 n = unit.points[unit.indices[3 * t + j]];
+        c[3 * j] = static_cast<float>(centre.x + radius * n.x);
+        c[3 * j + 1] = static_cast<float>(centre.y + radius * n.y);
+        c[3 * j + 2] = static_cast<float>(centre.z + radius * n.z);
+    }
+    return c;
+}
+
 TEST(TraceSphere, KeepsTheTrianglesThatFaceTheCamera) {
     const UnitSphere unit = unit_sphere(26, 13);
-    const Vec3 centre{1, 2, 3};
+    const std::vector<Vec3> centre{{1, 2, 3}};
     struct Case {
         Vec3 camera;
-        size_t pole_kept, pole_dropped;  // 0: +z pole, 1: -z pole
+        float near_pole_z, far_pole_z;
     };
-    for (const Case& c : {Case{{1, 2, 50}, 0, 1}, Case{{1, 2, -40}, 1, 0}}) {
+    for (const Case& c : {Case{{1, 2, 50}, 3.02f, 2.98f}, Case{{1, 2, -40}, 2.98f, 3.02f}}) {
         SphereBatch all, facing;
-        append_sphere(all, unit, centre, 0.02);
-        append_sphere(facing, unit, centre, 0.02, &c.camera);
+        append_trace(all, unit, centre, 0.02);
+        const SceneCamera camera{c.camera, 1.5};
+        append_trace(facing, unit, centre, 0.02, &camera);
         EXPECT_EQ(all.indices.size(), unit.indices.size());
-        EXPECT_EQ(facing.vertices, all.vertices);
+        EXPECT_EQ(all.vertices.size(), 3 * unit.points.size());
         // The near half less the band round the equator, whose faces are edge-on or turned a
-        // little away from a camera on the axis.
+        // little away from a camera on the axis; and only the corners those use.
         EXPECT_EQ(facing.indices.size(), all.indices.size() / 2 - 3 * 26);
+        EXPECT_EQ(std::set<unsigned>(facing.indices.begin(), facing.indices.end()).size(),
+                  facing.vertices.size() / 3);
         size_t near_pole = 0, far_pole = 0;
         for (unsigned index : facing.indices) {
-            near_pole += index == c.pole_kept;
-            far_pole += index == c.pole_dropped;
+            near_pole += facing.vertices[3 * index + 2] == c.near_pole_z;
+            far_pole += facing.vertices[3 * index + 2] == c.far_pole_z;
         }
         EXPECT_EQ(near_pole, 26u) << "the whole fan round the near pole";
         EXPECT_EQ(far_pole, 0u) << "nothing of the far pole's fan";
     }
 }
 
+// Whether point p lies inside the tessellated sphere about c, deeper than margin.
+bool inside_tessellated(const UnitSphere& unit, Vec3 c, double radius, Vec3 p, double margin) {
+    for (size_t t = 0; t < unit.face_offsets.size(); ++t) {
+        const Vec3 n = unit.face_normals[t];
+        if ((dot(n, p - c) - radius * unit.face_offsets[t]) / length(n) > -margin) return false;
+    }
+    return true;
+}
+
+TEST(TraceSphere, LeavesOutOnlyWhatOtherSpheresHide) {
+    const UnitSphere unit = unit_sphere(26, 13);
+    const double r = 0.02;
+    // A tight ring of spheres, as a small polarisation ellipse gives, closed by a repeat of
+    // the first; and a camera far off the ring's plane.
+    std::vector<Vec3> ring;
+    for (int b = 0; b <= 100; ++b) {
+        const double a = two_pi * b / 100;
+        ring.push_back({0.05 * std::cos(a), 0.03 * std::sin(a), 0.0});
+    }
+    ring.back() = ring.front();
+    struct Case {
+        const char* name;
+        Vec3 camera;
+        double near_reach;
+        bool hides;
+    };
+    for (const Case& c : {Case{"far camera", {0.3, -2.0, 5.0}, 1.0, true},
+                          Case{"near plane cuts the ring", {0.3, -2.0, 5.0}, 5.4, false},
+                          Case{"near plane cuts everything", {0.0, 0.0, 0.5}, 1.0, false}}) {
+        SCOPED_TRACE(c.name);
+        const SceneCamera camera{c.camera, c.near_reach};
+        SphereBatch all, seen;
+        append_trace(all, unit, ring, r);
+        append_trace(seen, unit, ring, r, &camera);
+        ASSERT_EQ(all.indices.size(), ring.size() * unit.indices.size());
+        const std::multiset<Corners> kept = triangles_of(seen);
+        if (!c.hides) {
+            EXPECT_EQ(kept, triangles_of(all)) << "nothing may be left out";
+            continue;
+        }
+        size_t facing = 0, hidden = 0, found = 0;
+        for (size_t i = 0; i + 1 < ring.size(); ++i) {  // the last repeats the first
+            for (size_t t = 0; t < unit.face_offsets.size(); ++t) {
+                const bool faces =
+                    dot(unit.face_normals[t], c.camera - ring[i]) > r * unit.face_offsets[t];
+                const bool shown = kept.count(sphere_triangle(unit, ring[i], r, t)) == 1;
+                found += shown;
+                if (!faces || shown) {
+                    facing += faces;
+                    continue;
+                }
+                ++hidden;
+                // Left out though facing the camera: it must lie inside another sphere, clear
+                // of that sphere's surface.
+                Vec3 centroid{0, 0, 0};
+                for (size_t j = 0; j < 3; ++j) {
+                    centroid = centroid + (r / 3) * unit.points[unit.indices[3 * t + j]];
+                }
+                centroid = ring[i] + centroid;
+                bool inside_another = false;
+                for (size_t j = 0; j + 1 < ring.size() && !inside_another; ++j) {
+                    inside_another = j != i && inside_tessellated(unit, ring[j], r, centroid, 1e-4);
+                }
+                EXPECT_TRUE(inside_another) << "sphere " << i << " triangle " << t;
+            }
+        }
+        EXPECT_EQ(found, kept.size()) << "nothing of the repeated last sphere";
+        EXPECT_GT(hidden, facing / 4) << "a tight ring hides much of each sphere";
+    }
+}
+
+TEST(ArrowGlyph, InnerFacesHiddenOnlyFromTheFront) {
+    // An arrow of length 1 from the origin along +x: tail plane x = 0, head base plane x = 0.7.
+    const Vec3 start{0, 0, 0}, end{1, 0, 0};
+    const ArrowGeometry arrow = field_arrow_geometry(start, end);
+    struct Case {
+        const char* name;
+        Vec3 camera;
+        double near_reach;
+        ArrowInnerFaces expected;
+    };
+    for (const Case& c : {Case{"ahead of the tip", {9, 1, 2}, 1.5, {true, true}},
+                          Case{"beside the shaft", {0.4, 6, 0}, 1.5, {true, false}},
+                          Case{"behind the tail", {-5, 3, 0}, 1.5, {false, false}},
+                          Case{"near plane may cut it", {9, 1, 2}, 9.0, {false, false}}}) {
+        const SceneCamera camera{c.camera, c.near_reach};
+        const ArrowInnerFaces inner = arrow_inner_faces(start, arrow, &camera);
+        EXPECT_EQ(inner.shaft_hidden, c.expected.shaft_hidden) << c.name;
+        EXPECT_EQ(inner.head_hidden, c.expected.head_hidden) << c.name;
+    }
+    const ArrowInnerFaces no_camera = arrow_inner_faces(start, arrow, nullptr);
+    EXPECT_FALSE(no_camera.shaft_hidden || no_camera.head_hidden);
+    // Below 0.0001 the glyph is drawn along +z whatever the vector: never trusted.
+    const SceneCamera ahead{{0, 0, 9}, 1.5};
+    const ArrowInnerFaces tiny =
+        arrow_inner_faces(start, field_arrow_geometry(start, {0, 0, 5e-5}), &ahead);
+    EXPECT_FALSE(tiny.shaft_hidden || tiny.head_hidden);
+}
+
 TEST(StereoCamera, CameraInTheSceneFrame) {
     // With the start view the scene axes point up, towards the viewer and to the right (see
     // the model transform); the right eye's camera (0.0375, 0, 5) is 6 units in front.
     const ViewState start{0, 0, 0, 0, 1};
-    const std::optional<Vec3> c = camera_in_scene(start, 1);
-    ASSERT_TRUE(c.has_value());
+    const std::optional<SceneCamera> camera = camera_in_scene(start, 1);
+    ASSERT_TRUE(camera.has_value());
+    const Vec3* c = &camera->position;
     const Vec3 x_axis{0.0182, 0.9848, 0.1727}, y_axis{0.1029, -0.1736, 0.9794},
         z_axis{0.9945, 0, -0.1045};
     const Vec3 from_origin{0.03750000149011612, 0.15f, 6};
-    auto dot = [](Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; };
     expect_near(*c, {dot(x_axis, from_origin), dot(y_axis, from_origin), dot(z_axis, from_origin)},
                 1e-3);
+    // The near plane's farthest point within the frustum: its corner at depth 1.
+    const double t = std::tan(pi / 6);
+    EXPECT_NEAR(camera->near_reach,
+                std::sqrt(1 + t * t + t * t * 1.7777777777777777 * 1.7777777777777777), 1e-12);
     const ViewState zoomed{0, 0, 0, 0, 2};
-    expect_near(*camera_in_scene(zoomed, 1), 0.5 * *c, 1e-12);
+    expect_near(camera_in_scene(zoomed, 1)->position, 0.5 * *c, 1e-12);
+    EXPECT_NEAR(camera_in_scene(zoomed, 1)->near_reach, 0.5 * camera->near_reach, 1e-12);
     EXPECT_FALSE(camera_in_scene(ViewState{0, 0, 0, 0, 0}, 0).has_value());
     // Turning the scene by yaw turns the camera the other way about the viewer's y axis, so
     // its distance from the scene's pivot stays.
     const ViewState turned{75, -30, 0, 0, 1};
-    EXPECT_NEAR(length(*camera_in_scene(turned, 1)), length(*c), 1e-9);
+    EXPECT_NEAR(length(camera_in_scene(turned, 1)->position), length(*c), 1e-9);
 }
 
 // --- field samples ----------------------------------------------------------------------------
@@ -540,13 +676,17 @@ TEST_F(Drawing, EachEyeDrawsTracesArrowsAxesAndPlanesLast) {
     ASSERT_EQ(arrows.size(), 2u * 51);
     const auto batches = gl_recorder::named("glDrawElements");
     ASSERT_EQ(batches.size(), 2u * 3) << "one batch of spheres per trace";
-    // 101 spheres of 624 triangles, of which about half face the eye's camera.
+    // 101 spheres of 624 triangles, of which about half face the eye's camera, and fewer
+    // show where the spheres crowd together.
     for (const GlCall& b : batches) {
-        EXPECT_GT(b.args[1], 0.45 * 101 * 624 * 3);
+        EXPECT_GT(b.args[1], 0.25 * 101 * 624 * 3);
         EXPECT_LT(b.args[1], 0.55 * 101 * 624 * 3);
     }
     EXPECT_EQ(gl_recorder::count("gluSphere"), 0u);
     EXPECT_EQ(gl_recorder::count("gluCylinder"), 2u * (51 * 2 + 3));
+    size_t culled = 0;
+    for (const GlCall& c : gl_recorder::named("glEnable")) culled += c.args[0] == GL_CULL_FACE;
+    EXPECT_GT(culled, 6u + 10u) << "beside the six batches, arrows seen from the front";
     EXPECT_EQ(gl_recorder::count("glutSolidCone"), 2u * 3);
     EXPECT_EQ(gl_recorder::count("glutStrokeCharacter"), 2u * 3);
     const auto lines = recorded_lines(calls);
