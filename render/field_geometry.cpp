@@ -231,10 +231,6 @@ bool faces_camera(const UnitSphere& unit, size_t triangle, Vec3 to_camera, doubl
            radius * unit.face_offsets[triangle] * (1.0 - 1e-6);
 }
 
-}  // namespace
-
-namespace {
-
 // Appends a whole sphere: its corners in the unit sphere's order, then all its triangles.
 void append_whole_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius) {
     const auto first = static_cast<unsigned>(batch.vertices.size() / 3);
