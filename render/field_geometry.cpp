@@ -231,17 +231,28 @@ bool faces_camera(const UnitSphere& unit, size_t triangle, Vec3 to_camera, doubl
            radius * unit.face_offsets[triangle] * (1.0 - 1e-6);
 }
 
+// Writes corner n of the unit sphere, placed on the sphere about centre, at vertex and normal.
+void put_corner(float*& vertex, float*& normal, Vec3 centre, double radius, Vec3 n) {
+    *vertex++ = static_cast<float>(centre.x + radius * n.x);
+    *vertex++ = static_cast<float>(centre.y + radius * n.y);
+    *vertex++ = static_cast<float>(centre.z + radius * n.z);
+    *normal++ = static_cast<float>(n.x);
+    *normal++ = static_cast<float>(n.y);
+    *normal++ = static_cast<float>(n.z);
+}
+
 // Appends a whole sphere: its corners in the unit sphere's order, then all its triangles.
 void append_whole_sphere(SphereBatch& batch, const UnitSphere& unit, Vec3 centre, double radius) {
-    const auto first = static_cast<unsigned>(batch.vertices.size() / 3);
-    for (const Vec3& n : unit.points) {
-        batch.vertices.insert(batch.vertices.end(), {static_cast<float>(centre.x + radius * n.x),
-                                                     static_cast<float>(centre.y + radius * n.y),
-                                                     static_cast<float>(centre.z + radius * n.z)});
-        batch.normals.insert(batch.normals.end(), {static_cast<float>(n.x), static_cast<float>(n.y),
-                                                   static_cast<float>(n.z)});
-    }
-    for (unsigned index : unit.indices) batch.indices.push_back(first + index);
+    const size_t first_float = batch.vertices.size(), first_index = batch.indices.size();
+    batch.vertices.resize(first_float + 3 * unit.points.size());
+    batch.normals.resize(first_float + 3 * unit.points.size());
+    float* vertex = batch.vertices.data() + first_float;
+    float* normal = batch.normals.data() + first_float;
+    for (const Vec3& n : unit.points) put_corner(vertex, normal, centre, radius, n);
+    const auto first = static_cast<unsigned>(first_float / 3);
+    batch.indices.resize(first_index + unit.indices.size());
+    unsigned* index = batch.indices.data() + first_index;
+    for (unsigned corner : unit.indices) *index++ = first + corner;
 }
 
 // Appends some triangles of a sphere, with only the corners they use (vertex_of: scratch,
@@ -263,13 +274,7 @@ void append_sphere_part(SphereBatch& batch, const UnitSphere& unit, Vec3 centre,
             const unsigned corner = unit.indices[3 * t + k];
             if (vertex_of[corner] == unused) {
                 vertex_of[corner] = next++;
-                const Vec3 n = unit.points[corner];
-                *vertex++ = static_cast<float>(centre.x + radius * n.x);
-                *vertex++ = static_cast<float>(centre.y + radius * n.y);
-                *vertex++ = static_cast<float>(centre.z + radius * n.z);
-                *normal++ = static_cast<float>(n.x);
-                *normal++ = static_cast<float>(n.y);
-                *normal++ = static_cast<float>(n.z);
+                put_corner(vertex, normal, centre, radius, unit.points[corner]);
             }
             *index++ = vertex_of[corner];
         }
@@ -332,15 +337,15 @@ void drop_triangles_inside_neighbours(TraceScratch& w, const UnitSphere& unit, V
 
 void append_trace(SphereBatch& batch, const UnitSphere& unit, const std::vector<Vec3>& centres,
                   double radius, const SceneCamera* camera) {
+    if (camera == nullptr) {
+        for (const Vec3& c : centres) append_whole_sphere(batch, unit, c, radius);
+        return;
+    }
     const size_t triangle_count = unit.face_offsets.size();
     TraceScratch w;
     w.wanted.resize(unit.points.size());
     w.inside.resize(unit.points.size());
     w.vertex_of.resize(unit.points.size());
-    if (camera == nullptr) {
-        for (const Vec3& c : centres) append_whole_sphere(batch, unit, c, radius);
-        return;
-    }
     // A sphere may be hidden by the others only if none of them is cut by the near plane.
     bool whole = true;
     for (const Vec3& c : centres) whole = whole && wholly_beyond_near_plane(*camera, c, radius);
@@ -373,7 +378,7 @@ void append_trace(SphereBatch& batch, const UnitSphere& unit, const std::vector<
         size_t* const triangles = w.triangles.data();
         size_t kept = 0;
         const Vec3 to_camera = camera->position - c;
-        if (wholly_beyond_near_plane(*camera, c, radius)) {  // its near half hides the far
+        if (whole || wholly_beyond_near_plane(*camera, c, radius)) {  // near half hides far
             for (size_t t = 0; t < triangle_count; ++t) {
                 if (faces_camera(unit, t, to_camera, radius)) triangles[kept++] = t;
             }
