@@ -154,6 +154,7 @@ bool apply_mode(const DisplayMode& wanted) {
 
     Display* display = session.display;
     const XRRCrtcInfo& crtc = *session.crtc;
+    // The new extent of the CRTC on the screen: a quarter turn stands the mode on its side.
     const bool turned = quarter_turned(crtc.rotation);
     const int crtc_width = turned ? wanted.height : wanted.width;
     const int crtc_height = turned ? wanted.width : wanted.height;
@@ -184,33 +185,42 @@ bool apply_mode(const DisplayMode& wanted) {
 
     XGrabServer(display);
     x_error_count = 0;
-    // Grow first so that the new mode fits, switch, then shrink to what the CRTCs cover.
-    const bool grown = needed_width > screen_width || needed_height > screen_height;
-    if (grown) {
-        set_screen_size(display, session.root, std::max(needed_width, screen_width),
-                        std::max(needed_height, screen_height));
-    }
+    // Grow first so that the new mode fits, switch, then shrink to what the CRTCs cover. The
+    // grown size holds the old mode and the new one.
+    const int grown_width = std::max(needed_width, screen_width);
+    const int grown_height = std::max(needed_height, screen_height);
+    const bool grown = grown_width != screen_width || grown_height != screen_height;
+    if (grown) set_screen_size(display, session.root, grown_width, grown_height);
     RROutput outputs[] = {session.output_id};
     const Status status =
         XRRSetCrtcConfig(display, session.resources, session.output->crtc, CurrentTime, crtc.x,
                          crtc.y, mode, crtc.rotation, outputs, 1);
     const bool switched = status == RRSetConfigSuccess;
-    if (!switched) {
-        if (grown) set_screen_size(display, session.root, screen_width, screen_height);
-    } else if (needed_width != screen_width || needed_height != screen_height) {
-        set_screen_size(display, session.root, needed_width, needed_height);
-    }
+    const bool fitted = switched && (needed_width != grown_width || needed_height != grown_height);
+    if (fitted) set_screen_size(display, session.root, needed_width, needed_height);
     XSync(display, False);
+    const bool done = switched && x_error_count == 0;
+    if (!done) {
+        // Half done is not done: the mode the output had and the screen size it had go back,
+        // so that a failure leaves the display as it was.
+        if (switched) {
+            if (fitted) set_screen_size(display, session.root, grown_width, grown_height);
+            XRRSetCrtcConfig(display, session.resources, session.output->crtc, CurrentTime, crtc.x,
+                             crtc.y, crtc.mode, crtc.rotation, outputs, 1);
+        }
+        if (grown || fitted) set_screen_size(display, session.root, screen_width, screen_height);
+        XSync(display, False);
+    }
     XUngrabServer(display);
     XSync(display, False);
-    return switched && x_error_count == 0;
+    return done;
 }
 
 int32_t read_screen_width() {
     RandrSession session;
     if (!session.ready()) return 0;
-    return static_cast<int32_t>(quarter_turned(session.crtc->rotation) ? session.crtc->height
-                                                                       : session.crtc->width);
+    // The server gives a CRTC's extent on the screen, after rotation.
+    return static_cast<int32_t>(session.crtc->width);
 }
 
 const DisplayModeService xrandr_service{read_current_mode, apply_mode, read_screen_width};

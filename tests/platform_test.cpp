@@ -1,0 +1,163 @@
+// The display-mode service over the X Resize and Rotate extension, against a stand-in for the
+// server: what it reads, what it asks for, and what the display is left in.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/display_mode.h"
+#include "tests/support/randr_double.h"
+
+namespace {
+
+const std::vector<RandrDouble::Mode> offered = {
+    {1920, 1200, 59.88}, {1920, 1080, 60.0}, {1680, 1050, 59.95}, {1920, 1080, 50.0}};
+
+const DisplayModeService& service() {
+    return xrandr_display_mode_service(nullptr);
+}
+
+struct SwitchCase {
+    const char* what;
+    size_t start_mode;
+    Rotation rotation;
+    DisplayMode wanted;
+    bool screen_size_fails, crtc_config_fails;
+    bool done;
+    size_t mode_after;
+    int screen_width_after, screen_height_after;  // pixels
+    std::vector<std::string> requests;
+};
+
+TEST(RandrService, SwitchesFitTheScreenAndLeaveNothingHalfDone) {
+    const std::vector<SwitchCase> cases = {
+        {"landscape to 16:9: switch, then shrink the screen",
+         0,
+         RR_Rotate_0,
+         {1920, 1080, 59.88},
+         false,
+         false,
+         true,
+         1,
+         1920,
+         1080,
+         {"crtc 1920x1080", "screen 1920x1080"}},
+        {"back again: grow the screen first",
+         1,
+         RR_Rotate_0,
+         {1920, 1200, 60.0},
+         false,
+         false,
+         true,
+         0,
+         1920,
+         1200,
+         {"screen 1920x1200", "crtc 1920x1200"}},
+        {"the refresh rate nearest the old one",
+         0,
+         RR_Rotate_0,
+         {1920, 1080, 51.0},
+         false,
+         false,
+         true,
+         3,
+         1920,
+         1080,
+         {"crtc 1920x1080", "screen 1920x1080"}},
+        {"portrait: the mode stands on its side",
+         0,
+         RR_Rotate_90,
+         {1920, 1080, 59.88},
+         false,
+         false,
+         true,
+         1,
+         1080,
+         1920,
+         {"crtc 1920x1080", "screen 1080x1920"}},
+        {"a mode the output does not offer",
+         2,
+         RR_Rotate_0,
+         {1680, 945, 60.0},
+         false,
+         false,
+         false,
+         2,
+         1680,
+         1050,
+         {}},
+        {"a refused switch leaves everything",
+         0,
+         RR_Rotate_0,
+         {1920, 1080, 59.88},
+         false,
+         true,
+         false,
+         0,
+         1920,
+         1200,
+         {"crtc 1920x1080"}},
+        {"a switch whose shrink fails is undone",
+         0,
+         RR_Rotate_0,
+         {1920, 1080, 59.88},
+         true,
+         false,
+         false,
+         0,
+         1920,
+         1200,
+         {"crtc 1920x1080", "screen 1920x1080", "screen 1920x1200", "crtc 1920x1200",
+          "screen 1920x1200"}},
+        {"a switch whose grow fails is undone",
+         1,
+         RR_Rotate_0,
+         {1920, 1200, 59.88},
+         true,
+         false,
+         false,
+         1,
+         1920,
+         1080,
+         {"screen 1920x1200", "crtc 1920x1200", "screen 1920x1080"}},
+    };
+    for (const SwitchCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        reset_randr_double(offered, c.start_mode, c.rotation);
+        RandrDouble& d = randr_double();
+        d.screen_size_fails = c.screen_size_fails;
+        d.crtc_config_fails = c.crtc_config_fails;
+        EXPECT_EQ(service().apply_mode(c.wanted), c.done);
+        EXPECT_EQ(d.requests, c.requests);
+        EXPECT_EQ(d.current_mode, c.mode_after);
+        EXPECT_EQ(d.screen_width, c.screen_width_after);
+        EXPECT_EQ(d.screen_height, c.screen_height_after);
+        // What start-up sizes the window from: the width the output now covers on the screen.
+        EXPECT_EQ(service().read_screen_width(), d.crtc_width());
+        DisplayMode now{0, 0, 0};
+        ASSERT_TRUE(service().read_current_mode(&now));
+        EXPECT_EQ(now.width, int32_t(offered[c.mode_after].width));
+        EXPECT_EQ(now.height, int32_t(offered[c.mode_after].height));
+    }
+}
+
+TEST(RandrService, PortraitOutputIsAsWideAsItsModeIsHigh) {
+    reset_randr_double(offered, 1, RR_Rotate_270);
+    EXPECT_EQ(service().read_screen_width(), 1080);
+    DisplayMode mode{0, 0, 0};
+    ASSERT_TRUE(service().read_current_mode(&mode));
+    EXPECT_EQ(mode.width, 1920) << "the mode itself is read as the output scans it out";
+    EXPECT_EQ(mode.height, 1080);
+    EXPECT_NEAR(mode.refresh_hz, 60.0, 1e-6);
+}
+
+TEST(RandrService, WithoutADisplayNothingIsReadOrApplied) {
+    reset_randr_double(offered, 0);
+    randr_double().connected = false;
+    DisplayMode mode{0, 0, 0};
+    EXPECT_FALSE(service().read_current_mode(&mode));
+    EXPECT_FALSE(service().apply_mode({1920, 1080, 60}));
+    EXPECT_EQ(service().read_screen_width(), 0);
+}
+
+}  // namespace
