@@ -30,8 +30,15 @@ Complex choose_cos_theta_t_root(Complex cos_theta_t, Complex k2, Complex k2_loss
 
 double fold_phase_degrees(double phase_rad) {
     double w = radians_to_degrees(phase_rad);
-    while (w > 360.0) w -= 360.0;
-    while (w < -360.0) w += 360.0;
+    // Whole turns off in one exact step: beyond +360 into (0, 360], beyond -360 into
+    // [-360, 0). A phase that is not finite has no turns to count and becomes NaN.
+    if (w > 360.0) {
+        w = std::fmod(w, 360.0);
+        if (w <= 0.0) w += 360.0;
+    } else if (w < -360.0) {
+        w = std::fmod(w, 360.0);
+        if (w >= 0.0) w -= 360.0;
+    }
     return degrees_to_radians(w);
 }
 

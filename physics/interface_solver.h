@@ -91,5 +91,6 @@ void choose_k2_root(Complex& k2, Complex& k2_lossy);
 // wave decays (or stays bounded) towards +z; beyond the critical angle +j s becomes -j s.
 Complex choose_cos_theta_t_root(Complex cos_theta_t, Complex k2, Complex k2_lossy);
 
-// A phase (rad) with whole turns beyond +-360 degrees removed, not folded into (-pi, pi].
+// A phase (rad) with whole turns beyond +-360 degrees removed, not folded into (-pi, pi]:
+// in [-360, 360] degrees; NaN for a phase that is not finite.
 double fold_phase_degrees(double phase_rad);

@@ -162,14 +162,37 @@ struct FoldCase {
 };
 
 TEST(Solver, FoldPhaseRemovesWholeTurnsBeyond360DegreesOnly) {
+    const double nan = std::nan("");
     const std::vector<FoldCase> cases = {
-        {0, 0},   {200, 200}, {-200, -200}, {360, 360},   {-360, -360},
-        {361, 1}, {-361, -1}, {900, 180},   {-900, -180},
+        {0, 0},       {200, 200},     {-200, -200},    {360, 360},       {-360, -360},
+        {361, 1},     {-361, -1},     {900, 180},      {-900, -180},     {720, 360},
+        {-720, -360}, {1e6 + 90, 10}, {HUGE_VAL, nan}, {-HUGE_VAL, nan}, {nan, nan},
     };
     for (const FoldCase& c : cases) {
-        EXPECT_NEAR(radians_to_degrees(fold_phase_degrees(degrees_to_radians(c.degrees_in))),
-                    c.degrees_out, 1e-9)
-            << c.degrees_in;
+        const double out = radians_to_degrees(fold_phase_degrees(degrees_to_radians(c.degrees_in)));
+        if (std::isnan(c.degrees_out)) {
+            EXPECT_TRUE(std::isnan(out)) << c.degrees_in;
+        } else {
+            EXPECT_NEAR(out, c.degrees_out, 1e-6) << c.degrees_in;
+        }
+    }
+    // Far beyond any turn count: still a phase within one turn each way, at once.
+    const double huge = radians_to_degrees(fold_phase_degrees(1e300));
+    EXPECT_TRUE(huge > -360.0 && huge <= 360.0) << huge;
+}
+
+TEST(Solver, FoldPhaseGivesWhatTurnByTurnGivesOverTheReachableRange) {
+    // Reflection and transmission phases are arg(Gamma or tau), within one half turn, plus the
+    // incident phase, within -360 .. 360 degrees: -540 .. 540 degrees.
+    auto turn_by_turn = [](double phase_rad) {
+        double w = radians_to_degrees(phase_rad);
+        while (w > 360.0) w -= 360.0;
+        while (w < -360.0) w += 360.0;
+        return degrees_to_radians(w);
+    };
+    for (int k = -540000; k <= 540000; ++k) {
+        const double phase_rad = degrees_to_radians(k / 1000.0) + 1e-12 * (k % 7);
+        ASSERT_EQ(fold_phase_degrees(phase_rad), turn_by_turn(phase_rad)) << k;
     }
 }
 
