@@ -4,6 +4,7 @@
 #include "app/shared_state.h"
 #include "physics/interface_solver.h"
 #include "render/field_geometry.h"
+#include "render/sphere_batch.h"
 
 namespace {
 
@@ -72,9 +73,10 @@ void trace_batches_of_one_eye(benchmark::State& state) {
             }
             batch.vertices.clear();
             batch.normals.clear();
-            batch.indices.clear();
+            batch.closed_indices.clear();
+            batch.open_indices.clear();
             append_trace(batch, unit, centres, trace_sphere_radius, &camera);
-            triangles += batch.indices.size() / 3;
+            triangles += (batch.closed_indices.size() + batch.open_indices.size()) / 3;
         }
     }
     state.counters["triangles"] = static_cast<double>(triangles);

@@ -5,27 +5,9 @@
 // incidence is y = 0; x is the parallel (TM) direction, y the perpendicular (TE) one.
 #pragma once
 
-#include <vector>
-
 #include "physics/interface_solver.h"
-
-struct Vec3 {
-    double x, y, z;
-};
-
-inline Vec3 operator+(Vec3 a, Vec3 b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-inline Vec3 operator-(Vec3 a, Vec3 b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-inline Vec3 operator*(double s, Vec3 v) {
-    return {s * v.x, s * v.y, s * v.z};
-}
-inline double dot(Vec3 a, Vec3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-bool is_finite(Vec3 v);
+#include "render/vec3.h"
+#include "render/visibility.h"
 
 struct Rgb {
     float r, g, b;
@@ -55,18 +37,6 @@ inline double arrow_scale(const InterfaceSolution& s) {
 inline double sample_time_of(int n, const InterfaceSolution& s) {
     return (n - 1) * s.time_step;
 }
-
-// --- what an eye can see ------------------------------------------------------------------
-
-// An eye's camera in scene coordinates. Parts of a solid that its own near side, or another
-// solid, hides can be left out only while those hiding surfaces are drawn whole: no pixel's
-// ray meets the near clipping plane farther than near_reach from the camera.
-struct SceneCamera {
-    Vec3 position;      // scene units
-    double near_reach;  // scene units
-};
-// True when no point within radius of centre can be cut away by the near clipping plane.
-bool wholly_beyond_near_plane(const SceneCamera& camera, Vec3 centre, double radius);
 
 // --- the arrow glyph ------------------------------------------------------------------------
 
@@ -145,40 +115,6 @@ TraceGuides trace_guides(RayKind kind, const InterfaceSolution& s, const Transmi
 // Centre of the trace sphere of a wave at time t: trace point + scale x field there.
 Vec3 trace_sphere_centre(RayKind kind, const InterfaceSolution& s, const TransmittedRay& ray,
                          const TraceGuides& guides, double t);
-
-// Trace spheres are drawn as one batch per trace: triangle lists with the tessellation of a
-// GLU sphere (slices around z, stacks from pole to pole: a fan at each pole, quads between).
-inline constexpr double trace_sphere_radius = 0.02;  // scene units
-inline constexpr int trace_sphere_slices = 26;
-inline constexpr int trace_sphere_stacks = 13;
-
-// The unit sphere of that tessellation: the two poles (+z, -z), then the rings from +z down.
-struct UnitSphere {
-    std::vector<Vec3> points;
-    std::vector<unsigned> indices;  // three per triangle, counter-clockwise seen from outside
-    // Per triangle, the plane n . p = offset that it lies in (n outwards, not normalised).
-    std::vector<Vec3> face_normals;
-    std::vector<double> face_offsets;
-    // Distance from the centre to the nearest face plane: the ball of this radius lies inside
-    // the tessellated sphere.
-    double inradius = 0.0;
-};
-UnitSphere unit_sphere(int slices, int stacks);
-
-struct SphereBatch {
-    std::vector<float> vertices;    // x, y, z per vertex, scene units
-    std::vector<float> normals;     // unit, per vertex
-    std::vector<unsigned> indices;  // three per triangle
-};
-// Appends the spheres of one trace, in the order of their centres. With a camera, three kinds
-// of triangle are left out because no pixel of them can show: those that face away from the
-// camera (the sphere's near half hides them), those of a sphere that repeats an earlier one
-// exactly (the depth test would reject all of it), and those whose three corners lie inside
-// the inscribed ball of another sphere of the trace (so the whole triangle lies inside that
-// sphere). No triangle of the surface of the union of the spheres is ever left out, and that
-// surface hides everything that is. Without a camera every triangle is kept.
-void append_trace(SphereBatch& batch, const UnitSphere& unit, const std::vector<Vec3>& centres,
-                  double radius, const SceneCamera* camera = nullptr);
 
 // --- tangential fields at the interface ----------------------------------------------------
 

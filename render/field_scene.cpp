@@ -2,10 +2,15 @@
 
 #include "app/shared_state.h"
 #include "render/field_arrow.h"
+#include "render/sphere_batch.h"
 
 namespace {
 
 constexpr GLushort dash_pattern = 0x5555;  // every other pixel
+
+void set_normal(Vec3 n) {
+    glNormal3f(static_cast<GLfloat>(n.x), static_cast<GLfloat>(n.y), static_cast<GLfloat>(n.z));
+}
 
 void draw_dashed_line(Vec3 from, Vec3 to, Rgb colour) {
     if (!is_finite(from) || !is_finite(to)) return;
@@ -21,23 +26,31 @@ void draw_dashed_line(Vec3 from, Vec3 to, Rgb colour) {
     glPopAttrib();
 }
 
-// One trace: every sphere of the period in a single draw call, with only the triangles that
-// can show (the software renderer's time goes per triangle).
+void draw_triangles(const std::vector<unsigned>& indices) {
+    if (indices.empty()) return;
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
+                   indices.data());
+}
+
+// One trace: every sphere of the period in at most two draw calls, with only the triangles
+// that can show (the software renderer's time goes per triangle).
 void draw_sphere_batch(const SphereBatch& batch) {
-    if (batch.indices.empty()) return;
+    if (batch.closed_indices.empty() && batch.open_indices.empty()) return;
     set_colour(trace_blue);
-    // The spheres are closed and opaque: their far halves are hidden anyway.
-    glPushAttrib(GL_ENABLE_BIT);
-    glEnable(GL_CULL_FACE);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, batch.vertices.data());
     glNormalPointer(GL_FLOAT, 0, batch.normals.data());
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.indices.size()), GL_UNSIGNED_INT,
-                   batch.indices.data());
+    draw_triangles(batch.open_indices);
+    if (!batch.closed_indices.empty()) {
+        // The far halves of spheres seen whole are hidden by their near halves anyway.
+        glPushAttrib(GL_ENABLE_BIT);
+        glEnable(GL_CULL_FACE);
+        draw_triangles(batch.closed_indices);
+        glPopAttrib();
+    }
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    glPopAttrib();
 }
 
 void draw_sample_arrow(const FieldSample& sample, double scale) {
@@ -76,9 +89,13 @@ void draw_polarisation_traces() {
         }
         spheres.vertices.clear();
         spheres.normals.clear();
-        spheres.indices.clear();
+        spheres.closed_indices.clear();
+        spheres.open_indices.clear();
         append_trace(spheres, unit, centres, trace_sphere_radius, eye_camera());
         draw_sphere_batch(spheres);
+        // Vertex arrays leave the current normal alone, GLU spheres do not: the next guide
+        // lines are lit as after one.
+        if (!centres.empty()) set_normal(unit.last_glu_normal);
     }
 }
 

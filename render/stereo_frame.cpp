@@ -21,13 +21,6 @@ constexpr double field_of_view_deg = 60.0;
 constexpr double aspect = 1.7777777777777777;
 constexpr double near_plane = 1.0, far_plane = 30.0;
 
-// The farthest a pixel's ray meets the near plane, world units: at the frustum's corners,
-// near sqrt(1 + tan^2(fov/2) (1 + aspect^2)).
-double near_plane_reach() {
-    const double t = std::tan(degrees_to_radians(field_of_view_deg / 2));
-    return near_plane * std::sqrt(1.0 + t * t * (1.0 + aspect * aspect));
-}
-
 // Rotations by degrees about one axis, counter-clockwise seen from its positive end.
 Vec3 rotated_about_x(Vec3 v, double degrees) {
     const double c = std::cos(degrees_to_radians(degrees)),
@@ -56,7 +49,8 @@ std::optional<SceneCamera> camera_in_scene(const ViewState& view, int eye_index)
     p = rotated_about_x(p, -view.pitch);
     p = rotated_about_y(p, -96.0);
     p = rotated_about_z(p, -100.0);
-    return SceneCamera{(1.0 / view.zoom) * p, near_plane_reach() / view.zoom};
+    return SceneCamera{(1.0 / view.zoom) * p,
+                       near_plane_reach(field_of_view_deg, aspect, near_plane) / view.zoom};
 }
 
 namespace {

@@ -204,6 +204,9 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
 void glNormal3fv(const GLfloat* n) {
     record("glNormal3fv", {n[0], n[1], n[2]});
 }
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glNormal3f", {x, y, z});
+}
 
 void glEnableClientState(GLenum array) {
     record("glEnableClientState", {double(array)});
