@@ -8,6 +8,7 @@
 #include "app/mouse_clock.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "platform/mode_guardian.h"
 #include "render/stereo_frame.h"
 
 namespace {
@@ -25,6 +26,8 @@ const char* display_argument(int argc, char** argv) {
 int main(int argc, char** argv) {
     set_display_mode_service(&xrandr_display_mode_service(display_argument(argc, argv)));
     if (prepare_screen() == -1) return 0;
+    // Puts the mode back if this process dies without doing it (SIGKILL, a crash).
+    start_mode_guardian(restore_display_mode);
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/shared_state.h"
+#include "platform/mode_guardian.h"
 
 const char* const credit_line =
     "planewave3d, by the planewave3d developers: see the project's README for more.\n";
@@ -136,6 +137,7 @@ void restore_display_mode() {
     mode.width = g_screen.saved_width;
     mode.height = g_screen.saved_height;
     service().apply_mode(mode);
+    dismiss_mode_guardian();
 }
 
 void install_exit_guards() {

@@ -1,10 +1,12 @@
 // The application shell: keyboard commands and examples, mouse view control, the animation
 // clock, and start-up against a stand-in display-mode service.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +18,7 @@
 #include "app/mouse_clock.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "platform/mode_guardian.h"
 #include "render/stereo_frame.h"
 #include "tests/support/gl_recorder.h"
 
@@ -405,6 +408,69 @@ TEST_F(Startup, EscapeRestoresTheModeAndEndsWithStatusZero) {
             std::_Exit(3);
         },
         [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }, "");
+}
+
+// --- the guardian ---------------------------------------------------------------------------
+
+int guardian_report = -1;  // where the guardian's restore reports, in the guardian's process
+void report_restore() {
+    const char line[] = "restored\n";
+    (void)!write(guardian_report, line, sizeof line - 1);
+}
+
+// Everything written to fd until every writer has closed it: the guardian holds the last one.
+std::string read_until_closed(int fd) {
+    std::string text;
+    char buffer[64];
+    for (;;) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 5000) <= 0) return text + "(still open after 5 s)";
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got <= 0) return text;
+        text.append(buffer, size_t(got));
+    }
+}
+
+enum class Ending { dismissed, exit_without_restoring, killed, aborted };
+
+TEST(ModeGuardian, RestoresOnceAndOnlyWhenTheProgramDidNot) {
+    const std::vector<std::pair<Ending, std::string>> cases = {
+        {Ending::dismissed, ""},
+        {Ending::exit_without_restoring, "restored\n"},
+        {Ending::killed, "restored\n"},
+        {Ending::aborted, "restored\n"},
+    };
+    for (const auto& [ending, reported] : cases) {
+        int report[2];
+        ASSERT_EQ(pipe(report), 0);
+        const pid_t program = fork();
+        ASSERT_GE(program, 0);
+        if (program == 0) {  // the program: starts a guardian, then ends as the case says
+            close(report[0]);
+            guardian_report = report[1];
+            start_mode_guardian(report_restore);
+            close(report[1]);
+            switch (ending) {
+                case Ending::dismissed:
+                    dismiss_mode_guardian();
+                    _exit(0);
+                case Ending::exit_without_restoring:
+                    _exit(0);
+                case Ending::killed:
+                    raise(SIGKILL);
+                    break;
+                case Ending::aborted:
+                    signal(SIGABRT, SIG_DFL);
+                    abort();
+            }
+            _exit(3);
+        }
+        close(report[1]);
+        int status = 0;
+        waitpid(program, &status, 0);
+        EXPECT_EQ(read_until_closed(report[0]), reported) << int(ending);
+        close(report[0]);
+    }
 }
 
 TEST(GlState, InitialStateInOrder) {

@@ -7,6 +7,7 @@
 # Starts its own servers on free display numbers and stops them at the end.
 set -u
 set -m  # background jobs keep SIGINT, as a program started from a terminal does
+ulimit -c 0  # the crashes below are deliberate: no core files
 
 program=$1
 probe=$2
@@ -63,12 +64,34 @@ press() {
 
 shot() { xwd -silent -id "$wid" -out "$1"; }
 
+# gone PID: true once the process has ended (or is a zombie), within 2 s.
+gone() {
+    for _ in $(seq 20); do
+        if [ ! -e "/proc/$1" ] || grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# mode_back_within_2s: true once the display is back in 1920x1200, within 2 s.
+mode_back_within_2s() {
+    for _ in $(seq 20); do
+        [ "$(current_mode)" == "1920x1200" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # --- a display with a 16:9 mode of its width ------------------------------------------------
 
 start_server DISPLAY "1920x1200" "1920x1080" || exit 1
 export DISPLAY
 expect_eq "server starts in 1920x1200" "$(current_mode)" "1920x1200"
 
+"$probe" watch-modes >"$work/modes.txt" &
+watcher=$!
 start_program console
 if cmp -s "$work/console.out" "$here/expected_console.txt"; then
     pass "console text byte for byte"
@@ -114,10 +137,19 @@ sleep 0.4
 shot "$work/f.xwd"
 [ "$("$probe" diff "$work/e.xwd" "$work/f.xwd")" -gt 0 ] && pass "'|' shows the tangential fields" || fail "'|' shows the tangential fields"
 
+guardian=$(pgrep -P "$pid")
+[ -n "$guardian" ] && pass "a guardian process watches over the mode" ||
+    fail "a guardian process watches over the mode"
 press Escape
 wait_exit "$pid"
 expect_eq "ESC ends with status 0" "$?" "0"
 expect_eq "ESC restores the mode" "$(current_mode)" "1920x1200"
+sleep 0.5
+kill "$watcher"
+wait "$watcher" 2>/dev/null
+expect_eq "the mode changes twice in all: switched, restored once" "$(tr '\n' ' ' <"$work/modes.txt")" \
+    "1920x1200 1920x1080 1920x1200 "
+gone "$guardian" && pass "the guardian is gone after ESC" || fail "the guardian is gone after ESC"
 
 # Every other way out puts the mode back as well.
 for signal in TERM INT HUP; do
@@ -128,6 +160,19 @@ for signal in TERM INT HUP; do
     status=$?
     expect_eq "SIG$signal ends the program by that signal" "$status" "$((128 + $(kill -l "$signal")))"
     expect_eq "SIG$signal restores the mode" "$(current_mode)" "1920x1200"
+done
+
+# Deaths the program cannot act on: its guardian puts the mode back.
+for signal in KILL SEGV ABRT; do
+    start_program "death$signal"
+    expect_eq "mode switched before SIG$signal" "$(current_mode)" "1920x1080"
+    guardian=$(pgrep -P "$pid")
+    kill -s "$signal" "$pid"
+    wait_exit "$pid"
+    mode_back_within_2s && pass "after SIG$signal the guardian puts the mode back within 2 s" ||
+        fail "after SIG$signal the guardian puts the mode back within 2 s" "$(current_mode)"
+    [ -n "$guardian" ] && gone "$guardian" && pass "no process left behind after SIG$signal" ||
+        fail "no process left behind after SIG$signal" "guardian '$guardian'"
 done
 
 start_program close

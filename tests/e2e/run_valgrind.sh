@@ -13,7 +13,7 @@ source "$here/xorg_dummy.sh"
 start_server DISPLAY "1920x1200" "1920x1080" || exit 1
 export DISPLAY
 
-valgrind --leak-check=full --show-leak-kinds=definite --num-callers=40 \
+valgrind --leak-check=full --show-leak-kinds=definite --num-callers=40 --child-silent-after-fork=yes \
     --log-file="$work/memcheck.log" "$program" >/dev/null 2>&1 </dev/null &
 pid=$!
 wid=$(timeout 300 xdotool search --sync --onlyvisible --name '^3D TV$' | head -n 1)

@@ -4,8 +4,11 @@
 //   x11_probe scene SHOT.xwd         counts the scene pixels of each half of a screenshot and
 //                                    how many differ between the two halves
 //   x11_probe diff A.xwd B.xwd       counts the pixels that differ between two screenshots
+//   x11_probe watch-modes            prints the mode size of the primary output's CRTC at
+//                                    start and at every change, one line each, until killed
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <cmath>
 #include <cstdint>
@@ -143,6 +146,41 @@ int diff(const char* a_path, const char* b_path) {
     return 0;
 }
 
+// The modes of the primary output as they change: what a mode switch and its restoration look
+// like from outside the program.
+int watch_modes() {
+    Display* display = XOpenDisplay(nullptr);
+    int event_base = 0, error_base = 0;
+    if (display == nullptr || !XRRQueryExtension(display, &event_base, &error_base)) return 2;
+    const Window root = DefaultRootWindow(display);
+    XRRSelectInput(display, root, RRCrtcChangeNotifyMask);
+    auto print_mode = [](unsigned width, unsigned height) {
+        static std::string last;
+        const std::string now = std::to_string(width) + "x" + std::to_string(height);
+        if (now == last) return;
+        last = now;
+        std::printf("%s\n", now.c_str());
+        std::fflush(stdout);
+    };
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
+    const RROutput primary = XRRGetOutputPrimary(display, root);
+    XRROutputInfo* output =
+        resources != nullptr ? XRRGetOutputInfo(display, resources, primary) : nullptr;
+    if (output == nullptr || output->crtc == 0) return 2;
+    const RRCrtc crtc = output->crtc;
+    XRRCrtcInfo* info = XRRGetCrtcInfo(display, resources, crtc);
+    if (info != nullptr) print_mode(info->width, info->height);
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type != event_base + RRNotify) continue;
+        const auto* change = reinterpret_cast<const XRRCrtcChangeNotifyEvent*>(&event);
+        if (change->subtype == RRNotify_CrtcChange && change->crtc == crtc && change->mode != 0) {
+            print_mode(change->width, change->height);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -150,6 +188,9 @@ int main(int argc, char** argv) {
     if (command == "close" && argc == 3) return close_window(argv[2]);
     if (command == "scene" && argc == 3) return scene(argv[2]);
     if (command == "diff" && argc == 4) return diff(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: x11_probe close WINDOW_ID | scene SHOT.xwd | diff A.xwd B.xwd\n");
+    if (command == "watch-modes" && argc == 2) return watch_modes();
+    std::fprintf(stderr,
+                 "usage: x11_probe close WINDOW_ID | scene SHOT.xwd | diff A.xwd B.xwd | "
+                 "watch-modes\n");
     return 2;
 }
