@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -277,10 +279,12 @@ TEST_F(Shell, ClockRunsThroughThePeriodAndRearmsEveryTick) {
 
 // --- start-up -------------------------------------------------------------------------------
 
+// A display whose mode is what the last accepted apply made it.
 struct FakeDisplay {
     DisplayMode current{1920, 1200, 59.88};
     bool accept = true;
     int32_t width_after = 1920;
+    bool echo = false;  // tells every accepted mode on standard error, for death tests
     std::vector<DisplayMode> applied;
 };
 FakeDisplay fake;
@@ -291,7 +295,10 @@ bool fake_read(DisplayMode* mode) {
 }
 bool fake_apply(const DisplayMode& mode) {
     fake.applied.push_back(mode);
-    return fake.accept;
+    if (!fake.accept) return false;
+    fake.current = mode;
+    if (fake.echo) std::fprintf(stderr, "display now %dx%d\n", mode.width, mode.height);
+    return true;
 }
 int32_t fake_width() {
     return fake.width_after;
@@ -309,10 +316,10 @@ void feed_stdin(const char* text) {
     std::clearerr(stdin);
 }
 
-std::string expected_key_table() {
-    std::string s;
-    for (const char* line : key_table) s += line;
-    return s;
+// The console text of a good start, as the end-to-end tests keep it.
+std::string expected_console() {
+    std::ifstream file(PLANEWAVE_SOURCE_DIR "/tests/e2e/expected_console.txt", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 class Startup : public Shell {
@@ -341,7 +348,7 @@ TEST_F(Startup, SwitchPrintsTheKeyTableAndSizesTheWindowFromTheFreshWidth) {
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(prepare_screen(), 0);
     const std::string out = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, std::string(credit_line) + introduction_line + expected_key_table());
+    EXPECT_EQ(out, expected_console());
     ASSERT_EQ(fake.applied.size(), 1u);
     EXPECT_EQ(fake.applied[0].width, 1366);
     EXPECT_EQ(fake.applied[0].height, 768);
@@ -351,11 +358,13 @@ TEST_F(Startup, SwitchPrintsTheKeyTableAndSizesTheWindowFromTheFreshWidth) {
     EXPECT_EQ(g_screen.window_width, 1366);
     EXPECT_EQ(g_screen.window_height, 683);
 
+    EXPECT_EQ(fake.current.height, 768);
     restore_display_mode();
     restore_display_mode();
-    ASSERT_EQ(fake.applied.size(), 2u) << "restored once";
-    EXPECT_EQ(fake.applied[1].width, 1366);
-    EXPECT_EQ(fake.applied[1].height, 1024);
+    EXPECT_EQ(fake.applied.size(), 2u) << "restored once";
+    EXPECT_EQ(fake.current.width, 1366);
+    EXPECT_EQ(fake.current.height, 1024);
+    EXPECT_EQ(fake.current.refresh_hz, 75.0);
 }
 
 TEST_F(Startup, UnreadableWidthAfterTheSwitchFallsBackToTheRequestedOne) {
@@ -402,12 +411,14 @@ TEST_F(Startup, EscapeRestoresTheModeAndEndsWithStatusZero) {
     ::testing::internal::CaptureStdout();
     ASSERT_EQ(prepare_screen(), 0);
     ::testing::internal::GetCapturedStdout();
+    fake.echo = true;
     EXPECT_EXIT(
         {
             on_keyboard(27, 0, 0);
             std::_Exit(3);
         },
-        [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }, "");
+        [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; },
+        "^display now 1920x1200\n$");
 }
 
 // --- the guardian ---------------------------------------------------------------------------
@@ -476,20 +487,27 @@ TEST(ModeGuardian, RestoresOnceAndOnlyWhenTheProgramDidNot) {
 TEST(GlState, InitialStateInOrder) {
     gl_recorder::clear();
     init_gl_state();
-    std::vector<std::string> names;
-    for (const GlCall& c : gl_recorder::calls()) names.push_back(c.name);
-    EXPECT_EQ(names, (std::vector<std::string>{
-                         "glClearColor", "glClearDepth", "glShadeModel", "glColorMaterial",
-                         "glEnable", "glLightfv", "glLightfv", "glLightfv", "glLightfv", "glEnable",
-                         "glEnable", "glEnable", "glHint", "glBlendFunc", "glEnable"}));
-    const auto& calls = gl_recorder::calls();
-    EXPECT_EQ(calls[0].args, (std::vector<double>{0.5, 0.5, 0.5, 0.0}));
-    EXPECT_EQ(calls[4].args[0], GL_COLOR_MATERIAL);
-    EXPECT_EQ(calls[8].args, (std::vector<double>{GL_LIGHT0, GL_POSITION, 100, 100, 100, 0}));
-    EXPECT_EQ(calls[9].args[0], GL_LIGHTING);
-    EXPECT_EQ(calls[10].args[0], GL_LIGHT0);
-    EXPECT_EQ(calls[11].args[0], GL_DEPTH_TEST);
-    EXPECT_EQ(calls[14].args[0], GL_BLEND);
+    using Call = std::pair<std::string, std::vector<double>>;
+    const std::vector<Call> expected = {
+        {"glClearColor", {0.5, 0.5, 0.5, 0.0}},
+        {"glClearDepth", {1.0}},
+        {"glShadeModel", {GL_SMOOTH}},
+        {"glColorMaterial", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE}},
+        {"glEnable", {GL_COLOR_MATERIAL}},
+        {"glLightfv", {GL_LIGHT0, GL_AMBIENT, 0, 0, 0, 1}},
+        {"glLightfv", {GL_LIGHT0, GL_DIFFUSE, 0.9f, 0.9f, 0.9f, 1}},
+        {"glLightfv", {GL_LIGHT0, GL_SPECULAR, 1, 1, 1, 1}},
+        {"glLightfv", {GL_LIGHT0, GL_POSITION, 100, 100, 100, 0}},
+        {"glEnable", {GL_LIGHTING}},
+        {"glEnable", {GL_LIGHT0}},
+        {"glEnable", {GL_DEPTH_TEST}},
+        {"glHint", {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST}},
+        {"glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}},
+        {"glEnable", {GL_BLEND}},
+    };
+    std::vector<Call> calls;
+    for (const GlCall& c : gl_recorder::calls()) calls.push_back({c.name, c.args});
+    EXPECT_EQ(calls, expected);
 }
 
 }  // namespace

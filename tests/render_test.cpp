@@ -461,6 +461,138 @@ TEST(FieldGeometry, StartScenarioIncidentTraceIsTheExpectedEllipse) {
                 zg.trace_point, 0);
 }
 
+struct GoldenField {
+    double period_fraction;                 // time t = fraction / freq
+    double s_m;                             // metres along the incident or reflected ray (<= 0)
+    double x_m, z_m;                        // metres from the transmitted ray's interface point
+    Vec3 incident, reflected, transmitted;  // field units
+};
+
+// Closed-form Fresnel fields, from tests/golden/fresnel_fields.py (its scenarios are these
+// examples).
+TEST(FieldGeometry, FieldsMatchTheClosedFormFresnelFormulas) {
+    const std::vector<std::pair<WaveScenario, std::vector<GoldenField>>> cases = {
+        {circular_examples[0],  // total internal reflection
+         {{0.0,
+           0.0,
+           0.0,
+           0.0,
+           {3.00000715, 0, -3.99999464},
+           {1.39998746, 4.77593013, 1.86664299},
+           {4.3999946, 4.77593013, -4.80004121}},
+          {0.3,
+           -0.05,
+           0.02,
+           0.0,
+           {-2.18116099, 3.43291234, 2.90820384},
+           {2.86618259, 2.33638574, 3.82156257},
+           {1.9460168, 5.66958387, 8.6027201}},
+          {0.71,
+           -0.12,
+           0.01,
+           0.004,
+           {2.43734217, -2.91518603, -3.24977746},
+           {-1.70707823, -4.9185893, -2.27609584},
+           {-3.87117625, -7.54650309, -5.86113257}}}},
+        {linear_examples[3],  // 0.3 S/m
+         {{0.0,
+           0.0,
+           0.0,
+           0.0,
+           {9.95120922, -17.3205081, -8.35005599},
+           {-3.96240777, 10.1490284, -3.3248549},
+           {5.98880145, -7.17147971, -1.23045575}},
+          {0.3,
+           -0.05,
+           0.02,
+           0.0,
+           {-8.54480125, 14.8725945, 7.16993958},
+           {-5.29276475, 12.4863858, -4.44115695},
+           {1.92159785, -2.01553018, -0.0616351089}},
+          {0.71,
+           -0.12,
+           0.01,
+           0.004,
+           {11.3264005, -19.7140877, -9.50397847},
+           {-1.85426222, 3.40870672, -1.55591075},
+           {-5.01973616, 5.79978437, 0.784858451}}}},
+        {elliptical_examples[1],  // 8 S/m
+         {{0.0,
+           0.0,
+           0.0,
+           0.0,
+           {8.66025404, 0, -5},
+           {-5.06819634, 0.93226558, -2.92612452},
+           {3.5920577, 0.93226558, -0.282196553}},
+          {0.3,
+           -0.05,
+           0.02,
+           0.0,
+           {8.48383739, -1.20489068, -4.8981458},
+           {4.5750502, 2.36035107, 2.64140646},
+           {3.84040311, 0.503178337, -0.358461178}},
+          {0.71,
+           -0.12,
+           0.01,
+           0.004,
+           {-2.00745281, -5.83657982, 1.15900342},
+           {2.85595892, 3.65601894, 1.64888865},
+           {0.420641246, 0.309589519, -0.00999921428}}}},
+    };
+    for (const auto& [scenario, samples] : cases) {
+        const InterfaceSolution s = solve(scenario);
+        for (const GoldenField& g : samples) {
+            const double t = g.period_fraction / scenario.freq;
+            const std::string at = "theta_i " + std::to_string(scenario.theta_i) + " at " +
+                                   std::to_string(g.period_fraction);
+            expect_near(incident_field(s, t, g.s_m), g.incident, 2e-7 * length(g.incident), at);
+            expect_near(reflected_field(s, t, g.s_m), g.reflected, 2e-7 * length(g.incident), at);
+            expect_near(transmitted_field(s, t, g.x_m, g.z_m), g.transmitted,
+                        2e-7 * length(g.incident), at);
+        }
+    }
+}
+
+// Over every example and every whole incident angle: each wave's field is transverse to its
+// ray, and for lossless media the normal component of D is continuous at the interface,
+// eps_r1 (Ei_z + Er_z) = eps_r2 Et_z, at every instant.
+TEST(FieldGeometry, FieldsAreTransverseAndNormalDIsContinuous) {
+    int checked = 0;
+    for (WaveScenario sc : all_examples()) {
+        for (int theta = 0; theta <= 89; ++theta) {
+            sc.theta_i = theta;
+            const InterfaceSolution s = solve(sc);
+            const double tolerance = 1e-9 * s.display_scale;
+            const bool lossless = sc.sigma2 == 0;
+            const bool refracted = lossless && s.sin_theta_t.real() < 1;
+            const Vec3 incident_ray{s.sin_theta_i, 0, s.cos_theta_i};
+            const Vec3 reflected_ray{s.sin_theta_i, 0, -s.cos_theta_i};
+            const Vec3 transmitted_ray{s.sin_theta_t.real(), 0, s.cos_theta_t.real()};
+            for (int f : {1, 14, 37, 60, 88}) {
+                const double t = sample_time_of(f, s);
+                const std::string at = std::to_string(sc.eps_r2) + " at " + std::to_string(theta) +
+                                       " deg, frame " + std::to_string(f);
+                EXPECT_NEAR(dot(incident_field(s, t, -0.031), incident_ray), 0, tolerance) << at;
+                EXPECT_NEAR(dot(reflected_field(s, t, -0.047), reflected_ray), 0, tolerance) << at;
+                if (refracted) {
+                    EXPECT_NEAR(dot(transmitted_field(s, t, 0.003, 0.02), transmitted_ray), 0,
+                                tolerance)
+                        << at;
+                }
+                if (lossless) {
+                    const double d1 =
+                        sc.eps_r1 * (incident_field(s, t, 0).z + reflected_field(s, t, 0).z);
+                    EXPECT_NEAR(d1, sc.eps_r2 * transmitted_field(s, t, 0, 0).z,
+                                tolerance * sc.eps_r2)
+                        << at;
+                }
+                ++checked;
+            }
+        }
+    }
+    EXPECT_EQ(checked, 11 * 90 * 5);
+}
+
 TEST(FieldGeometry, TangentialFieldIsContinuousAtEveryFrameForEveryExample) {
     for (const WaveScenario& sc : all_examples()) {
         const InterfaceSolution s = solve(sc);
@@ -616,6 +748,24 @@ std::vector<RecordedLine> recorded_lines(const std::vector<GlCall>& calls) {
     return lines;
 }
 
+// The calls between each glPushMatrix and its glPopMatrix, colours left out.
+std::vector<std::vector<std::pair<std::string, std::vector<double>>>> pieces(
+    const std::vector<GlCall>& calls) {
+    std::vector<std::vector<std::pair<std::string, std::vector<double>>>> out;
+    bool inside = false;
+    for (const GlCall& c : calls) {
+        if (c.name == "glPushMatrix") {
+            out.emplace_back();
+            inside = true;
+        } else if (c.name == "glPopMatrix") {
+            inside = false;
+        } else if (inside && c.name.rfind("glColor", 0) != 0) {
+            out.back().push_back({c.name, c.args});
+        }
+    }
+    return out;
+}
+
 class Drawing : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -726,24 +876,33 @@ TEST_F(Drawing, EachEyeDrawsTracesArrowsAxesAndPlanesLast) {
     }
 
     // Per eye: incident and reflected interleaved from the far end, the interface sample red,
-    // then the transmitted ray from the interface outwards.
-    const InterfaceSolution& s = g_solution;
-    const double t = sample_time_of(2, s);
-    const TransmittedRay ray = transmitted_ray(s);
+    // then the transmitted ray from the interface outwards. Where three of each lie at frame
+    // 2 of the start-up scenario, from tests/golden/fresnel_fields.py:
+    struct Golden {
+        size_t index;  // in the eye's arrows
+        Vec3 start, end;
+    };
+    const std::vector<Golden> golden = {
+        {0, {-1.73068588, 0, -3.58673573}, {-1.45948152, -0.911180956, -3.68544604}},
+        {1, {1.73068588, 0, -3.58673573}, {1.67350095, -0.33622443, -3.60754934}},
+        {16, {-1.20534294, 0, -2.14336787}, {-1.82737538, 0.525110259, -1.91696657}},
+        {17, {1.20534294, 0, -2.14336787}, {1.3825184, 0.221269093, -2.07888127}},
+        {32, {-0.68, 0, -0.7}, {0.055265268, 0.0615347091, -0.967614672}},
+        {33, {0.68, 0, -0.7}, {0.450509007, -0.0217964832, -0.783527891}},
+        {34, {0, 0, 0.7}, {0.505774275, 0.0397382259, 0.612214359}},
+        {42, {0.26267147, 0, 2.21337362}, {-0.127804822, -0.403406417, 2.28114735}},
+        {50, {0.52534294, 0, 3.72674723}, {0.651372578, 0.612987068, 3.70487266}},
+    };
     for (int eye = 0; eye < 2; ++eye) {
+        for (const Golden& g : golden) {
+            const RecordedArrow& a = arrows[eye * 51 + g.index];
+            expect_near(a.start, g.start, 1e-7, "arrow " + std::to_string(g.index));
+            expect_near(a.end, g.end, 1e-7, "arrow " + std::to_string(g.index));
+        }
         for (int k = 0; k < 17; ++k) {
-            const RecordedArrow& inc = arrows[eye * 51 + 2 * k];
-            const RecordedArrow& ref = arrows[eye * 51 + 2 * k + 1];
-            const FieldSample want_i = incident_sample(s, t, k - 16);
-            const FieldSample want_r = reflected_sample(s, t, k - 16);
-            expect_near(inc.start, want_i.base, 1e-12);
-            expect_near(inc.end, arrow_tip(want_i, arrow_scale(s)), 1e-9);
-            expect_near(ref.end, arrow_tip(want_r, arrow_scale(s)), 1e-9);
-            EXPECT_TRUE(same(inc.colour, k == 16 ? red : gold)) << k;
-            EXPECT_TRUE(same(ref.colour, k == 16 ? red : gold)) << k;
-            const RecordedArrow& tr = arrows[eye * 51 + 34 + k];
-            expect_near(tr.end, arrow_tip(transmitted_sample(s, ray, t, k), arrow_scale(s)), 1e-9);
-            EXPECT_TRUE(same(tr.colour, k == 0 ? red : gold)) << k;
+            EXPECT_TRUE(same(arrows[eye * 51 + 2 * k].colour, k == 16 ? red : gold)) << k;
+            EXPECT_TRUE(same(arrows[eye * 51 + 2 * k + 1].colour, k == 16 ? red : gold)) << k;
+            EXPECT_TRUE(same(arrows[eye * 51 + 34 + k].colour, k == 0 ? red : gold)) << k;
         }
     }
     EXPECT_EQ(gl_recorder::state().colour[1], 0.745f) << "planes last";
@@ -773,12 +932,31 @@ TEST_F(Drawing, TraceSpheresFollowTheirGuideLines) {
         EXPECT_EQ(calls[colour].args, (std::vector<double>{0.2f, 0.2f, 0.48f}));
     }
     ASSERT_EQ(centres.size(), 303u);
-    const InterfaceSolution& s = g_solution;
-    const TransmittedRay ray = transmitted_ray(s);
-    const TraceGuides incident = trace_guides(RayKind::incident, s, ray);
-    expect_near(centres[17],
-                trace_sphere_centre(RayKind::incident, s, ray, incident, sample_time_of(18, s)),
-                1e-6);
+    // Spheres b of the incident, reflected and transmitted traces of the start-up scenario,
+    // from tests/golden/fresnel_fields.py.
+    struct Golden {
+        size_t b;
+        Vec3 incident, reflected, transmitted;
+    };
+    for (const Golden& g : {
+             Golden{1,
+                    {-2.19870618, -0.75683905, -3.41639027},
+                    {1.87676438, -0.268083329, -3.53356751},
+                    {0.681944804, 0.601894983, 3.69956634}},
+             Golden{18,
+                    {-1.45757569, -0.910173121, -3.68613971},
+                    {1.95667674, 0.0640962153, -3.50448179},
+                    {0.178432075, 0.461342257, 3.78695945}},
+             Golden{70,
+                    {-2.08739882, 0.857462915, -3.45690284},
+                    {1.51179848, -0.106349645, -3.66640423},
+                    {0.915819232, -0.403406417, 3.6589735}},
+         }) {
+        expect_near(centres[g.b - 1], g.incident, 1e-6, "incident " + std::to_string(g.b));
+        expect_near(centres[101 + g.b - 1], g.reflected, 1e-6, "reflected " + std::to_string(g.b));
+        expect_near(centres[202 + g.b - 1], g.transmitted, 1e-6,
+                    "transmitted " + std::to_string(g.b));
+    }
     // The first and the last sphere of each trace coincide: one whole period.
     for (int w = 0; w < 3; ++w) expect_near(centres[w * 101], centres[w * 101 + 100], 1e-6);
     EXPECT_EQ(g_solution.sample_time, 100 * g_solution.time_step) << "left at the last sample";
@@ -862,24 +1040,45 @@ TEST_F(Drawing, StaticScene) {
     EXPECT_EQ(calls.front().args[0], GL_LIGHTING);
     EXPECT_EQ(calls.back().name, "glEnable");
     EXPECT_EQ(calls.back().args[0], GL_LIGHTING);
-    for (const GlCall& c : gl_recorder::named("gluCylinder")) {
-        EXPECT_EQ(c.args, (std::vector<double>{0.0175, 0.0175, 0.35, 20, 16}));
-    }
-    for (const GlCall& c : gl_recorder::named("glutSolidCone")) {
-        EXPECT_EQ(c.args, (std::vector<double>{0.04, 0.15, 20, 16}));
-    }
-    EXPECT_EQ(gl_recorder::count("glPushMatrix"), 6u);
+    // Each piece between its own push and pop: where it is turned and moved to, and what.
+    using Call = std::pair<std::string, std::vector<double>>;
+    const Call shaft{"gluCylinder", {0.0175, 0.0175, 0.35, 20, 16}};
+    const Call tip{"glutSolidCone", {0.04, 0.15, 20, 16}};
+    const Call onto_x{"glRotatef", {90, 0, 1, 0}}, onto_y{"glRotatef", {-90, 1, 0, 0}};
+    EXPECT_EQ(pieces(calls), (std::vector<std::vector<Call>>{
+                                 {onto_x, shaft},
+                                 {{"glTranslatef", {0.35f, 0, 0}}, onto_x, tip},
+                                 {shaft},
+                                 {{"glTranslatef", {0, 0, 0.35f}}, tip},
+                                 {onto_y, shaft},
+                                 {{"glTranslatef", {0, 0.35f, 0}}, onto_y, tip},
+                             }));
 
     gl_recorder::clear();
     draw_axis_labels();
     const auto letters = gl_recorder::named("glutStrokeCharacter");
     ASSERT_EQ(letters.size(), 3u);
-    EXPECT_EQ(letters[0].args[0], 'x');
     EXPECT_EQ(letters[0].pointer, GLUT_STROKE_ROMAN);
     EXPECT_EQ(letters[1].pointer, GLUT_STROKE_MONO_ROMAN);
     EXPECT_EQ(letters[2].pointer, GLUT_STROKE_MONO_ROMAN);
-    EXPECT_EQ(gl_recorder::named("glScalef")[0].args,
-              (std::vector<double>{0.001f, 0.001f, 0.001f}));
+    const Call upright{"glRotatef", {-90, 1, 0, 0}}, small{"glScalef", {0.001f, 0.001f, 0.001f}};
+    EXPECT_EQ(pieces(gl_recorder::calls()), (std::vector<std::vector<Call>>{
+                                                {{"glTranslatef", {0.5, 0, 0.021f}},
+                                                 upright,
+                                                 {"glRotatef", {270, 0, 0, 1}},
+                                                 small,
+                                                 {"glutStrokeCharacter", {'x'}}},
+                                                {{"glTranslatef", {0, 0.5, 0.01f}},
+                                                 upright,
+                                                 {"glRotatef", {-90, 0, 0, 1}},
+                                                 small,
+                                                 {"glutStrokeCharacter", {'y'}}},
+                                                {{"glTranslatef", {0, 0, 0.5}},
+                                                 upright,
+                                                 {"glRotatef", {270, 0, 0, 1}},
+                                                 small,
+                                                 {"glutStrokeCharacter", {'z'}}},
+                                            }));
 }
 
 TEST_F(Drawing, QuadricsDoNotAccumulate) {

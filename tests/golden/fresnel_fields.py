@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""Golden field values for the drawing tests, from the closed-form Fresnel formulas.
+
+Written from the physics alone (plain Python complex numbers), not from the program: the roots
+are chosen so that every wave decays or stays bounded away from the interface, Im k2 <= 0 and
+Im(k2 cos t) <= 0, time dependence exp(+j w t). Prints the lines that tests/render_test.cpp
+holds; run it after changing a scenario there:
+
+    python3 tests/golden/fresnel_fields.py
+"""
+import cmath
+import math
+
+C0 = 299792458.0
+MU0 = 1.256637061435917e-6
+EPS0 = 8.854187817620389e-12
+
+
+def decaying(root, k=1.0):
+    """The root r or -r for which k r decays towards +z (Im(k r) < 0, or Re(k r) >= 0)."""
+    p = k * root
+    if p.imag > 1e-15 * abs(p) or (abs(p.imag) <= 1e-15 * abs(p) and p.real < 0):
+        return -root
+    return root
+
+
+def solve(ex, ey, phi_x, phi_y, theta_i, eps1, mu1, eps2, mu2, sigma2, freq):
+    w = 2 * math.pi * freq
+    i = math.radians(theta_i)
+    e1, m1 = EPS0 * eps1, MU0 * mu1
+    e2, m2 = EPS0 * eps2 - 1j * sigma2 / w, MU0 * mu2
+    k1 = w * math.sqrt(m1 * e1)
+    k2 = decaying(w * cmath.sqrt(m2 * e2))
+    eta1, eta2 = math.sqrt(m1 / e1), cmath.sqrt(m2 / e2)
+    sin_t = k1 * math.sin(i) / k2
+    cos_t = decaying(cmath.sqrt(1 - sin_t * sin_t), k2)
+    ci = math.cos(i)
+    g_par = (eta2 * cos_t - eta1 * ci) / (eta2 * cos_t + eta1 * ci)
+    g_perp = (eta2 * ci - eta1 * cos_t) / (eta2 * ci + eta1 * cos_t)
+    t_par = 2 * eta2 * ci / (eta2 * cos_t + eta1 * ci)
+    t_perp = 2 * eta2 * ci / (eta2 * ci + eta1 * cos_t)
+    Ex = ex * cmath.exp(1j * math.radians(phi_x))
+    Ey = ey * cmath.exp(1j * math.radians(phi_y))
+    return dict(w=w, i=i, k1=k1, k2=k2, sin_t=sin_t, cos_t=cos_t, Ex=Ex, Ey=Ey,
+                g_par=g_par, g_perp=g_perp, t_par=t_par, t_perp=t_perp)
+
+
+def real_field(vector, phase):
+    return tuple((c * phase).real for c in vector)
+
+
+def incident(s, t, s_m):
+    """s_m metres along the incident ray, towards the interface point (s_m <= 0 before it)."""
+    i = s["i"]
+    v = (s["Ex"] * math.cos(i), s["Ey"], -s["Ex"] * math.sin(i))
+    return real_field(v, cmath.exp(1j * (s["w"] * t - s["k1"] * s_m)))
+
+
+def reflected(s, t, s_m):
+    """-s_m metres along the reflected ray, away from the interface point."""
+    i = s["i"]
+    a = s["g_par"] * s["Ex"]
+    v = (a * math.cos(i), s["g_perp"] * s["Ey"], a * math.sin(i))
+    return real_field(v, cmath.exp(1j * (s["w"] * t + s["k1"] * s_m)))
+
+
+def transmitted(s, t, x, z):
+    a = s["t_par"] * s["Ex"]
+    v = (a * s["cos_t"], s["t_perp"] * s["Ey"], -a * s["sin_t"])
+    return real_field(v, cmath.exp(1j * s["w"] * t - 1j * s["k2"] * (x * s["sin_t"] + z * s["cos_t"])))
+
+
+SCENARIOS = {
+    # name: ex, ey, phi_x, phi_y (deg), theta_i (deg), eps_r1, mu_r1, eps_r2, mu_r2, sigma2 (S/m), f (Hz)
+    "circular 0 (total internal reflection)": (5, 5, 0, -90, 53.13, 2.25, 1, 1, 1, 0, 3.18e8),
+    "linear 3 (0.3 S/m)": (15, 20, -30, 150, 40, 1, 1, 10, 1, 0.3, 1e9),
+    "elliptical 1 (8 S/m)": (10, 6, 0, -90, 30, 1, 1, 8, 1, 8, 1e10),
+}
+# Fractions of a period and positions (metres): along the ray in medium 1, (x, z) in medium 2.
+SAMPLES = [(0.0, 0.0, (0.0, 0.0)), (0.3, -0.05, (0.02, 0.0)), (0.71, -0.12, (0.01, 0.004))]
+
+for name, args in SCENARIOS.items():
+    s = solve(*args)
+    print(f"// {name}")
+    for fraction, s_m, (x, z) in SAMPLES:
+        t = fraction / args[-1]
+        for kind, value in (("incident", incident(s, t, s_m)), ("reflected", reflected(s, t, s_m)),
+                            ("transmitted", transmitted(s, t, x, z))):
+            print(f"    {{{fraction}, {s_m}, {x}, {z}, \"{kind}\", {{{value[0]:.9g}, {value[1]:.9g}, {value[2]:.9g}}}}},")
+
+# The start-up scenario as the scene draws it at frame 2 (t = one hundredth of a period):
+# arrow bases and tips (scene units) of three samples per ray, and one sphere of each trace.
+args = (0.8, 1.0, 0, -90, 20, 1, 1, 4, 1, 0, 1e9)
+s = solve(*args)
+period = 1 / args[-1]
+lambda1 = C0 / math.sqrt(args[5] * args[6]) / args[-1]
+ex, ey, sin_t, cos_t = args[0], args[1], s["sin_t"], s["cos_t"]
+display_scale = max(ex, ey, 0.01, abs(s["t_par"]) * ex, abs(s["t_perp"]) * ey)
+scale = 0.98 / display_scale
+t2 = period / 100
+si, ci = math.sin(s["i"]), math.cos(s["i"])
+M = max(s["k2"].real, (s["k2"] * sin_t).real)
+h = 2 * math.pi / M / 20
+dir_x, dir_z = min(sin_t.real, 1), cos_t.real
+
+
+def tip(base, field):
+    return tuple(b + scale * f for b, f in zip(base, field))
+
+
+def arrow(name, base, field):
+    end = tip(base, field)
+    print(f"    {{\"{name}\", {{{base[0]:.9g}, {base[1]:.9g}, {base[2]:.9g}}}, "
+          f"{{{end[0]:.9g}, {end[1]:.9g}, {end[2]:.9g}}}}},")
+
+
+print("// start-up scenario, frame 2: arrows")
+for i in (-16, -8, 0):
+    a = i * 0.192
+    arrow(f"incident {i}", (-0.68 + a * si, 0, -0.7 + a * ci), incident(s, t2, i * lambda1 / 20))
+    arrow(f"reflected {i}", (0.68 - a * si, 0, -0.7 + a * ci), reflected(s, t2, i * lambda1 / 20))
+for n in (0, 8, 16):
+    arrow(f"transmitted {n}", (n * 0.192 * dir_x, 0, 0.7 + n * 0.192 * dir_z),
+          transmitted(s, t2, n * h * dir_x, n * h * dir_z))
+print("// start-up scenario: trace sphere centres of sample b")
+for b in (1, 18, 70):
+    t = (b - 1) * period / 100
+    a = -16 * 0.192
+    for name, point, field in (
+            ("incident", (-0.68 + a * si, 0, -0.7 + a * ci), incident(s, t, -0.192)),
+            ("reflected", (0.68 - a * si, 0, -0.7 + a * ci), reflected(s, t, -0.192)),
+            ("transmitted", (16 * 0.192 * dir_x, 0, 0.7 + 16 * 0.192 * dir_z),
+             transmitted(s, t, 16 * h * dir_x, 16 * h * dir_z))):
+        c = tip(point, field)
+        print(f"    {{{b}, \"{name}\", {{{c[0]:.9g}, {c[1]:.9g}, {c[2]:.9g}}}}},")
