@@ -6,6 +6,7 @@
 
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "app/window.h"
 
 // Columns: ex_mag, ey_mag, phi_x, phi_y (deg), theta_i (deg), eps_r1, mu_r1, eps_r2, mu_r2,
 // sigma2 (S/m), freq (Hz), omega (rad/s). Angles are given to the digits that put them at the
@@ -95,6 +96,10 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
             break;
         case 'e':
             load_example(elliptical_examples, elliptical_example_count, g_examples.next_elliptical);
+            break;
+        case 'v':
+            g_presentation.view = next_view(g_presentation.view);
+            show_view_in_title();
             break;
         default:
             break;

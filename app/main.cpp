@@ -1,22 +1,25 @@
 // planewave3d: reflection and transmission of an electromagnetic plane wave at an interface,
-// animated in side-by-side stereo for a 3D television.
+// animated in side-by-side stereo for a 3D television (or in a window, as an anaglyph, ...).
 #include <GL/freeglut.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/keyboard.h"
 #include "app/mouse_clock.h"
+#include "app/options.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "app/window.h"
 #include "platform/mode_guardian.h"
 #include "render/stereo_frame.h"
 
 namespace {
 
 // The X display that the toolkit will open, so that the mode changes on the same one.
-const char* display_argument(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "-display") == 0) return argv[i + 1];
+const char* display_argument(const std::vector<char*>& toolkit_args) {
+    for (size_t i = 1; i + 1 < toolkit_args.size(); ++i) {
+        if (std::strcmp(toolkit_args[i], "-display") == 0) return toolkit_args[i + 1];
     }
     return nullptr;
 }
@@ -24,17 +27,41 @@ const char* display_argument(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    set_display_mode_service(&xrandr_display_mode_service(display_argument(argc, argv)));
-    if (prepare_screen() == -1) return 0;
-    // Puts the mode back if this process dies without doing it (SIGKILL, a crash).
-    start_mode_guardian(restore_display_mode);
+    // Ours first, before anything touches the display.
+    Options options = parse_options(argc, argv);
+    if (!options.error.empty()) {
+        std::fputs(usage_error_text(options.error).c_str(), stderr);
+        return 2;
+    }
+    if (options.help || options.version) {
+        std::fputs(options.help ? usage_text().c_str() : version_text().c_str(), stdout);
+        return 0;
+    }
+    g_presentation = Presentation{options.view, options.windowed};
 
-    glutInit(&argc, argv);
+    if (options.windowed) {
+        prepare_window(options.window_width, options.window_height);
+    } else {
+        set_display_mode_service(
+            &xrandr_display_mode_service(display_argument(options.toolkit_args)));
+        if (prepare_screen() == -1) return 0;
+        // Puts the mode back if this process dies without doing it (SIGKILL, a crash).
+        start_mode_guardian(restore_display_mode);
+    }
+    if (options.toolkit_args.size() < size_t(argc)) {
+        for (const char* line : more_keys) std::fputs(line, stdout);
+        std::fflush(stdout);
+    }
+
+    int toolkit_argc = static_cast<int>(options.toolkit_args.size());
+    options.toolkit_args.push_back(nullptr);
+    glutInit(&toolkit_argc, options.toolkit_args.data());
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(g_screen.window_width, g_screen.window_height);
-    glutInitWindowPosition(0, 0);
+    if (!options.windowed) glutInitWindowPosition(0, 0);  // else where the window manager likes
     glutCreateWindow("3D TV");
-    glutPositionWindow(0, 32);
+    if (!options.windowed) glutPositionWindow(0, 32);
+    if (g_presentation.view != StereoView::sbs) show_view_in_title();
     // Closing the window returns from the main loop, so that the mode is put back below.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
 
@@ -50,6 +77,8 @@ int main(int argc, char** argv) {
     glutMotionFunc(on_mouse_motion);
     glutKeyboardFunc(on_keyboard);
     glutSpecialFunc(on_special_key);
+    // The picture follows an ordinary window's size; a full-width one keeps its geometry.
+    if (options.windowed) glutReshapeFunc(on_reshape);
 
     glutMainLoop();
     quit_program(0);

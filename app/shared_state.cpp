@@ -7,6 +7,35 @@ ViewState g_view{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
 DragState g_drag{0, 0, 0};
 AnimationState g_animation{1, default_frames_per_period, 1, 0};
 ExampleCycles g_examples{0, 0, 0};
+Presentation g_presentation{StereoView::sbs, false};
+
+const char* view_name(StereoView view) {
+    switch (view) {
+        case StereoView::mono:
+            return "mono";
+        case StereoView::anaglyph:
+            return "anaglyph";
+        case StereoView::cross:
+            return "cross";
+        case StereoView::sbs:
+            break;
+    }
+    return "sbs";
+}
+
+StereoView next_view(StereoView view) {
+    switch (view) {
+        case StereoView::sbs:
+            return StereoView::mono;
+        case StereoView::mono:
+            return StereoView::anaglyph;
+        case StereoView::anaglyph:
+            return StereoView::cross;
+        case StereoView::cross:
+            break;
+    }
+    return StereoView::sbs;
+}
 
 void reset_shared_state() {
     g_scenario = startup_scenario;

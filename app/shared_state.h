@@ -44,6 +44,19 @@ struct ExampleCycles {
     int32_t next_elliptical;
 };
 
+// How the two eyes' pictures reach the viewer: side by side for a 3D television (squeezed to
+// half width, which the television stretches back), one picture from between the eyes, red and
+// cyan in one picture for anaglyph glasses, or side by side at the true shape and swapped for
+// free viewing with crossed eyes.
+enum class StereoView { sbs, mono, anaglyph, cross };
+const char* view_name(StereoView view);
+StereoView next_view(StereoView view);  // sbs, mono, anaglyph, cross, sbs, ...
+
+struct Presentation {
+    StereoView view;
+    bool windowed;  // an ordinary, resizable window; the display mode untouched
+};
+
 inline constexpr int32_t default_frames_per_period = 101;
 
 // Elliptical example 2: what the program shows at start.
@@ -57,6 +70,7 @@ extern ViewState g_view;
 extern DragState g_drag;
 extern AnimationState g_animation;
 extern ExampleCycles g_examples;
+extern Presentation g_presentation;
 
 // Gives every shared record its start value (the screen sizes excepted).
 void reset_shared_state();

@@ -43,6 +43,10 @@ const char* const key_table[24] = {
     " ESC        \t: quit\n",
 };
 
+const char* const more_keys[1] = {
+    " v          \t: next view: sbs, mono, anaglyph, cross\n",
+};
+
 namespace {
 
 const DisplayModeService* display_service = nullptr;
@@ -103,6 +107,15 @@ int prepare_screen() {
     for (const char* line : key_table) std::fputs(line, stdout);
     std::fflush(stdout);
     return 0;
+}
+
+void prepare_window(int32_t width, int32_t height) {
+    std::fputs(credit_line, stdout);
+    std::fputs(introduction_line, stdout);
+    g_screen.window_width = width;
+    g_screen.window_height = height;
+    for (const char* line : key_table) std::fputs(line, stdout);
+    std::fflush(stdout);
 }
 
 void init_gl_state() {

@@ -9,6 +9,8 @@ extern const char* const credit_line;
 extern const char* const introduction_line;
 extern const char* const mode_failure_message;
 extern const char* const key_table[24];
+// The keys beyond the table, listed after it when the program was started with options.
+extern const char* const more_keys[1];
 
 // The service that prepare_screen and restore_display_mode use.
 void set_display_mode_service(const DisplayModeService* service);
@@ -16,6 +18,10 @@ void set_display_mode_service(const DisplayModeService* service);
 // Prints the introduction, switches the display to the 16:9 mode of its width and prints the
 // key table: 0. On failure prints the message, waits for a line of input and returns -1.
 int prepare_screen();
+
+// For an ordinary window of width x height pixels: prints the introduction and the key table;
+// the display mode is neither read nor changed.
+void prepare_window(int32_t width, int32_t height);
 
 // The height of the 16:9 mode of a width: the float product truncated (1920 -> 1080).
 int32_t height_16_9(int32_t width);

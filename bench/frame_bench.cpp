@@ -3,7 +3,8 @@
 // straightforward drawing of the same scene with one GLU call per sphere and cylinder.
 //
 //   frame_bench [FRAMES [WIDTH...]] median and 95th percentile per window width and scenario
-//                                   (widths 1366, 1920 and 3840 unless given)
+//                                   (widths 1366, 1920 and 3840 unless given), then the
+//                                   program's frame in each view at the first width
 //   frame_bench --soak FRAMES       GLU quadrics alive and resident memory after 100 and after
 //                                   FRAMES frames of the program's drawing
 #include <GL/freeglut.h>
@@ -191,5 +192,28 @@ int main(int argc, char** argv) {
         glutDestroyWindow(window);
         glutMainLoopEvent();
     }
+
+    // The views of the same full-width window: one picture (mono) should cost about half of
+    // two (sbs, anaglyph, cross).
+    const int width = widths.front();
+    const int window = open_window(width);
+    std::printf("\n%-6s %-28s", "width", "view (start-up scenario)");
+    for (const char* heading : {"sbs", "mono", "anaglyph", "cross"}) {
+        std::printf(" %22s", (std::string(heading) + " median/p95 ms").c_str());
+    }
+    std::printf("\n%-6d %-28s", width, "program");
+    for (StereoView view :
+         {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
+        reset_shared_state();
+        solve_interface();
+        g_presentation = Presentation{view, false};
+        const Timing t = time_frames(on_display, frames);
+        std::printf(" %10.2f / %-9.2f", t.median_ms, t.p95_ms);
+        std::fflush(stdout);
+    }
+    std::printf("\n");
+    g_presentation = Presentation{StereoView::sbs, false};
+    glutDestroyWindow(window);
+    glutMainLoopEvent();
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/shared_state.h"
@@ -15,10 +16,10 @@ double eye_x(int eye_index) {
 
 namespace {
 
-// Each eye's perspective: vertical field of view (degrees), aspect, near and far planes (world
-// units).
+// Each eye's perspective: vertical field of view (degrees), near and far planes (world units),
+// and the shape of the television's screen, which each half is stretched to.
 constexpr double field_of_view_deg = 60.0;
-constexpr double aspect = 1.7777777777777777;
+constexpr double television_aspect = 1.7777777777777777;
 constexpr double near_plane = 1.0, far_plane = 30.0;
 
 // Rotations by degrees about one axis, counter-clockwise seen from its positive end.
@@ -40,32 +41,73 @@ Vec3 rotated_about_z(Vec3 v, double degrees) {
 
 }  // namespace
 
-std::optional<SceneCamera> camera_in_scene(const ViewState& view, int eye_index) {
+namespace {
+
+// The vertical field of view (degrees) that shows, in a picture of this shape, at least what a
+// 16:9 picture with 60 degrees shows: tan(fov/2) = tan(30 deg) (16/9) / aspect when narrower.
+double field_of_view_for(double aspect) {
+    if (aspect >= television_aspect) return field_of_view_deg;
+    const double half = degrees_to_radians(field_of_view_deg / 2);
+    return 2 * radians_to_degrees(std::atan(std::tan(half) * television_aspect / aspect));
+}
+
+EyePass picture(double camera_x, int32_t x, int32_t width, int32_t height, double aspect,
+                bool red = true, bool green_blue = true, bool clear_depth = false) {
+    return {camera_x, x,          0,          width,      height, aspect, field_of_view_for(aspect),
+            red,      green_blue, green_blue, clear_depth};
+}
+
+}  // namespace
+
+std::vector<EyePass> eye_passes(StereoView view, int32_t window_width, int32_t window_height,
+                                bool windowed) {
+    const int32_t w = window_width, h = std::max<int32_t>(window_height, 1);
+    const int32_t half = w / 2;
+    const double window_aspect = double(w) / h, half_aspect = double(half) / h;
+    const double left = eye_x(0), right = eye_x(1);
+    switch (view) {
+        case StereoView::mono:
+            return {picture(0.0, 0, w, h, window_aspect)};
+        case StereoView::anaglyph:  // red for the left eye, green and blue for the right
+            return {picture(left, 0, w, h, window_aspect, true, false),
+                    picture(right, 0, w, h, window_aspect, false, true, true)};
+        case StereoView::cross:  // the right eye's picture on the left
+            return {picture(right, 0, half, h, half_aspect),
+                    picture(left, half, half, h, half_aspect)};
+        case StereoView::sbs:
+            break;
+    }
+    // The television stretches each half to the full width of its 16:9 screen.
+    const double stretched = windowed ? window_aspect : television_aspect;
+    return {picture(left, 0, half, window_height, stretched),
+            picture(right, half, half, window_height, stretched)};
+}
+
+std::optional<SceneCamera> camera_in_scene(const ViewState& view, const EyePass& pass) {
     if (!(view.zoom != 0.0f) || !std::isfinite(view.zoom)) return std::nullopt;
     // The inverse of set_model_transform, step by step from the last translation back.
-    Vec3 p{eye_x(eye_index), 0.0, 5.0};
+    Vec3 p{pass.camera_x, 0.0, 5.0};
     p = p - Vec3{view.pan_x, double(-0.15f) + view.pan_y, -1.0};
     p = rotated_about_y(p, -view.yaw);
     p = rotated_about_x(p, -view.pitch);
     p = rotated_about_y(p, -96.0);
     p = rotated_about_z(p, -100.0);
-    return SceneCamera{(1.0 / view.zoom) * p,
-                       near_plane_reach(field_of_view_deg, aspect, near_plane) / view.zoom};
+    return SceneCamera{
+        (1.0 / view.zoom) * p,
+        near_plane_reach(pass.field_of_view_deg, pass.aspect, near_plane) / view.zoom};
 }
 
 namespace {
 
-void set_eye_viewport_and_camera(int eye_index) {
-    const GLsizei half_width = g_screen.window_width / 2;
-    glViewport(eye_index == 0 ? 0 : half_width, 0, half_width, g_screen.window_height);
+void set_viewport_and_camera(const EyePass& pass) {
+    glViewport(pass.x, pass.y, pass.width, pass.height);
 
-    // 16:9 whatever the half's own shape: the television stretches each half to full width.
     // Both eyes look at the origin; the camera sits in the projection so that the modelview
     // holds only the model transform and the light stays fixed in the cameras' frame.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(field_of_view_deg, aspect, near_plane, far_plane);
-    gluLookAt(eye_x(eye_index), 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    gluPerspective(pass.field_of_view_deg, pass.aspect, near_plane, far_plane);
+    gluLookAt(pass.camera_x, 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }
 
 void set_model_transform() {
@@ -92,10 +134,14 @@ void draw_stereo_frame(void (*draw_fields)()) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     solve_interface();
 
-    for (int eye_index = 0; eye_index < 2; ++eye_index) {
-        set_eye_viewport_and_camera(eye_index);
+    for (const EyePass& pass : eye_passes(g_presentation.view, g_screen.window_width,
+                                          g_screen.window_height, g_presentation.windowed)) {
+        if (pass.clear_depth) glClear(GL_DEPTH_BUFFER_BIT);
+        const bool masked = !(pass.red && pass.green && pass.blue);
+        if (masked) glColorMask(pass.red, pass.green, pass.blue, GL_TRUE);
+        set_viewport_and_camera(pass);
         set_model_transform();
-        set_eye_camera(camera_in_scene(g_view, eye_index));
+        set_eye_camera(camera_in_scene(g_view, pass));
         draw_fields();
         glPushMatrix();
         glTranslatef(1.08f, 0.0f, 0.0f);
@@ -104,6 +150,7 @@ void draw_stereo_frame(void (*draw_fields)()) {
         glPopMatrix();
         // Last, so that the translucent planes tint everything behind them.
         draw_interface_planes();
+        if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
     glFlush();
     glutSwapBuffers();

@@ -11,7 +11,7 @@ for option in "$@"; do
     case "$option" in
         --tests) packages+=(libgtest-dev xserver-xorg-core xserver-xorg-video-dummy xdotool
                             x11-apps x11-xserver-utils valgrind dpkg-dev file
-                            desktop-file-utils man-db) ;;
+                            desktop-file-utils man-db weston xwayland) ;;
         --bench) packages+=(libbenchmark-dev xserver-xorg-core xserver-xorg-video-dummy
                             x11-xserver-utils xdotool) ;;
         --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-apps

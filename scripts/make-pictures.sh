@@ -53,9 +53,23 @@ while [ "$(date +%s%N)" -lt "$end" ]; do
     frames+=("$frame")
 done
 delay=$((1010 / ${#frames[@]}))  # hundredths of a second, so the loop lasts one period
-convert -delay "$delay" -loop 0 "${frames[@]}" -crop 960x960+0+0 +repage -resize 400x400 \
-    -layers Optimize docs/one-period-left-eye.gif
+small=()
+for frame in "${frames[@]}"; do  # one at a time: ImageMagick's memory limit
+    convert "$frame" -crop 960x960+0+0 +repage -resize 400x400 "${frame%.xwd}.png"
+    small+=("${frame%.xwd}.png")
+done
+convert -delay "$delay" -loop 0 "${small[@]}" -layers Optimize docs/one-period-left-eye.gif
 
 press Escape
 wait "$program" || true
+
+# The views without a 3D television, each in an ordinary 1280x720 window.
+for view in mono anaglyph cross; do
+    build/planewave3d --window --view="$view" -geometry +0+0 >/dev/null </dev/null &
+    program=$!
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^3D TV" | head -n 1)
+    picture "view-$view"
+    press Escape
+    wait "$program" || true
+done
 echo "pictures written to docs/"

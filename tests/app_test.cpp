@@ -18,6 +18,7 @@
 
 #include "app/keyboard.h"
 #include "app/mouse_clock.h"
+#include "app/options.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "platform/mode_guardian.h"
@@ -188,6 +189,87 @@ TEST_F(Shell, ArrowKeysPanWithoutLimitOtherSpecialKeysDoNothing) {
     }
     EXPECT_EQ(0, std::memcmp(&g_view, &before, sizeof before));
     EXPECT_EQ(gl_recorder::state().redisplay_requests, 0);
+}
+
+TEST_F(Shell, VCyclesTheViewAndNamesItInTheTitle) {
+    g_presentation = Presentation{StereoView::sbs, true};
+    const std::vector<std::pair<StereoView, std::string>> expected = {
+        {StereoView::mono, "3D TV \u2014 mono"},
+        {StereoView::anaglyph, "3D TV \u2014 anaglyph"},
+        {StereoView::cross, "3D TV \u2014 cross"},
+        {StereoView::sbs, "3D TV"},
+    };
+    for (const auto& [view, title] : expected) {
+        press('v');
+        EXPECT_EQ(g_presentation.view, view);
+        EXPECT_EQ(gl_recorder::state().window_title, title);
+    }
+    press('V', GLUT_ACTIVE_SHIFT);
+    EXPECT_EQ(g_presentation.view, StereoView::sbs) << "lower case only";
+    g_presentation = Presentation{StereoView::sbs, false};
+}
+
+// --- the command line -----------------------------------------------------------------------
+
+struct OptionCase {
+    std::vector<const char*> args;  // after the program's name
+    std::string error;              // empty: understood
+    bool windowed = false;
+    int32_t width = 1280, height = 720;
+    StereoView view = StereoView::sbs;
+    std::vector<std::string> toolkit = {};  // after the program's name
+};
+
+TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
+    const auto sbs = StereoView::sbs;
+    const std::vector<OptionCase> cases = {
+        {{}, "", false, 1280, 720, sbs, {}},
+        {{"--window"}, "", true, 1280, 720, sbs, {}},
+        {{"--window=800x600", "--view=anaglyph"}, "", true, 800, 600, StereoView::anaglyph, {}},
+        {{"--view", "cross", "-display", ":3"},
+         "",
+         false,
+         1280,
+         720,
+         StereoView::cross,
+         {"-display", ":3"}},
+        {{"-display", "--view=mono", "-geometry", "10x10", "-sync"},
+         "",
+         false,
+         1280,
+         720,
+         sbs,
+         {"-display", "--view=mono", "-geometry", "10x10", "-sync"}},
+        {{"--view=mono", "--", "--window"}, "", false, 1280, 720, StereoView::mono, {"--window"}},
+        {{"--window=12x600"}, "invalid window size '12x600' (WIDTHxHEIGHT, 64 to 16384 each)"},
+        {{"--window=800x"}, "invalid window size '800x' (WIDTHxHEIGHT, 64 to 16384 each)"},
+        {{"--window=-800x600"}, "invalid window size '-800x600' (WIDTHxHEIGHT, 64 to 16384 each)"},
+        {{"--view=stereo"}, "invalid view 'stereo' (sbs, mono, anaglyph or cross)"},
+        {{"--view"}, "invalid view '' (sbs, mono, anaglyph or cross)"},
+        {{"--fullscreen"}, "unknown option '--fullscreen'"},
+        {{"--help=yes"}, "unknown option '--help=yes'"},
+    };
+    for (const OptionCase& c : cases) {
+        std::vector<char*> argv{const_cast<char*>("planewave3d")};
+        for (const char* a : c.args) argv.push_back(const_cast<char*>(a));
+        const Options o = parse_options(int(argv.size()), argv.data());
+        std::string line;
+        for (const char* a : c.args) line += std::string(a) + " ";
+        SCOPED_TRACE(line);
+        EXPECT_EQ(o.error, c.error);
+        if (!c.error.empty()) continue;
+        EXPECT_EQ(o.windowed, c.windowed);
+        EXPECT_EQ(o.window_width, c.width);
+        EXPECT_EQ(o.window_height, c.height);
+        EXPECT_EQ(o.view, c.view);
+        ASSERT_FALSE(o.toolkit_args.empty());
+        EXPECT_STREQ(o.toolkit_args[0], "planewave3d");
+        EXPECT_EQ(std::vector<std::string>(o.toolkit_args.begin() + 1, o.toolkit_args.end()),
+                  c.toolkit);
+    }
+    EXPECT_EQ(
+        usage_error_text("unknown option '--x'"),
+        "planewave3d: unknown option '--x'\nTry 'planewave3d --help' for more information.\n");
 }
 
 // --- mouse ----------------------------------------------------------------------------------

@@ -301,8 +301,9 @@ TEST(ArrowGlyph, InnerFacesHiddenOnlyFromTheFront) {
 TEST(StereoCamera, CameraInTheSceneFrame) {
     // With the start view the scene axes point up, towards the viewer and to the right (see
     // the model transform); the right eye's camera (0.0375, 0, 5) is 6 units in front.
+    const EyePass right_eye = eye_passes(StereoView::sbs, 1920, 960, false)[1];
     const ViewState start{0, 0, 0, 0, 1};
-    const std::optional<SceneCamera> camera = camera_in_scene(start, 1);
+    const std::optional<SceneCamera> camera = camera_in_scene(start, right_eye);
     ASSERT_TRUE(camera.has_value());
     const Vec3* c = &camera->position;
     const Vec3 x_axis{0.0182, 0.9848, 0.1727}, y_axis{0.1029, -0.1736, 0.9794},
@@ -310,18 +311,23 @@ TEST(StereoCamera, CameraInTheSceneFrame) {
     const Vec3 from_origin{0.03750000149011612, 0.15f, 6};
     expect_near(*c, {dot(x_axis, from_origin), dot(y_axis, from_origin), dot(z_axis, from_origin)},
                 1e-3);
-    // The near plane's farthest point within the frustum: its corner at depth 1.
+    // The near plane's farthest point within the frustum: its corner at depth 1, farther in a
+    // wider picture, and in a narrower one, whose field of view widens.
     const double t = std::tan(pi / 6);
     EXPECT_NEAR(camera->near_reach,
                 std::sqrt(1 + t * t + t * t * 1.7777777777777777 * 1.7777777777777777), 1e-12);
+    for (auto [width, reach] : {std::pair{3200, 2.1786846184490924}, {1000, 1.7626672643393768}}) {
+        const EyePass mono = eye_passes(StereoView::mono, width, 1000, true)[0];
+        EXPECT_NEAR(camera_in_scene(start, mono)->near_reach, reach, 1e-12) << width;
+    }
     const ViewState zoomed{0, 0, 0, 0, 2};
-    expect_near(camera_in_scene(zoomed, 1)->position, 0.5 * *c, 1e-12);
-    EXPECT_NEAR(camera_in_scene(zoomed, 1)->near_reach, 0.5 * camera->near_reach, 1e-12);
-    EXPECT_FALSE(camera_in_scene(ViewState{0, 0, 0, 0, 0}, 0).has_value());
+    expect_near(camera_in_scene(zoomed, right_eye)->position, 0.5 * *c, 1e-12);
+    EXPECT_NEAR(camera_in_scene(zoomed, right_eye)->near_reach, 0.5 * camera->near_reach, 1e-12);
+    EXPECT_FALSE(camera_in_scene(ViewState{0, 0, 0, 0, 0}, right_eye).has_value());
     // Turning the scene by yaw turns the camera the other way about the viewer's y axis, so
     // its distance from the scene's pivot stays.
     const ViewState turned{75, -30, 0, 0, 1};
-    EXPECT_NEAR(length(camera_in_scene(turned, 1)->position), length(*c), 1e-9);
+    EXPECT_NEAR(length(camera_in_scene(turned, right_eye)->position), length(*c), 1e-9);
 }
 
 // --- field samples ----------------------------------------------------------------------------
@@ -770,6 +776,7 @@ class Drawing : public ::testing::Test {
   protected:
     void SetUp() override {
         reset_shared_state();
+        g_presentation = Presentation{StereoView::sbs, false};
         g_screen = ScreenSetup{1920, 1200, 1920, 960};
         g_animation.frame_index = 2;
         solve_interface();
@@ -846,6 +853,107 @@ TEST_F(Drawing, OddWindowWidthLeavesTheLastColumnUndrawn) {
     const auto viewports = gl_recorder::named("glViewport");
     EXPECT_EQ(viewports[0].args, (std::vector<double>{0, 0, 682, 682}));
     EXPECT_EQ(viewports[1].args, (std::vector<double>{682, 0, 682, 682}));
+}
+
+// Each view's pictures: viewport, the camera's x, the projection's shape, the colour channels
+// written, and whether the depth buffer is cleared before the picture.
+struct PassCase {
+    const char* what;
+    StereoView view;
+    bool windowed;
+    int32_t width, height;  // window, pixels
+    std::vector<std::vector<double>> viewports;
+    std::vector<double> camera_x, aspect;
+    double field_of_view_deg;
+    std::vector<std::vector<double>> colour_masks;  // as set, in order
+    size_t clears;                                  // glClear calls in the frame
+};
+
+TEST_F(Drawing, EveryViewDrawsItsPictures) {
+    const double l = -0.03750000149011612, r = 0.03750000149011612, tv = 1.7777777777777777;
+    const std::vector<PassCase> cases = {
+        {"sbs full width",
+         StereoView::sbs,
+         false,
+         1920,
+         960,
+         {{0, 0, 960, 960}, {960, 0, 960, 960}},
+         {l, r},
+         {tv, tv},
+         60,
+         {},
+         1},
+        {"sbs in a window",
+         StereoView::sbs,
+         true,
+         1000,
+         400,
+         {{0, 0, 500, 400}, {500, 0, 500, 400}},
+         {l, r},
+         {2.5, 2.5},
+         60,
+         {},
+         1},
+        {"mono", StereoView::mono, true, 1000, 400, {{0, 0, 1000, 400}}, {0}, {2.5}, 60, {}, 1},
+        {"mono full width",
+         StereoView::mono,
+         false,
+         1920,
+         960,
+         {{0, 0, 1920, 960}},
+         {0},
+         {2},
+         60,
+         {},
+         1},
+        {"anaglyph",
+         StereoView::anaglyph,
+         true,
+         1000,
+         400,
+         {{0, 0, 1000, 400}, {0, 0, 1000, 400}},
+         {l, r},
+         {2.5, 2.5},
+         60,
+         {{1, 0, 0, 1}, {1, 1, 1, 1}, {0, 1, 1, 1}, {1, 1, 1, 1}},
+         2},
+        // Narrower than 16:9: the field of view widens to show what 16:9 shows.
+        {"cross",
+         StereoView::cross,
+         true,
+         1000,
+         400,
+         {{0, 0, 500, 400}, {500, 0, 500, 400}},
+         {r, l},
+         {1.25, 1.25},
+         78.7802308619085,
+         {},
+         1},
+    };
+    for (const PassCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_presentation = Presentation{c.view, c.windowed};
+        g_screen = ScreenSetup{1920, 1200, c.width, c.height};
+        gl_recorder::clear();
+        on_display();
+        std::vector<std::vector<double>> viewports, masks;
+        std::vector<double> camera_x, aspect;
+        for (const GlCall& v : gl_recorder::named("glViewport")) viewports.push_back(v.args);
+        for (const GlCall& m : gl_recorder::named("glColorMask")) masks.push_back(m.args);
+        for (const GlCall& p : gl_recorder::named("gluLookAt")) camera_x.push_back(p.args[0]);
+        for (const GlCall& p : gl_recorder::named("gluPerspective")) {
+            aspect.push_back(p.args[1]);
+            EXPECT_NEAR(p.args[0], c.field_of_view_deg, 1e-12);
+        }
+        EXPECT_EQ(viewports, c.viewports);
+        EXPECT_EQ(camera_x, c.camera_x);
+        EXPECT_EQ(aspect, c.aspect);
+        EXPECT_EQ(masks, c.colour_masks);
+        EXPECT_EQ(gl_recorder::count("glClear"), c.clears);
+        if (c.clears == 2) {
+            EXPECT_EQ(gl_recorder::named("glClear")[1].args[0], GL_DEPTH_BUFFER_BIT);
+        }
+    }
 }
 
 TEST_F(Drawing, EachEyeDrawsTracesArrowsAxesAndPlanesLast) {

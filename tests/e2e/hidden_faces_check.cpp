@@ -26,6 +26,7 @@
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "render/field_geometry.h"
+#include "render/field_scene.h"
 #include "render/stereo_frame.h"
 
 namespace {
@@ -196,6 +197,7 @@ struct Case {
     WaveScenario scenario;
     ViewState view;
     int tangential;
+    StereoView stereo = StereoView::sbs;  // the other views as in a window of the same size
 };
 
 }  // namespace
@@ -233,18 +235,36 @@ int main(int argc, char** argv) {
          near_plane_through_trace(elliptical_examples[0], {-100, -30, 0, 0, 1},
                                   RayKind::transmitted),
          0},
+        // Wider and narrower pictures: the near plane reaches farther at their corners.
+        {"mono zoomed into the near plane",
+         startup_scenario,
+         {45, 60, 0, 0, 3},
+         1,
+         StereoView::mono},
+        {"cross zoomed into the near plane",
+         startup_scenario,
+         {-30, 50, 0, 0, 2.6f},
+         0,
+         StereoView::cross},
+        {"anaglyph, near plane through the incident trace", startup_scenario,
+         near_plane_through_trace(startup_scenario, {70, -65, 0, 0, 1}, RayKind::incident), 0,
+         StereoView::anaglyph},
     };
+    // The guide lines of the first ray are lit with the normal the frame before left current:
+    // one frame first, so that every compared frame has one before it.
+    picture(draw_field_scene);
     int passed = 0, failed = 0;
     for (const Case& c : cases) {
         reset_shared_state();
         g_scenario = c.scenario;
         g_view = c.view;
         g_animation.tangential_toggle = c.tangential;
+        g_presentation = Presentation{c.stereo, c.stereo != StereoView::sbs};
         size_t worst_pixels = 0;
         int worst_levels = 0;
         for (int frame : {1, 26, 51, 77}) {
             g_animation.frame_index = frame;
-            const std::vector<unsigned char> shown = picture(on_display);
+            const std::vector<unsigned char> shown = picture(draw_field_scene);
             const std::vector<unsigned char> reference = picture(reference_fields);
             size_t differing = 0;
             for (size_t p = 0; p < shown.size(); p += 4) {

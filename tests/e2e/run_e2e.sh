@@ -186,6 +186,127 @@ xdotool windowkill "$wid" 2>/dev/null  # the toolkit loses its connection and ex
 wait_exit "$pid"
 expect_eq "losing the toolkit's connection restores the mode" "$(current_mode)" "1920x1200"
 
+# --- options and views ------------------------------------------------------------------------
+
+# run_plain NAME ARGS...: runs the program to its end without input; sets status.
+run_plain() {
+    local name=$1
+    shift
+    "$program" "$@" >"$work/$name.out" 2>"$work/$name.err" </dev/null
+    status=$?
+}
+
+DISPLAY= run_plain help --help
+expect_eq "--help ends with status 0" "$status" "0"
+grep -q '^Usage: planewave3d \[OPTION\]' "$work/help.out" && grep -q -- '--view=VIEW' "$work/help.out" &&
+    grep -q '^Exit status:' "$work/help.out" && grep -q 'next view' "$work/help.out" &&
+    pass "--help prints the options, the keys and the exit status" ||
+    fail "--help prints the options, the keys and the exit status" "$(head -3 "$work/help.out")"
+DISPLAY= run_plain version --version
+expect_eq "--version" "$status $(cat "$work/version.out")" "0 planewave3d 0.1.0"
+for bad in --bogus --view=stereo --window=10x10 --window=wide; do
+    run_plain bad "$bad"
+    expect_eq "$bad ends with status 2" "$status" "2"
+    expect_eq "$bad: nothing on standard output" "$(cat "$work/bad.out")" ""
+    expect_eq "$bad: one line and the usage hint" "$(sed -n '1s/:.*//p;2p' "$work/bad.err")" \
+        "planewave3d
+Try 'planewave3d --help' for more information."
+done
+expect_eq "bad options leave the mode alone" "$(current_mode)" "1920x1200"
+
+# start_with NAME ARGS...: as start_program, with options (the title names the view). Without
+# a window manager an ordinary window would sit at (-1, -1), a pixel off the screen: the
+# toolkit's own -geometry puts it at the corner.
+start_with() {
+    local name=$1
+    shift
+    "$program" "$@" -geometry +0+0 >"$work/$name.out" 2>"$work/$name.err" </dev/null &
+    pid=$!
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^3D TV' 2>/dev/null | head -n 1)
+    sleep 1
+}
+# still_scene: both magnitudes down to 0, so that the arrows vanish and every frame is alike.
+still_scene() {
+    press --repeat 16 alt+x
+    press --repeat 20 alt+y
+    sleep 0.5
+}
+title() { xdotool getwindowname "$wid" 2>/dev/null; }
+
+"$probe" watch-modes >"$work/window-modes.txt" &
+watcher=$!
+start_with window --window
+expect_eq "--window: the mode is left alone while running" "$(current_mode)" "1920x1200"
+geometry=$(xdotool getwindowgeometry --shell "$wid" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+expect_eq "--window: an ordinary 1280x720 window" "$geometry" "WIDTH=1280 HEIGHT=720 "
+expect_eq "--window: title of the side by side view" "$(title)" "3D TV"
+press v
+sleep 0.3
+expect_eq "v: the next view, named in the title" "$(title)" "3D TV — mono"
+press v v v
+sleep 0.3
+expect_eq "v four times: side by side again" "$(title)" "3D TV"
+press Escape
+wait_exit "$pid"
+expect_eq "--window: ESC ends with status 0" "$?" "0"
+sleep 0.3
+kill "$watcher"
+wait "$watcher" 2>/dev/null
+expect_eq "--window: the mode was never changed" "$(tr '\n' ' ' <"$work/window-modes.txt")" "1920x1200 "
+
+# Anaglyph and crossed pictures of the same still scene, one eye in a 960x540 picture each.
+start_with anaglyph --window=960x540 --view=anaglyph
+expect_eq "anaglyph: the title names the view" "$(title)" "3D TV — anaglyph"
+still_scene
+shot "$work/anaglyph.xwd"
+press Escape
+wait_exit "$pid"
+start_with cross --window=1920x540 --view=cross
+still_scene
+shot "$work/cross.xwd"
+press Escape
+wait_exit "$pid"
+read -r _ differing _ iou _ shift < <("$probe" match "$work/anaglyph.xwd" 0 0 960 540 r "$work/anaglyph.xwd" 0 0 g)
+[ "${iou:-0}" -ge 85 ] && [ "${shift#-}" -le 10 ] && [ "${differing:-0}" -gt 0 ] &&
+    pass "anaglyph: red and green hold the same scene, shifted" ||
+    fail "anaglyph: red and green hold the same scene, shifted" "overlap ${iou:-?} % at ${shift:-?} px"
+read -r _ differing _ < <("$probe" match "$work/cross.xwd" 0 0 960 540 g "$work/anaglyph.xwd" 0 0 g)
+expect_eq "cross: the left half is the right eye's picture (the anaglyph's cyan)" "$differing" "0"
+read -r _ differing _ < <("$probe" match "$work/cross.xwd" 960 0 960 540 r "$work/anaglyph.xwd" 0 0 r)
+expect_eq "cross: the right half is the left eye's picture (the anaglyph's red)" "$differing" "0"
+
+# Mono across the full width: one picture, where side by side has two alike halves.
+start_with mono --view=mono
+expect_eq "mono: the mode switched as without options" "$(current_mode)" "1920x1080"
+shot "$work/mono.xwd"
+press Escape
+wait_exit "$pid"
+read -r _ _ _ iou_mono _ < <("$probe" match "$work/mono.xwd" 0 0 960 960 r "$work/mono.xwd" 960 0 r)
+read -r _ _ _ iou_sbs _ < <("$probe" match "$work/a.xwd" 0 0 960 960 r "$work/a.xwd" 960 0 r)
+[ "${iou_mono:-100}" -lt 50 ] && [ "${iou_sbs:-0}" -ge 85 ] &&
+    pass "mono: one picture across the window" ||
+    fail "mono: one picture across the window" "halves overlap ${iou_mono:-?} % (side by side ${iou_sbs:-?} %)"
+
+# A resized window keeps the picture's shape: the box round the traces keeps its proportions.
+start_with resize --window --view=mono
+shot "$work/before.xwd"
+read -r box_w box_h < <("$probe" trace-box "$work/before.xwd")
+xdotool windowsize "$wid" 1600 600
+sleep 1
+shot "$work/after.xwd"
+read -r after_w after_h < <("$probe" trace-box "$work/after.xwd")
+geometry=$(xdotool getwindowgeometry --shell "$wid" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+expect_eq "resized to 1600x600" "$geometry" "WIDTH=1600 HEIGHT=600 "
+# Width over height, in hundredths, before and after: within 4 %.
+before=$((100 * ${box_w:-0} / ${box_h:-1}))
+after=$((100 * ${after_w:-0} / ${after_h:-1}))
+[ "$before" -gt 0 ] && [ $((100 * after)) -ge $((96 * before)) ] && [ $((100 * after)) -le $((104 * before)) ] &&
+    pass "a resize keeps the picture's shape" ||
+    fail "a resize keeps the picture's shape" "traces ${box_w:-?}x${box_h:-?}, then ${after_w:-?}x${after_h:-?}"
+press Escape
+wait_exit "$pid"
+expect_eq "--window: the mode is left alone after" "$(current_mode)" "1920x1200"
+
 # --- a display without a 16:9 mode of its width ----------------------------------------------
 
 start_server DISPLAY "1680x1050" || exit 1

@@ -6,10 +6,17 @@
 //   x11_probe diff A.xwd B.xwd       counts the pixels that differ between two screenshots
 //   x11_probe watch-modes            prints the mode size of the primary output's CRTC at
 //                                    start and at every change, one line each, until killed
+//   x11_probe match A.xwd X Y W H C B.xwd X Y C
+//                                    compares colour channel C (r, g or b) of a W x H rectangle
+//                                    of A with one of B: how many pixels differ, and how well
+//                                    their scenes (pixels off the background) overlap at the
+//                                    best horizontal shift
+//   x11_probe trace-box SHOT.xwd     width and height of the box round the trace spheres' blue
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -146,6 +153,78 @@ int diff(const char* a_path, const char* b_path) {
     return 0;
 }
 
+int channel_of(uint32_t rgb, char channel) {
+    const int shift = channel == 'r' ? 16 : channel == 'g' ? 8 : 0;
+    return int((rgb >> shift) & 255u);
+}
+
+int match(char** argv) {
+    Image a, b;
+    if (!read_xwd(argv[2], a) || !read_xwd(argv[8], b)) return 2;
+    const int ax = std::atoi(argv[3]), ay = std::atoi(argv[4]), w = std::atoi(argv[5]),
+              h = std::atoi(argv[6]), bx = std::atoi(argv[9]), by = std::atoi(argv[10]);
+    const char ca = argv[7][0], cb = argv[11][0];
+    if (ax < 0 || ay < 0 || bx < 0 || by < 0 || w <= 0 || h <= 0 || ax + w > int(a.width) ||
+        ay + h > int(a.height) || bx + w > int(b.width) || by + h > int(b.height)) {
+        return 2;
+    }
+    auto at = [](const Image& image, int x, int y, char ch) {
+        return channel_of(image.rgb[size_t(y) * image.width + size_t(x)], ch);
+    };
+    const int background_a = at(a, 0, 0, ca), background_b = at(b, 0, 0, cb);
+    long differing = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            differing += std::abs(at(a, ax + x, ay + y, ca) - at(b, bx + x, by + y, cb)) > 8;
+        }
+    }
+    // The scene of A against the scene of B moved by shift pixels: intersection over union.
+    double best_iou = -1;
+    int best_shift = 0;
+    for (int shift = -20; shift <= 20; ++shift) {
+        long both = 0, either = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const bool in_a = std::abs(at(a, ax + x, ay + y, ca) - background_a) > 8;
+                const int xb = x + shift;
+                const bool in_b =
+                    xb >= 0 && xb < w && std::abs(at(b, bx + xb, by + y, cb) - background_b) > 8;
+                both += in_a && in_b;
+                either += in_a || in_b;
+            }
+        }
+        const double iou = either == 0 ? 0.0 : double(both) / either;
+        if (iou > best_iou) {
+            best_iou = iou;
+            best_shift = shift;
+        }
+    }
+    std::printf("differing %ld iou %.0f shift %d\n", differing, 100 * best_iou, best_shift);
+    return 0;
+}
+
+// The trace spheres' dark blue (0.2, 0.2, 0.48), lit: clearly more blue than red or green.
+int trace_box(const char* path) {
+    Image image;
+    if (!read_xwd(path, image)) return 2;
+    long left = image.width, right = -1, top = image.height, bottom = -1;
+    for (uint32_t y = 0; y < image.height; ++y) {
+        for (uint32_t x = 0; x < image.width; ++x) {
+            const uint32_t p = image.rgb[size_t(y) * image.width + x];
+            const int r = channel_of(p, 'r'), g = channel_of(p, 'g'), b = channel_of(p, 'b');
+            if (b > r + 25 && b > g + 25 && std::abs(r - g) < 12) {
+                left = std::min<long>(left, x);
+                right = std::max<long>(right, x);
+                top = std::min<long>(top, y);
+                bottom = std::max<long>(bottom, y);
+            }
+        }
+    }
+    if (right < 0) return 1;
+    std::printf("%ld %ld\n", right - left + 1, bottom - top + 1);
+    return 0;
+}
+
 // The modes of the primary output as they change: what a mode switch and its restoration look
 // like from outside the program.
 int watch_modes() {
@@ -189,8 +268,10 @@ int main(int argc, char** argv) {
     if (command == "scene" && argc == 3) return scene(argv[2]);
     if (command == "diff" && argc == 4) return diff(argv[2], argv[3]);
     if (command == "watch-modes" && argc == 2) return watch_modes();
+    if (command == "match" && argc == 12) return match(argv);
+    if (command == "trace-box" && argc == 3) return trace_box(argv[2]);
     std::fprintf(stderr,
                  "usage: x11_probe close WINDOW_ID | scene SHOT.xwd | diff A.xwd B.xwd | "
-                 "watch-modes\n");
+                 "watch-modes | match A.xwd X Y W H C B.xwd X Y C | trace-box SHOT.xwd\n");
     return 2;
 }

@@ -142,6 +142,9 @@ void glPopAttrib() {
         s.attrib_stack.pop_back();
     }
 }
+void glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
+    record("glColorMask", {double(r), double(g), double(b), double(a)});
+}
 void glClear(GLbitfield mask) {
     record("glClear", {double(mask)});
 }
@@ -295,4 +298,8 @@ int glutGetModifiers() {
 }
 void glutSwapBuffers() {
     record("glutSwapBuffers", {});
+}
+void glutSetWindowTitle(const char* title) {
+    record("glutSetWindowTitle", {});
+    gl_recorder::state().window_title = title;
 }

@@ -36,6 +36,7 @@ struct GlRecorderState {
     std::map<GLenum, bool> client_arrays;
     const GLfloat* vertex_pointer = nullptr;
     const GLfloat* normal_pointer = nullptr;
+    std::string window_title;  // the last glutSetWindowTitle
 };
 
 namespace gl_recorder {

@@ -1,0 +1,131 @@
+#include "app/options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/startup.h"
+
+namespace {
+
+constexpr const char* program_name = "planewave3d";
+
+// The toolkit's options that take a value: the value is the toolkit's too, whatever it reads.
+bool toolkit_option_with_value(const char* arg) {
+    return std::strcmp(arg, "-display") == 0 || std::strcmp(arg, "-geometry") == 0;
+}
+
+// A window size WIDTHxHEIGHT in pixels, each within 64 .. 16384.
+bool parse_size(const std::string& text, int32_t& width, int32_t& height) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos || x == 0 || x + 1 == text.size()) return false;
+    const std::string w = text.substr(0, x), h = text.substr(x + 1);
+    if (w.find_first_not_of("0123456789") != std::string::npos ||
+        h.find_first_not_of("0123456789") != std::string::npos || w.size() > 5 || h.size() > 5) {
+        return false;
+    }
+    width = std::atoi(w.c_str());
+    height = std::atoi(h.c_str());
+    return width >= 64 && width <= 16384 && height >= 64 && height <= 16384;
+}
+
+bool parse_view(const std::string& text, StereoView& view) {
+    for (StereoView v :
+         {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
+        if (text == view_name(v)) {
+            view = v;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+Options parse_options(int argc, char** argv) {
+    Options o;
+    if (argc > 0) o.toolkit_args.push_back(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") {  // the rest is the toolkit's
+            for (++i; i < argc; ++i) o.toolkit_args.push_back(argv[i]);
+            break;
+        }
+        if (arg.rfind("--", 0) != 0) {
+            o.toolkit_args.push_back(argv[i]);
+            if (toolkit_option_with_value(argv[i]) && i + 1 < argc) {
+                o.toolkit_args.push_back(argv[++i]);
+            }
+            continue;
+        }
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const bool has_value = equals != std::string::npos;
+        std::string value = has_value ? arg.substr(equals + 1) : "";
+        if (name == "--help" && !has_value) {
+            o.help = true;
+        } else if (name == "--version" && !has_value) {
+            o.version = true;
+        } else if (name == "--window") {
+            o.windowed = true;
+            if (has_value && !parse_size(value, o.window_width, o.window_height)) {
+                o.error = "invalid window size '" + value + "' (WIDTHxHEIGHT, 64 to 16384 each)";
+            }
+        } else if (name == "--view") {
+            if (!has_value && i + 1 < argc) value = argv[++i];
+            if (!parse_view(value, o.view)) {
+                o.error = "invalid view '" + value + "' (sbs, mono, anaglyph or cross)";
+            }
+        } else {
+            o.error = "unknown option '" + arg + "'";
+        }
+        if (!o.error.empty()) break;
+    }
+    return o;
+}
+
+std::string version_text() {
+    return std::string(program_name) + " " PLANEWAVE_VERSION "\n";
+}
+
+std::string usage_error_text(const std::string& error) {
+    return std::string(program_name) + ": " + error + "\nTry '" + program_name +
+           " --help' for more information.\n";
+}
+
+std::string usage_text() {
+    std::string text =
+        "Usage: planewave3d [OPTION]... [TOOLKIT-OPTION]...\n"
+        "Animated stereoscopic view of an electromagnetic plane wave reflected and transmitted\n"
+        "at an interface.\n"
+        "\n"
+        "Without options the display is switched to the 16:9 mode of its width and the window\n"
+        "\"3D TV\" shows the scene twice side by side, for a 3D television set to side-by-side\n"
+        "input; the previous mode comes back when the program ends.\n"
+        "\n"
+        "Options:\n"
+        "  --window[=WIDTHxHEIGHT]  an ordinary, resizable window (1280x720 unless given);\n"
+        "                           the display mode is left alone\n"
+        "  --view=VIEW              how the two eyes' pictures reach the viewer:\n"
+        "                             sbs       side by side, each half squeezed, for a 3D\n"
+        "                                       television (the default)\n"
+        "                             mono      one picture from between the eyes\n"
+        "                             anaglyph  left eye in red, right eye in green and blue,\n"
+        "                                       for red/cyan glasses\n"
+        "                             cross     side by side at the true shape, left and right\n"
+        "                                       swapped, for free viewing with crossed eyes\n"
+        "  --help                   show this help and end\n"
+        "  --version                show the version and end\n"
+        "\n"
+        "Any other argument goes to the windowing toolkit, for example -display NAME.\n";
+    for (const char* line : key_table) text += line;
+    for (const char* line : more_keys) text += line;
+    text +=
+        "\n"
+        "Exit status:\n"
+        "  0  ended by ESC or by closing the window, or after the 16:9 mode could not be set\n"
+        "     (once Enter is pressed)\n"
+        "  1  the windowing toolkit could not start\n"
+        "  2  the command line was not understood\n"
+        "  128+N  ended by signal N (SIGINT, SIGTERM, SIGHUP), the display mode restored\n";
+    return text;
+}

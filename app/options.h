@@ -1,0 +1,29 @@
+// The command line: our own long options, read before anything touches the display; every
+// other argument (the toolkit's single-dash options such as -display NAME) goes to glutInit
+// as it stands.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/shared_state.h"
+
+struct Options {
+    bool help = false;
+    bool version = false;
+    bool windowed = false;        // --window: an ordinary window, the display mode untouched
+    int32_t window_width = 1280;  // pixels, with --window
+    int32_t window_height = 720;  // pixels, with --window
+    StereoView view = StereoView::sbs;
+    std::string error;                // one line when the command line is not understood
+    std::vector<char*> toolkit_args;  // argv[0] and what is not ours, in order
+};
+
+Options parse_options(int argc, char** argv);
+
+// The parts of --help, and the line of --version.
+std::string usage_text();
+std::string version_text();
+// What a command-line mistake prints on standard error, before the program ends with status 2.
+std::string usage_error_text(const std::string& error);

@@ -1,0 +1,20 @@
+#include "app/window.h"
+
+#include <GL/freeglut.h>
+
+#include "platform/window_title.h"
+
+std::string window_title(StereoView view) {
+    if (view == StereoView::sbs) return "3D TV";
+    return std::string("3D TV \u2014 ") + view_name(view);
+}
+
+void show_view_in_title() {
+    set_window_title(window_title(g_presentation.view).c_str());
+}
+
+void on_reshape(int width, int height) {
+    g_screen.window_width = width > 0 ? width : 1;
+    g_screen.window_height = height > 0 ? height : 1;
+    glutPostRedisplay();
+}
