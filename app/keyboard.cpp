@@ -31,6 +31,26 @@ const WaveScenario elliptical_examples[elliptical_example_count] = {
     {0.8, 1, 0, -90, 20, 1, 1, 4, 1, 0, 1e9, 6283185307.17958},
 };
 
+const char* example_description(ExampleKind kind, int index) {
+    static const char* const linear[linear_example_count] = {
+        "TM wave into a denser medium", "TE wave at the Brewster angle",
+        "just below the critical angle", "lossy medium 2"};
+    static const char* const circular[circular_example_count] = {
+        "total internal reflection", "normal incidence", "at the Brewster angle",
+        "just above the critical angle"};
+    static const char* const elliptical[elliptical_example_count] = {
+        "into a dielectric", "into a conductor", "the start-up scenario"};
+    switch (kind) {
+        case ExampleKind::linear:
+            return index >= 0 && index < linear_example_count ? linear[index] : "";
+        case ExampleKind::circular:
+            return index >= 0 && index < circular_example_count ? circular[index] : "";
+        case ExampleKind::elliptical:
+            break;
+    }
+    return index >= 0 && index < elliptical_example_count ? elliptical[index] : "";
+}
+
 double step_clamped(double value, double step, double lower, double upper) {
     value += step;
     if (value < lower) return lower;
@@ -44,9 +64,17 @@ constexpr unsigned char key_escape = 27;
 constexpr unsigned char key_tab = 9;
 
 // Loads example next of table and advances the cycle, wrapping after the last example.
-void load_example(const WaveScenario* table, int count, int32_t& next) {
+void load_example(ExampleKind kind, const WaveScenario* table, int count, int32_t& next) {
     g_scenario = table[next];
+    g_origin = ScenarioOrigin{kind, next, false};
     next = (next + 1) % count;
+}
+
+// Steps a value of the scenario; once one has changed, the scenario is the user's own.
+void step(double& value, double by, double lower, double upper) {
+    const double stepped = step_clamped(value, by, lower, upper);
+    if (stepped != value) g_origin.custom = true;
+    value = stepped;
 }
 
 }  // namespace
@@ -61,19 +89,19 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
     WaveScenario& sc = g_scenario;
     switch (key) {
         case 'x':
-            sc.ex_mag = step_clamped(sc.ex_mag, sign * 0.05, 0.0, 100.0);
+            step(sc.ex_mag, sign * 0.05, 0.0, 100.0);
             break;
         case 'y':
-            sc.ey_mag = step_clamped(sc.ey_mag, sign * 0.05, 0.0, 100.0);
+            step(sc.ey_mag, sign * 0.05, 0.0, 100.0);
             break;
         case 'b':
-            sc.phi_x = step_clamped(sc.phi_x, sign * 1.0, -360.0, 360.0);
+            step(sc.phi_x, sign * 1.0, -360.0, 360.0);
             break;
         case 'd':
-            sc.phi_y = step_clamped(sc.phi_y, sign * 1.0, -360.0, 360.0);
+            step(sc.phi_y, sign * 1.0, -360.0, 360.0);
             break;
         case 'i':
-            sc.theta_i = step_clamped(sc.theta_i, sign * 1.0, 0.0, 89.0);
+            step(sc.theta_i, sign * 1.0, 0.0, 89.0);
             break;
         case ' ':
             // Through unsigned, so that a counter at its maximum wraps instead of overflowing;
@@ -89,13 +117,19 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
             g_animation.tangential_toggle = (g_animation.tangential_toggle + 1) % 2;
             break;
         case 'l':
-            load_example(linear_examples, linear_example_count, g_examples.next_linear);
+            load_example(ExampleKind::linear, linear_examples, linear_example_count,
+                         g_examples.next_linear);
             break;
         case 'c':
-            load_example(circular_examples, circular_example_count, g_examples.next_circular);
+            load_example(ExampleKind::circular, circular_examples, circular_example_count,
+                         g_examples.next_circular);
             break;
         case 'e':
-            load_example(elliptical_examples, elliptical_example_count, g_examples.next_elliptical);
+            load_example(ExampleKind::elliptical, elliptical_examples, elliptical_example_count,
+                         g_examples.next_elliptical);
+            break;
+        case 'h':
+            g_presentation.readout_shown = !g_presentation.readout_shown;
             break;
         case 'v':
             g_presentation.view = next_view(g_presentation.view);

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         std::fputs(options.help ? usage_text().c_str() : version_text().c_str(), stdout);
         return 0;
     }
-    g_presentation = Presentation{options.view, options.windowed};
+    g_presentation = Presentation{options.view, options.windowed, false};
 
     if (options.windowed) {
         prepare_window(options.window_width, options.window_height);

@@ -54,7 +54,16 @@ StereoView next_view(StereoView view);  // sbs, mono, anaglyph, cross, sbs, ...
 
 struct Presentation {
     StereoView view;
-    bool windowed;  // an ordinary, resizable window; the display mode untouched
+    bool windowed;       // an ordinary, resizable window; the display mode untouched
+    bool readout_shown;  // the numbers over the scene (key h)
+};
+
+// Where the scenario came from: an example, changed by a key or not.
+enum class ExampleKind { linear, circular, elliptical };
+struct ScenarioOrigin {
+    ExampleKind kind;
+    int32_t index;
+    bool custom;  // a key has changed a value since the example was loaded
 };
 
 inline constexpr int32_t default_frames_per_period = 101;
@@ -71,6 +80,7 @@ extern DragState g_drag;
 extern AnimationState g_animation;
 extern ExampleCycles g_examples;
 extern Presentation g_presentation;
+extern ScenarioOrigin g_origin;
 
 // Gives every shared record its start value (the screen sizes excepted).
 void reset_shared_state();

@@ -43,8 +43,9 @@ const char* const key_table[24] = {
     " ESC        \t: quit\n",
 };
 
-const char* const more_keys[1] = {
+const char* const more_keys[2] = {
     " v          \t: next view: sbs, mono, anaglyph, cross\n",
+    " h          \t: show / hide the readout of the numbers\n",
 };
 
 namespace {

@@ -10,7 +10,7 @@ extern const char* const introduction_line;
 extern const char* const mode_failure_message;
 extern const char* const key_table[24];
 // The keys beyond the table, listed after it when the program was started with options.
-extern const char* const more_keys[1];
+extern const char* const more_keys[2];
 
 // The service that prepare_screen and restore_display_mode use.
 void set_display_mode_service(const DisplayModeService* service);

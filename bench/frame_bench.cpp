@@ -4,7 +4,8 @@
 //
 //   frame_bench [FRAMES [WIDTH...]] median and 95th percentile per window width and scenario
 //                                   (widths 1366, 1920 and 3840 unless given), then the
-//                                   program's frame in each view at the first width
+//                                   program's frame in each view, and with the readout, at the
+//                                   first width
 //   frame_bench --soak FRAMES       GLU quadrics alive and resident memory after 100 and after
 //                                   FRAMES frames of the program's drawing
 #include <GL/freeglut.h>
@@ -22,6 +23,7 @@
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "render/field_scene.h"
+#include "render/readout.h"
 #include "render/stereo_frame.h"
 
 // Quadrics alive, counted through the linker's --wrap of the two GLU calls.
@@ -43,6 +45,19 @@ using Clock = std::chrono::steady_clock;
 
 void bare_frame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glutSwapBuffers();
+}
+
+// The readout alone, over both halves: what the key h adds to a frame, beside the bare frame.
+void readout_frame() {
+    const std::vector<EyePass> passes =
+        eye_passes(StereoView::sbs, g_screen.window_width, g_screen.window_height, false);
+    prepare_readout(passes.front(), StereoView::sbs);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (const EyePass& pass : passes) {
+        glViewport(pass.x, pass.y, pass.width, pass.height);
+        draw_readout(pass);
+    }
     glutSwapBuffers();
 }
 
@@ -194,25 +209,47 @@ int main(int argc, char** argv) {
     }
 
     // The views of the same full-width window: one picture (mono) should cost about half of
-    // two (sbs, anaglyph, cross).
+    // two (sbs, anaglyph, cross); and the readout over the side-by-side pair (key h).
     const int width = widths.front();
     const int window = open_window(width);
-    std::printf("\n%-6s %-28s", "width", "view (start-up scenario)");
-    for (const char* heading : {"sbs", "mono", "anaglyph", "cross"}) {
-        std::printf(" %22s", (std::string(heading) + " median/p95 ms").c_str());
-    }
-    std::printf("\n%-6d %-28s", width, "program");
-    for (StereoView view :
-         {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
+    struct Variant {
+        const char* name;
+        StereoView view;
+        bool readout;
+    };
+    const Variant variants[] = {{"sbs", StereoView::sbs, false},
+                                {"sbs + readout", StereoView::sbs, true},
+                                {"mono", StereoView::mono, false},
+                                {"anaglyph", StereoView::anaglyph, false},
+                                {"cross", StereoView::cross, false}};
+    std::printf("\n%-6s %-16s %22s\n", "width", "view (start-up)", "program median/p95 ms");
+    for (const Variant& v : variants) {
         reset_shared_state();
         solve_interface();
-        g_presentation = Presentation{view, false};
+        g_presentation = Presentation{v.view, false, v.readout};
         const Timing t = time_frames(on_display, frames);
-        std::printf(" %10.2f / %-9.2f", t.median_ms, t.p95_ms);
+        std::printf("%-6d %-16s %10.2f / %-9.2f\n", width, v.name, t.median_ms, t.p95_ms);
         std::fflush(stdout);
     }
-    std::printf("\n");
-    g_presentation = Presentation{StereoView::sbs, false};
+    // The readout's own cost: frames with it alone and bare frames, alternating, so that the
+    // machine's drift cancels; the median of the pairs' differences.
+    std::vector<double> extra_ms;
+    for (int k = 0; k < 3 * frames; ++k) {
+        const Clock::time_point start = Clock::now();
+        bare_frame();
+        glFinish();
+        const Clock::time_point middle = Clock::now();
+        readout_frame();
+        glFinish();
+        const Clock::time_point end = Clock::now();
+        extra_ms.push_back(
+            std::chrono::duration<double, std::milli>((end - middle) - (middle - start)).count());
+        glutMainLoopEvent();
+    }
+    std::sort(extra_ms.begin(), extra_ms.end());
+    std::printf("%-6d %-16s %10.2f ms more than a bare frame (median of %d pairs)\n", width,
+                "readout", extra_ms[extra_ms.size() / 2], 3 * frames);
+    g_presentation = Presentation{StereoView::sbs, false, false};
     glutDestroyWindow(window);
     glutMainLoopEvent();
     return 0;

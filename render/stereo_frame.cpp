@@ -7,6 +7,7 @@
 
 #include "app/shared_state.h"
 #include "render/field_scene.h"
+#include "render/readout.h"
 #include "render/static_scene.h"
 
 double eye_x(int eye_index) {
@@ -131,11 +132,13 @@ void set_model_transform() {
 void draw_stereo_frame(void (*draw_fields)()) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    const std::vector<EyePass> passes = eye_passes(g_presentation.view, g_screen.window_width,
+                                                   g_screen.window_height, g_presentation.windowed);
+    if (g_presentation.readout_shown) prepare_readout(passes.front(), g_presentation.view);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     solve_interface();
 
-    for (const EyePass& pass : eye_passes(g_presentation.view, g_screen.window_width,
-                                          g_screen.window_height, g_presentation.windowed)) {
+    for (const EyePass& pass : passes) {
         if (pass.clear_depth) glClear(GL_DEPTH_BUFFER_BIT);
         const bool masked = !(pass.red && pass.green && pass.blue);
         if (masked) glColorMask(pass.red, pass.green, pass.blue, GL_TRUE);
@@ -150,6 +153,8 @@ void draw_stereo_frame(void (*draw_fields)()) {
         glPopMatrix();
         // Last, so that the translucent planes tint everything behind them.
         draw_interface_planes();
+        // Over the scene, the same in every picture: on the screen's plane, without parallax.
+        if (g_presentation.readout_shown) draw_readout(pass);
         if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
     glFlush();

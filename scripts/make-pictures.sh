@@ -63,6 +63,14 @@ convert -delay "$delay" -loop 0 "${small[@]}" -layers Optimize docs/one-period-l
 press Escape
 wait "$program" || true
 
+# The readout (key h) of linear example 1, at the Brewster angle, in an ordinary window.
+build/planewave3d --window --view=mono -geometry +0+0 >/dev/null </dev/null &
+program=$!
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^3D TV" | head -n 1)
+picture readout-brewster l l h
+press Escape
+wait "$program" || true
+
 # The views without a 3D television, each in an ordinary 1280x720 window.
 for view in mono anaglyph cross; do
     build/planewave3d --window --view="$view" -geometry +0+0 >/dev/null </dev/null &

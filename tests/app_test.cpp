@@ -14,6 +14,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/keyboard.h"
@@ -192,7 +193,7 @@ TEST_F(Shell, ArrowKeysPanWithoutLimitOtherSpecialKeysDoNothing) {
 }
 
 TEST_F(Shell, VCyclesTheViewAndNamesItInTheTitle) {
-    g_presentation = Presentation{StereoView::sbs, true};
+    g_presentation = Presentation{StereoView::sbs, true, false};
     const std::vector<std::pair<StereoView, std::string>> expected = {
         {StereoView::mono, "3D TV \u2014 mono"},
         {StereoView::anaglyph, "3D TV \u2014 anaglyph"},
@@ -206,7 +207,30 @@ TEST_F(Shell, VCyclesTheViewAndNamesItInTheTitle) {
     }
     press('V', GLUT_ACTIVE_SHIFT);
     EXPECT_EQ(g_presentation.view, StereoView::sbs) << "lower case only";
-    g_presentation = Presentation{StereoView::sbs, false};
+    g_presentation = Presentation{StereoView::sbs, false, false};
+}
+
+TEST_F(Shell, HTogglesTheReadoutKeysThatChangeAValueMakeTheScenarioCustom) {
+    press('h');
+    EXPECT_TRUE(g_presentation.readout_shown);
+    press('h');
+    EXPECT_FALSE(g_presentation.readout_shown);
+
+    auto origin = [] { return std::tuple{g_origin.kind, g_origin.index, g_origin.custom}; };
+    EXPECT_EQ(origin(), std::tuple(ExampleKind::elliptical, 2, false)) << "the start-up scenario";
+    press('l');
+    press('l');
+    EXPECT_EQ(origin(), std::tuple(ExampleKind::linear, 1, false));
+    press('x', GLUT_ACTIVE_ALT);  // |Ex| is 0 already: nothing changes
+    press(' ');
+    press('v');
+    EXPECT_FALSE(g_origin.custom);
+    press('i');
+    EXPECT_EQ(origin(), std::tuple(ExampleKind::linear, 1, true));
+    press('c');
+    EXPECT_EQ(origin(), std::tuple(ExampleKind::circular, 0, false));
+    EXPECT_STREQ(example_description(ExampleKind::linear, 3), "lossy medium 2");
+    g_presentation = Presentation{StereoView::sbs, false, false};
 }
 
 // --- the command line -----------------------------------------------------------------------

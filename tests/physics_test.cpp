@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "physics/derived_quantities.h"
 #include "physics/interface_solver.h"
 
 namespace {
@@ -242,16 +243,98 @@ TEST(SolverInvariants, HoldForEveryReachableScenario) {
         EXPECT_GE(s.display_scale, 0.01);
         const bool lossless = sc.sigma2 == 0;
         const bool beyond = lossless && s.sin_theta_t.real() > 1.0;
+        // Power balance through the interface, lossy media included: R + T = 1; beyond the
+        // critical angle everything is reflected. Lossless below it, the transmitted fraction
+        // is also (eta1 cos t)/(eta2 cos i) |tau|^2.
+        const PowerBalance p = power_balance(sc, s);
+        EXPECT_NEAR(p.r_par + p.t_par, 1.0, 1e-9);
+        EXPECT_NEAR(p.r_perp + p.t_perp, 1.0, 1e-9);
+        EXPECT_NEAR(*p.r_wave + *p.t_wave, 1.0, 1e-9);
         if (beyond) {
-            EXPECT_NEAR(magnitude(s.gamma_par), 1.0, 1e-9);
-            EXPECT_NEAR(magnitude(s.gamma_perp), 1.0, 1e-9);
+            EXPECT_NEAR(p.r_par, 1.0, 1e-9);
+            EXPECT_NEAR(p.r_perp, 1.0, 1e-9);
         } else if (lossless) {
-            // Power balance: |Gamma|^2 + (eta1 cos t)/(eta2 cos i) |tau|^2 = 1.
             const double ratio = (s.eta1 * s.cos_theta_t.real()) / (s.eta2.real() * s.cos_theta_i);
-            EXPECT_NEAR(std::norm(s.gamma_perp) + ratio * std::norm(s.tau_perp), 1.0, 1e-9);
-            EXPECT_NEAR(std::norm(s.gamma_par) + ratio * std::norm(s.tau_par), 1.0, 1e-9);
+            EXPECT_NEAR(p.t_perp, ratio * std::norm(s.tau_perp), 1e-9);
+            EXPECT_NEAR(p.t_par, ratio * std::norm(s.tau_par), 1e-9);
+        }
+        // Beyond the critical angle and in a lossy medium the field decays into medium 2.
+        EXPECT_EQ(transmitted_attenuation(s).depth_m.has_value(), beyond || !lossless);
+    }
+}
+
+// Closed forms a student can check by hand.
+struct SpecialAngleCase {
+    double eps_r1, eps_r2, sigma2;
+    double brewster_deg, critical_deg;  // -1: none
+};
+
+TEST(DerivedQuantities, BrewsterAndCriticalAnglesOfNonMagneticMedia) {
+    const std::vector<SpecialAngleCase> cases = {
+        // tan theta_B = n2 / n1, sin theta_c = n2 / n1
+        {1, 4, 0, 63.43494882, -1},
+        {2.6, 1, 0, 31.80610, 38.32882},
+        {2.25, 1, 0, 33.69006753, 41.81031490},
+        {4, 1, 0, 26.56505118, 30},
+        {1, 10, 0.3, -1, -1},  // lossy: neither
+        {2, 2, 0, -1, -1},     // no interface at all
+    };
+    for (const SpecialAngleCase& c : cases) {
+        const WaveScenario sc = media(c.eps_r1, c.eps_r2, c.sigma2, 1e9, 0);
+        const std::optional<double> b = brewster_angle_deg(sc), k = critical_angle_deg(sc);
+        ASSERT_EQ(b.has_value(), c.brewster_deg > 0) << c.eps_r1 << " " << c.eps_r2;
+        ASSERT_EQ(k.has_value(), c.critical_deg > 0) << c.eps_r1 << " " << c.eps_r2;
+        if (b) {
+            EXPECT_NEAR(*b, c.brewster_deg, 1e-5);
+        }
+        if (k) {
+            EXPECT_NEAR(*k, c.critical_deg, 1e-5);
+        }
+        if (b) {  // and the parallel wave is not reflected there
+            WaveScenario at = sc;
+            at.theta_i = *b;
+            EXPECT_LT(magnitude(solve_wave_interface(at, fpp).gamma_par), 1e-9);
         }
     }
+    WaveScenario magnetic = media(1, 4, 0, 1e9, 0);
+    magnetic.mu_r2 = 2;  // eta2 = eta1 / sqrt(2): Gamma_par = 0 still exists, not at atan(n2/n1)
+    magnetic.theta_i = *brewster_angle_deg(magnetic);
+    EXPECT_LT(magnitude(solve_wave_interface(magnetic, fpp).gamma_par), 1e-9);
+}
+
+TEST(DerivedQuantities, PowerAndDecayAgainstHandFigures) {
+    // Glass (n 1.5) at 45 degrees: theta_t = asin(0.7071 / 1.5) = 28.1255 degrees,
+    // r_perp = (cos 45 - 1.5 cos t) / (cos 45 + 1.5 cos t) = -0.30334,
+    // r_par = (cos t / 1.5 - cos 45) / (cos t / 1.5 + cos 45) = -0.09201.
+    const InterfaceSolution glass_s = solve_wave_interface(media(1, 2.25, 0, 1e9, 45), fpp);
+    const PowerBalance glass = power_balance(media(1, 2.25, 0, 1e9, 45), glass_s);
+    EXPECT_NEAR(glass.r_perp, 0.30334 * 0.30334, 1e-5);
+    EXPECT_NEAR(glass.r_par, 0.09201 * 0.09201, 1e-5);
+    EXPECT_NEAR(*glass.r_wave, (glass.r_par + glass.r_perp) / 2, 1e-15) << "equal magnitudes";
+    EXPECT_NEAR(transmission_angle_deg(glass_s), 28.1255, 1e-4);
+    EXPECT_FALSE(transmitted_attenuation(glass_s).depth_m.has_value());
+
+    // Copper (5.8e7 S/m) at 1 GHz, normal incidence: R = 1 - 2 sqrt(2 omega eps0 / sigma),
+    // the good conductor's approximation, to its next order (about 8 omega eps0 / sigma).
+    const WaveScenario copper = media(1, 1, 5.8e7, 1e9, 0);
+    const double approximation = 1 - 2 * std::sqrt(2 * copper.omega * eps0 / 5.8e7);
+    EXPECT_NEAR(power_balance(copper, solve_wave_interface(copper, fpp)).r_par, approximation,
+                1e-8);
+    // ... whose field falls to 1/e within the skin depth sqrt(2 / (omega mu0 sigma)).
+    EXPECT_NEAR(*transmitted_attenuation(solve_wave_interface(copper, fpp)).depth_m,
+                std::sqrt(2 / (copper.omega * mu0 * 5.8e7)), 1e-12);
+
+    // Total internal reflection from n 1.5 at 53.13 degrees, 318 MHz: the evanescent wave
+    // falls to 1/e within 1 / (k0 sqrt(n1^2 sin^2 i - n2^2)) = 0.22620 m, and along the
+    // interface the phase travels.
+    WaveScenario tir = media(2.25, 1, 0, 3.18e8, 53.13);
+    const InterfaceSolution tir_s = solve_wave_interface(tir, fpp);
+    const double k0 = two_pi * 3.18e8 / c0;
+    const double s = 1.5 * std::sin(degrees_to_radians(53.13));
+    EXPECT_NEAR(*transmitted_attenuation(tir_s).depth_m, 1 / (k0 * std::sqrt(s * s - 1)), 1e-9);
+    EXPECT_NEAR(transmission_angle_deg(tir_s), 90, 1e-9);
+    tir.ex_mag = tir.ey_mag = 0;
+    EXPECT_FALSE(power_balance(tir, tir_s).r_wave.has_value()) << "no wave, no fraction";
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/keyboard.h"
@@ -14,9 +16,11 @@
 #include "render/field_arrow.h"
 #include "render/field_geometry.h"
 #include "render/field_scene.h"
+#include "render/readout_text.h"
 #include "render/sphere_batch.h"
 #include "render/static_scene.h"
 #include "render/stereo_frame.h"
+#include "render/stroke_font.h"
 #include "tests/support/gl_recorder.h"
 
 namespace {
@@ -695,6 +699,192 @@ TEST(FieldGeometry, EveryReachableScenarioGivesFiniteGeometry) {
     EXPECT_EQ(scenarios, 11 * 90 * 3 * 4);
 }
 
+// --- the readout ------------------------------------------------------------------------------
+
+// What the readout says of each example, from tests/golden/fresnel_fields.py: the transmitted
+// direction (deg) and decay (Np/m); the Brewster and critical angles (deg, -1 for none); the
+// magnitude and phase (deg) of Gamma_par, Gamma_perp, tau_par, tau_perp; R_par, T_par, R_perp,
+// T_perp, R, T.
+struct ReadoutGolden {
+    const char* name;
+    std::array<double, 18> v;
+};
+const ReadoutGolden readout_goldens[] = {
+    {"linear 0",
+     {15.7875521, 0, 64.6230665, -1, 0.284339824, 180, 0.424714469, 180, 0.60921587, 0, 0.575285531,
+      0, 0.0808491355, 0.919150864, 0.18038238, 0.81961762, 0.0808491355, 0.919150864}},
+    {"linear 1",
+     {58.1936399, 0, 31.8061, 38.3288181, 3.11790809e-06, 0, 0.444441942, 0, 1.61244652, 0,
+      1.44444194, 0, 9.72135083e-12, 1, 0.19752864, 0.80247136, 0.19752864, 0.80247136}},
+    {"linear 2",
+     {75.8406722, 0, 26.5650512, 30, 0.282567104, 180, 0.75462738, 0, 2.56513421, 0, 1.75462738, 0,
+      0.0798441684, 0.920155832, 0.569462483, 0.430537517, 0.39319989, 0.60680011}},
+    {"linear 3",
+     {11.329338, 17.6136182, -1, -1, 0.463211448, 168.111751, 0.635809581, 172.95081, 0.432083914,
+      10.4112614, 0.377155974, 11.939796, 0.214564846, 0.785435154, 0.404253823, 0.595746177,
+      0.335965791, 0.664034209}},
+    {"circular 0",
+     {90, 4.42090028, 33.6900675, 41.8103149, 1, -62.1822036, 1, 72.7821182, 1.54920103, 58.9088982,
+      1.60997278, 36.3910591, 1, 0, 1, 0, 1, 0}},
+    {"circular 1",
+     {0, 0, 33.6900675, 41.8103149, 0.2, 0, 0.2, 0, 1.2, 0, 1.2, 0, 0.04, 0.96, 0.04, 0.96, 0.04,
+      0.96}},
+    {"circular 2",
+     {56.3097805, 0, 33.6900675, 41.8103149, 1.59594566e-06, 0, 0.384614025, 0, 1.49999761, 0,
+      1.38461402, 0, 2.54704254e-12, 1, 0.147927948, 0.852072052, 0.073963974, 0.926036026}},
+    {"circular 3",
+     {90, 0.00166762971, 33.6900675, 41.8103149, 1, -179.942298, 1, 0.0256454878, 2.99999962,
+      0.0288511718, 1.99999995, 0.0128227439, 1, 0, 1, 0, 1, 0}},
+    {"elliptical 0",
+     {10.6935968, 0, 73.8978862, -1, 0.459540509, 180, 0.632591437, 180, 0.421333053, 0,
+      0.367408563, 0, 0.21117748, 0.78882252, 0.400171926, 0.599828074, 0.305674703, 0.694325297}},
+    {"elliptical 1",
+     {8.19881472, 434.237698, -1, -1, 0.612543514, 162.823847, 0.692466015, 167.033401, 0.393317508,
+      23.9459783, 0.360404607, 25.5386525, 0.375209556, 0.624790444, 0.479509183, 0.520490817,
+      0.402818281, 0.597181719}},
+    {"elliptical 2",
+     {9.84655194, 0, 63.4349488, -1, 0.312119997, 180, 0.354214451, 180, 0.656059999, 0,
+      0.645785549, 0, 0.0974188925, 0.902581107, 0.125467877, 0.874532123, 0.114521932,
+      0.885478068}},
+};
+
+// The number after a label in the readout's lines; NaN when no line has the label.
+double read_after(const std::vector<std::string>& lines, const std::string& label, int skip = 0) {
+    for (const std::string& line : lines) {
+        const size_t at = line.find(label);
+        if (at == std::string::npos) continue;
+        std::istringstream rest(line.substr(at + label.size()));
+        double value = NAN;
+        std::string word;
+        for (int k = 0; k < skip; ++k) rest >> word;
+        rest >> value;
+        return value;
+    }
+    return NAN;
+}
+
+// Phases compare on the circle: -180 and 180 degrees are one phase.
+double phase_gap(double a_deg, double b_deg) {
+    return std::fabs(std::remainder(a_deg - b_deg, 360.0));
+}
+
+TEST(Readout, EveryNumberOfEveryExample) {
+    const std::vector<WaveScenario> examples = all_examples();
+    ASSERT_EQ(examples.size(), std::size(readout_goldens));
+    for (size_t e = 0; e < examples.size(); ++e) {
+        const ReadoutGolden& g = readout_goldens[e];
+        SCOPED_TRACE(g.name);
+        const WaveScenario& sc = examples[e];
+        const std::vector<std::string> lines = readout_lines(g.name, sc, solve(sc), false);
+        EXPECT_EQ(lines.front(), g.name);
+        EXPECT_NEAR(read_after(lines, "theta_i "), sc.theta_i, 1e-4);
+        EXPECT_NEAR(read_after(lines, "|Ey| "), sc.ey_mag, 1e-2);
+        EXPECT_NEAR(read_after(lines, "medium 2: eps_r "), sc.eps_r2, 1e-9);
+        EXPECT_NEAR(read_after(lines, "sigma "), sc.sigma2, 1e-9);
+        if (g.v[0] < 89.9999) {
+            EXPECT_NEAR(read_after(lines, "transmitted at "), g.v[0], 1e-4);
+        } else {
+            EXPECT_NE(std::find(lines.begin(), lines.end(), "transmitted along the interface"),
+                      lines.end());
+        }
+        if (g.v[1] > 0) {
+            EXPECT_NEAR(read_after(lines, "decays "), g.v[1], 1e-3 * g.v[1]);
+            // The depth in millimetres (or metres beyond one): 1 / alpha_z, to three figures.
+            const double depth_mm = read_after(lines, "to 1/e in ");
+            const double unit = lines[7].find(" mm") != std::string::npos ? 1e-3 : 1.0;
+            EXPECT_NEAR(depth_mm * unit, 1 / g.v[1], 2e-3 / g.v[1]);
+        } else {
+            EXPECT_NE(std::find(lines.begin(), lines.end(), "  no decay"), lines.end());
+        }
+        for (auto [label, golden] :
+             {std::pair{"Brewster angle ", g.v[2]}, {"critical angle ", g.v[3]}}) {
+            if (golden < 0) {
+                EXPECT_TRUE(std::isnan(read_after(lines, label))) << label;
+            } else {
+                EXPECT_NEAR(read_after(lines, label), golden, 1e-4) << label;
+                const double d = sc.theta_i - golden;
+                EXPECT_NEAR(read_after(lines, label, 3), d,
+                            std::fabs(d) >= 1e-3 ? 1e-4 : 0.05 * std::fabs(d))
+                    << label << ": how far theta_i is";
+            }
+        }
+        const char* const coefficients[] = {"Gamma_par ", "Gamma_perp ", "tau_par ", "tau_perp "};
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_NEAR(read_after(lines, coefficients[k]), g.v[4 + 2 * k], 1e-4)
+                << coefficients[k];
+            if (g.v[4 + 2 * k] > 1e-4) {  // a phase only where there is a wave
+                EXPECT_LT(phase_gap(read_after(lines, coefficients[k], 2), g.v[5 + 2 * k]), 0.1)
+                    << coefficients[k];
+            }
+        }
+        const char* const fractions[] = {"R_par ", "T_par ", "R_perp ", "T_perp ", "R ", "T "};
+        for (int k = 0; k < 6; ++k) {
+            EXPECT_NEAR(read_after(lines, fractions[k]), g.v[12 + k], 1e-4) << fractions[k];
+        }
+        EXPECT_NEAR(read_after(lines, "R+T "), 1.0, 1e-4);
+    }
+}
+
+TEST(Readout, TheBrewsterExampleAsShown) {
+    const WaveScenario sc = linear_examples[1];
+    EXPECT_EQ(readout_lines("linear 1: TE wave at the Brewster angle", sc, solve(sc), true),
+              (std::vector<std::string>{
+                  "linear 1: TE wave at the Brewster angle",
+                  "theta_i 31.8060 deg   |Ex| 0.00   |Ey| 78.00",
+                  "phi_x 0 deg   phi_y -90 deg",
+                  "medium 1: eps_r 2.6   mu_r 1",
+                  "medium 2: eps_r 1   mu_r 1   sigma 0 S/m",
+                  "frequency 385 MHz",
+                  "transmitted at 58.1936 deg",
+                  "  no decay",
+                  "Brewster angle 31.8061 deg, theta_i -0.0001",
+                  "critical angle 38.3288 deg, theta_i -6.5228",
+                  "Gamma_par  0.0000 at 0.0 deg",
+                  "Gamma_perp 0.4444 at 0.0 deg",
+                  "tau_par    1.6124 at 0.0 deg",
+                  "tau_perp   1.4444 at 0.0 deg",
+                  "R_par  0.0000   T_par  1.0000",
+                  "R_perp 0.1975   T_perp 0.8025",
+                  "R 0.1975   T 0.8025   R+T 1.0000",
+                  "paused",
+              }));
+    WaveScenario dark = sc;
+    dark.ey_mag = 0;
+    EXPECT_EQ(readout_lines("", dark, solve(dark), false).back(), "R, T: no incident wave");
+}
+
+TEST(Readout, PanelInTheCornerInProportionToThePicture) {
+    const std::vector<std::string> lines(18, std::string(44, 'x'));
+    for (auto [width, height, squeeze] : {std::tuple{683.0, 683.0, 0.5},
+                                          {960.0, 960.0, 0.5},
+                                          {1920.0, 1920.0, 0.5},
+                                          {1280.0, 720.0, 1.0},
+                                          {3840.0, 1920.0, 1.0}}) {
+        const ReadoutLayout l = readout_layout(width, height, squeeze, lines);
+        SCOPED_TRACE(width);
+        EXPECT_NEAR(l.line_height, height / 48, 1e-9);
+        // In the lower right corner, inside the picture, the text inside the panel.
+        EXPECT_GT(l.panel_x, width / 3);
+        EXPECT_GT(l.panel_y, 0);
+        EXPECT_LT(l.panel_x + l.panel_width, width);
+        EXPECT_LT(l.panel_y + l.panel_height, height * 0.5);
+        EXPECT_GE(l.text_x, l.panel_x);
+        EXPECT_LE(l.text_x + 44 * 104.76 * l.glyph_scale_x, l.panel_x + l.panel_width + 1e-9);
+        EXPECT_DOUBLE_EQ(l.glyph_scale_x, squeeze * l.glyph_scale_y) << "half width side by side";
+        EXPECT_GE(l.stroke_width, 1.0);
+    }
+}
+
+TEST(Readout, TextStrokesAdvanceAndScale) {
+    StrokeGlyphs glyphs;
+    glyphs.segments['A'] = {0, 0, 50, 100};
+    glyphs.segments['-'] = {10, 50, 90, 50};
+    std::vector<float> v;
+    append_text_strokes(glyphs, "A -", 10, 20, 0.5, 0.25, v);  // the space draws nothing
+    EXPECT_EQ(v, (std::vector<float>{10, 20, 35, 45, float(10 + (2 * 104.76 + 10) * 0.5), 32.5f,
+                                     float(10 + (2 * 104.76 + 90) * 0.5), 32.5f}));
+}
+
 // --- recorded drawing -----------------------------------------------------------------------
 
 struct RecordedArrow {
@@ -776,7 +966,7 @@ class Drawing : public ::testing::Test {
   protected:
     void SetUp() override {
         reset_shared_state();
-        g_presentation = Presentation{StereoView::sbs, false};
+        g_presentation = Presentation{StereoView::sbs, false, false};
         g_screen = ScreenSetup{1920, 1200, 1920, 960};
         g_animation.frame_index = 2;
         solve_interface();
@@ -932,7 +1122,7 @@ TEST_F(Drawing, EveryViewDrawsItsPictures) {
     };
     for (const PassCase& c : cases) {
         SCOPED_TRACE(c.what);
-        g_presentation = Presentation{c.view, c.windowed};
+        g_presentation = Presentation{c.view, c.windowed, false};
         g_screen = ScreenSetup{1920, 1200, c.width, c.height};
         gl_recorder::clear();
         on_display();
@@ -953,6 +1143,53 @@ TEST_F(Drawing, EveryViewDrawsItsPictures) {
         if (c.clears == 2) {
             EXPECT_EQ(gl_recorder::named("glClear")[1].args[0], GL_DEPTH_BUFFER_BIT);
         }
+    }
+}
+
+TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
+    const GLbitfield saved = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT | GL_TEXTURE_BIT;
+    mono_stroke_glyphs();  // the font is read once, at the first readout
+    for (StereoView view :
+         {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
+        SCOPED_TRACE(view_name(view));
+        g_presentation = Presentation{view, view != StereoView::sbs, true};
+        gl_recorder::clear();
+        GlRecorderState& state = gl_recorder::state();
+        state.enabled[GL_LIGHTING] = state.enabled[GL_DEPTH_TEST] = state.enabled[GL_BLEND] = true;
+        state.line_width = 1.5f;
+        on_display();
+        // Each picture's readout: from its glPushAttrib to the matching glPopAttrib.
+        const std::vector<GlCall>& calls = gl_recorder::calls();
+        std::vector<std::vector<std::pair<std::string, std::vector<double>>>> readouts;
+        for (size_t k = 0; k < calls.size(); ++k) {
+            if (calls[k].name != "glPushAttrib" || calls[k].args[0] != saved) continue;
+            readouts.emplace_back();
+            for (int depth = 0; k < calls.size(); ++k) {
+                readouts.back().push_back({calls[k].name, calls[k].args});
+                depth += calls[k].name == "glPushAttrib"  ? 1
+                         : calls[k].name == "glPopAttrib" ? -1
+                                                          : 0;
+                if (depth == 0) break;
+            }
+        }
+        ASSERT_EQ(readouts.size(), gl_recorder::count("gluPerspective")) << "once in every picture";
+        for (const auto& r : readouts) EXPECT_EQ(r, readouts.front()) << "no parallax";
+        const auto& r = readouts.front();
+        const auto has = [&](const std::string& name, std::vector<double> args) {
+            return std::find(r.begin(), r.end(), std::pair{name, args}) != r.end();
+        };
+        EXPECT_TRUE(has("glDisable", {GL_LIGHTING}));
+        EXPECT_TRUE(has("glDisable", {GL_DEPTH_TEST}));
+        const double width = gl_recorder::named("glViewport").back().args[2];
+        const double height = gl_recorder::named("glViewport").back().args[3];
+        EXPECT_TRUE(has("glOrtho", {0, width, 0, height, -1, 1})) << "in the picture's pixels";
+        // Everything as the scene left it.
+        EXPECT_TRUE(state.enabled[GL_LIGHTING] && state.enabled[GL_DEPTH_TEST] &&
+                    state.enabled[GL_BLEND]);
+        EXPECT_FALSE(state.enabled[GL_LINE_SMOOTH]);
+        EXPECT_EQ(state.matrix_mode, GLenum(GL_MODELVIEW));
+        EXPECT_EQ(state.line_width, 1.5f);
+        EXPECT_EQ(state.colour[1], 0.745f) << "the planes' colour, current again";
     }
 }
 

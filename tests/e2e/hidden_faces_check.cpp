@@ -259,7 +259,7 @@ int main(int argc, char** argv) {
         g_scenario = c.scenario;
         g_view = c.view;
         g_animation.tangential_toggle = c.tangential;
-        g_presentation = Presentation{c.stereo, c.stereo != StereoView::sbs};
+        g_presentation = Presentation{c.stereo, c.stereo != StereoView::sbs, false};
         size_t worst_pixels = 0;
         int worst_levels = 0;
         for (int frame : {1, 26, 51, 77}) {

@@ -136,6 +136,23 @@ press bar
 sleep 0.4
 shot "$work/f.xwd"
 [ "$("$probe" diff "$work/e.xwd" "$work/f.xwd")" -gt 0 ] && pass "'|' shows the tangential fields" || fail "'|' shows the tangential fields"
+# The readout: over the lower right corner of each half, the same in both; gone again with h.
+press h
+sleep 0.4
+shot "$work/g.xwd"
+read -r _ corner _ < <("$probe" match "$work/f.xwd" 480 480 480 480 r "$work/g.xwd" 480 480 r)
+read -r _ elsewhere _ < <("$probe" match "$work/f.xwd" 0 0 480 480 r "$work/g.xwd" 0 0 r)
+[ "${corner:-0}" -gt 20000 ] && [ "${elsewhere:-1}" -eq 0 ] &&
+    pass "h shows the readout in the lower right corner" ||
+    fail "h shows the readout in the lower right corner" "${corner:-?} pixels there, ${elsewhere:-?} elsewhere"
+read -r _ _ _ iou _ shift < <("$probe" match "$work/g.xwd" 480 480 480 480 r "$work/g.xwd" 1440 480 r)
+[ "${iou:-0}" -ge 90 ] && [ "${shift:-1}" -eq 0 ] &&
+    pass "the readout lies alike in both halves (no parallax)" ||
+    fail "the readout lies alike in both halves (no parallax)" "overlap ${iou:-?} % at ${shift:-?} px"
+press h
+sleep 0.4
+shot "$work/h.xwd"
+expect_eq "h again hides it" "$("$probe" diff "$work/f.xwd" "$work/h.xwd")" "0"
 
 guardian=$(pgrep -P "$pid")
 [ -n "$guardian" ] && pass "a guardian process watches over the mode" ||

@@ -133,3 +133,44 @@ for b in (1, 18, 70):
              transmitted(s, t, 16 * h * dir_x, 16 * h * dir_z))):
         c = tip(point, field)
         print(f"    {{{b}, \"{name}\", {{{c[0]:.9g}, {c[1]:.9g}, {c[2]:.9g}}}}},")
+
+# What the readout shows for each example: the transmitted wave's direction (deg) and decay
+# alpha_z (Np/m); the Brewster and critical angles (deg, -1 for none); |Gamma_par|, its phase
+# (deg), |Gamma_perp|, its phase, |tau_par|, its phase, |tau_perp|, its phase; the power
+# fractions R_par, T_par, R_perp, T_perp, and R and T of the wave as set.
+EXAMPLES = [
+    ("linear 0", (50, 0, 0, -90, 35, 2.25, 1, 10, 1, 0, 1e9)),
+    ("linear 1", (0, 78, 0, -90, 31.806, 2.6, 1, 1, 1, 0, 3.85e8)),
+    ("linear 2", (15, 20, -30, -30, 29, 4, 1, 1, 1, 0, 2e9)),
+    ("linear 3", (15, 20, -30, 150, 40, 1, 1, 10, 1, 0.3, 1e9)),
+    ("circular 0", (5, 5, 0, -90, 53.13, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("circular 1", (5, 5, 0, -90, 0, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("circular 2", (5, 5, 0, -90, 33.69, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("circular 3", (5, 5, 0, -90, 41.8103165, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("elliptical 0", (5, 5, 0, -60, 40, 1, 1, 12, 1, 0, 1e9)),
+    ("elliptical 1", (10, 6, 0, -90, 30, 1, 1, 8, 1, 8, 1e10)),
+    ("elliptical 2", (0.8, 1, 0, -90, 20, 1, 1, 4, 1, 0, 1e9)),
+]
+print("// readout of each example")
+for name, args in EXAMPLES:
+    ex, ey, _, _, theta, eps1, mu1, eps2, mu2, sigma2, f = args
+    s = solve(*args)
+    kt = s["k2"] * s["sin_t"], s["k2"] * s["cos_t"]
+    beta_x, beta_z = (1j * kt[0]).imag, (1j * kt[1]).imag
+    alpha_z = (1j * kt[1]).real
+    n1, n2 = math.sqrt(eps1 * mu1), math.sqrt(eps2 * mu2)
+    brewster = math.degrees(math.atan(n2 / n1)) if sigma2 == 0 else -1  # non-magnetic media
+    critical = math.degrees(math.asin(n2 / n1)) if sigma2 == 0 and n2 < n1 else -1
+    ci = math.cos(s["i"])
+    r_par, r_perp = abs(s["g_par"]) ** 2, abs(s["g_perp"]) ** 2
+    t_perp = abs(s["t_perp"]) ** 2 * (mu1 / mu2) * (s["k2"] * s["cos_t"]).real / (s["k1"] * ci)
+    t_par = abs(s["t_par"]) ** 2 * (mu1 / mu2) * (s["k2"].conjugate() * s["cos_t"]).real / (s["k1"] * ci)
+    w_par, w_perp = ex * ex, ey * ey
+    r = (w_par * r_par + w_perp * r_perp) / (w_par + w_perp)
+    t = (w_par * t_par + w_perp * t_perp) / (w_par + w_perp)
+    deg = lambda z: math.degrees(cmath.phase(z))
+    values = [math.degrees(math.atan2(beta_x, beta_z)), alpha_z, brewster, critical,
+              abs(s["g_par"]), deg(s["g_par"]), abs(s["g_perp"]), deg(s["g_perp"]),
+              abs(s["t_par"]), deg(s["t_par"]), abs(s["t_perp"]), deg(s["t_perp"]),
+              r_par, t_par, r_perp, t_perp, r, t]
+    print("    {\"%s\", {%s}}," % (name, ", ".join("%.9g" % v for v in values)))

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "platform/window_title.h"
+
 namespace gl_recorder {
 
 std::vector<GlCall>& calls() {
@@ -114,6 +116,7 @@ void glBlendFunc(GLenum s, GLenum d) {
 }
 void glLineWidth(GLfloat w) {
     record("glLineWidth", {w});
+    gl_recorder::state().line_width = w;
 }
 void glLineStipple(GLint factor, GLushort pattern) {
     record("glLineStipple", {double(factor), double(pattern)});
@@ -130,17 +133,25 @@ void glPushAttrib(GLbitfield mask) {
     record("glPushAttrib", {double(mask)});
     GlRecorderState& s = gl_recorder::state();
     ++s.attrib_depth;
-    s.attrib_stack.push_back(s.enabled);
+    s.attrib_stack.push_back({mask,
+                              s.enabled,
+                              s.matrix_mode,
+                              {s.colour[0], s.colour[1], s.colour[2], s.colour[3]},
+                              s.line_width});
 }
+// Restores what the pushed mask covers, as OpenGL does.
 void glPopAttrib() {
     record("glPopAttrib", {});
     GlRecorderState& s = gl_recorder::state();
     --s.attrib_depth;
     note_depth(s.attrib_depth);
-    if (!s.attrib_stack.empty()) {
-        s.enabled = s.attrib_stack.back();
-        s.attrib_stack.pop_back();
-    }
+    if (s.attrib_stack.empty()) return;
+    const GlRecorderState::Saved saved = s.attrib_stack.back();
+    s.attrib_stack.pop_back();
+    if (saved.mask & GL_ENABLE_BIT) s.enabled = saved.enabled;
+    if (saved.mask & GL_TRANSFORM_BIT) s.matrix_mode = saved.matrix_mode;
+    if (saved.mask & GL_CURRENT_BIT) std::copy(saved.colour, saved.colour + 4, s.colour);
+    if (saved.mask & GL_LINE_BIT) s.line_width = saved.line_width;
 }
 void glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
     record("glColorMask", {double(r), double(g), double(b), double(a)});
@@ -222,7 +233,88 @@ void glDisableClientState(GLenum array) {
 void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
     record("glVertexPointer", {double(size), double(type), double(stride)});
     gl_recorder::state().vertex_pointer = static_cast<const GLfloat*>(pointer);
+    gl_recorder::state().vertex_size = size;
 }
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    GlRecorderState& s = gl_recorder::state();
+    const size_t begin = size_t(first) * size_t(s.vertex_size);
+    const size_t end = begin + size_t(count) * size_t(s.vertex_size);
+    for (size_t k = begin; k < end; ++k) {
+        if (!std::isfinite(s.vertex_pointer[k])) s.non_finite_argument = true;
+    }
+    record("glDrawArrays", {double(mode), double(first), double(count)});
+    if (s.keep_calls) {
+        gl_recorder::calls().back().vertices.assign(s.vertex_pointer + begin,
+                                                    s.vertex_pointer + end);
+    }
+}
+void glPushClientAttrib(GLbitfield mask) {
+    record("glPushClientAttrib", {double(mask)});
+    ++gl_recorder::state().client_attrib_depth;
+}
+// Puts back the client arrays as they were: every test begins with them off.
+void glPopClientAttrib() {
+    record("glPopClientAttrib", {});
+    GlRecorderState& s = gl_recorder::state();
+    --s.client_attrib_depth;
+    for (auto& [array, on] : s.client_arrays) on = false;
+}
+
+void glGenTextures(GLsizei n, GLuint* names) {
+    record("glGenTextures", {double(n)});
+    static GLuint next = 1;
+    for (GLsizei k = 0; k < n; ++k) names[k] = next++;
+}
+void glBindTexture(GLenum target, GLuint name) {
+    record("glBindTexture", {double(target), double(name)});
+}
+void glTexParameteri(GLenum target, GLenum name, GLint value) {
+    record("glTexParameteri", {double(target), double(name), double(value)});
+}
+void glTexEnvi(GLenum target, GLenum name, GLint value) {
+    record("glTexEnvi", {double(target), double(name), double(value)});
+}
+void glCopyTexImage2D(GLenum target, GLint level, GLenum format, GLint x, GLint y, GLsizei w,
+                      GLsizei h, GLint border) {
+    record("glCopyTexImage2D", {double(target), double(level), double(format), double(x), double(y),
+                                double(w), double(h), double(border)});
+}
+void glTexCoord2f(GLfloat s, GLfloat t) {
+    record("glTexCoord2f", {s, t});
+}
+void glVertex2i(GLint x, GLint y) {
+    record("glVertex2i", {double(x), double(y)});
+}
+void glRecti(GLint x1, GLint y1, GLint x2, GLint y2) {
+    record("glRecti", {double(x1), double(y1), double(x2), double(y2)});
+}
+
+void glPixelStorei(GLenum name, GLint value) {
+    record("glPixelStorei", {double(name), double(value)});
+}
+// Reads back the background's grey.
+void glReadPixels(GLint x, GLint y, GLsizei w, GLsizei h, GLenum format, GLenum type,
+                  GLvoid* pixels) {
+    record("glReadPixels",
+           {double(x), double(y), double(w), double(h), double(format), double(type)});
+    const size_t channels = format == GL_RGBA ? 4 : 3;
+    std::memset(pixels, 128, size_t(w) * size_t(h) * channels);
+}
+void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei h, GLint border,
+                  GLenum format, GLenum type, const GLvoid*) {
+    record("glTexImage2D", {double(target), double(level), double(internal), double(w), double(h),
+                            double(border), double(format), double(type)});
+}
+
+// Feedback mode catches nothing here: the stroke font comes out empty.
+void glFeedbackBuffer(GLsizei size, GLenum type, GLfloat* buffer) {
+    record("glFeedbackBuffer", {double(size), double(type)}, buffer);
+}
+GLint glRenderMode(GLenum mode) {
+    record("glRenderMode", {double(mode)});
+    return 0;
+}
+
 void glNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer) {
     record("glNormalPointer", {double(type), double(stride)});
     gl_recorder::state().normal_pointer = static_cast<const GLfloat*>(pointer);
@@ -299,7 +391,18 @@ int glutGetModifiers() {
 void glutSwapBuffers() {
     record("glutSwapBuffers", {});
 }
-void glutSetWindowTitle(const char* title) {
-    record("glutSetWindowTitle", {});
+// The program's own title setter, which goes to the X window beside the toolkit.
+void set_window_title(const char* title) {
+    record("set_window_title", {});
     gl_recorder::state().window_title = title;
+}
+
+void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
+    record("glOrtho", {l, r, b, t, n, f});
+}
+void glScaled(GLdouble x, GLdouble y, GLdouble z) {
+    record("glScaled", {x, y, z});
+}
+void glVertex2d(GLdouble x, GLdouble y) {
+    record("glVertex2d", {x, y});
 }

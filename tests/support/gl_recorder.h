@@ -12,7 +12,8 @@
 struct GlCall {
     std::string name;
     std::vector<double> args;
-    std::vector<float> vertices;    // glDrawElements: the vertex array, x, y, z per vertex
+    std::vector<float> vertices;    // glDrawElements: the vertex array, x, y, z per vertex;
+                                    // glDrawArrays: the vertices drawn
     const void* pointer = nullptr;  // a font or a quadric
 };
 
@@ -23,7 +24,16 @@ struct GlRecorderState {
     int attrib_depth = 0;
     int lowest_depth = 0;  // below zero when a pop had nothing to pop
     std::map<GLenum, bool> enabled;
-    std::vector<std::map<GLenum, bool>> attrib_stack;
+    float line_width = 1.0f;
+    // What glPushAttrib saved: everything it may restore, whatever its mask asked for.
+    struct Saved {
+        GLbitfield mask;
+        std::map<GLenum, bool> enabled;
+        GLenum matrix_mode;
+        float colour[4];
+        float line_width;
+    };
+    std::vector<Saved> attrib_stack;
     int quadrics_alive = 0;
     int quadrics_created = 0;
     int redisplay_requests = 0;
@@ -35,6 +45,8 @@ struct GlRecorderState {
     bool keep_calls = true;  // false: only the state is kept, for long randomised runs
     std::map<GLenum, bool> client_arrays;
     const GLfloat* vertex_pointer = nullptr;
+    GLint vertex_size = 3;  // coordinates per vertex
+    int client_attrib_depth = 0;
     const GLfloat* normal_pointer = nullptr;
     std::string window_title;  // the last glutSetWindowTitle
 };

@@ -1,0 +1,123 @@
+#include "render/readout_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+#include "physics/derived_quantities.h"
+
+namespace {
+
+std::string format(const char* pattern, ...) {
+    char text[160];
+    va_list arguments;
+    va_start(arguments, pattern);
+    std::vsnprintf(text, sizeof text, pattern, arguments);
+    va_end(arguments);
+    return text;
+}
+
+// 385 MHz, 1 GHz, 10 GHz.
+std::string frequency_text(double hz) {
+    const char* const prefixes[] = {"", "k", "M", "G", "T"};
+    int k = 0;
+    while (k < 4 && std::fabs(hz) >= 1000.0) {
+        hz /= 1000.0;
+        ++k;
+    }
+    return format("%g %sHz", hz, prefixes[k]);
+}
+
+// 56.8 mm, 1.2 m, 0.43 mm: three figures.
+std::string length_text(double metres) {
+    if (metres >= 1.0) return format("%.3g m", metres);
+    return format("%.3g mm", metres * 1000.0);
+}
+
+std::string special_angle_text(const char* name, const std::optional<double>& angle_deg,
+                               double theta_i_deg) {
+    if (!angle_deg) return format("%s angle: none", name);
+    // How far theta_i is: to the ten-thousandth of a degree, or in figures below that (the
+    // examples sit 0.0000016 degrees beyond a critical angle).
+    const double d = theta_i_deg - *angle_deg;
+    const char* pattern = d == 0.0 || std::fabs(d) >= 1e-3 ? "%s angle %.4f deg, theta_i %+.4f"
+                                                           : "%s angle %.4f deg, theta_i %+.2g";
+    return format(pattern, name, *angle_deg, d);
+}
+
+// A fraction of power for the screen: rounding may leave a total reflection's transmitted
+// part a hair below zero, which would print as "-0.0000".
+double shown_fraction(double f) {
+    return f < 0.0 && f > -1e-9 ? 0.0 : f;
+}
+
+std::string coefficient_text(const char* name, Complex c) {
+    return format("%s %.4f at %.1f deg", name, magnitude(c), radians_to_degrees(argument(c)));
+}
+
+}  // namespace
+
+std::vector<std::string> readout_lines(const std::string& origin, const WaveScenario& sc,
+                                       const InterfaceSolution& s, bool paused) {
+    std::vector<std::string> lines;
+    lines.push_back(origin);
+    lines.push_back(
+        format("theta_i %.4f deg   |Ex| %.2f   |Ey| %.2f", sc.theta_i, sc.ex_mag, sc.ey_mag));
+    lines.push_back(format("phi_x %g deg   phi_y %g deg", sc.phi_x, sc.phi_y));
+    lines.push_back(format("medium 1: eps_r %g   mu_r %g", sc.eps_r1, sc.mu_r1));
+    lines.push_back(
+        format("medium 2: eps_r %g   mu_r %g   sigma %g S/m", sc.eps_r2, sc.mu_r2, sc.sigma2));
+    lines.push_back("frequency " + frequency_text(sc.freq));
+
+    const double theta_t = transmission_angle_deg(s);
+    const Attenuation decay = transmitted_attenuation(s);
+    lines.push_back(theta_t >= 89.9999 ? std::string("transmitted along the interface")
+                                       : format("transmitted at %.4f deg", theta_t));
+    lines.push_back(decay.depth_m ? format("  decays %.4g Np/m, to 1/e in ", decay.np_per_m) +
+                                        length_text(*decay.depth_m)
+                                  : std::string("  no decay"));
+    lines.push_back(special_angle_text("Brewster", brewster_angle_deg(sc), sc.theta_i));
+    lines.push_back(special_angle_text("critical", critical_angle_deg(sc), sc.theta_i));
+
+    lines.push_back(coefficient_text("Gamma_par ", s.gamma_par));
+    lines.push_back(coefficient_text("Gamma_perp", s.gamma_perp));
+    lines.push_back(coefficient_text("tau_par   ", s.tau_par));
+    lines.push_back(coefficient_text("tau_perp  ", s.tau_perp));
+    const PowerBalance p = power_balance(sc, s);
+    lines.push_back(format("R_par  %.4f   T_par  %.4f", p.r_par, shown_fraction(p.t_par)));
+    lines.push_back(format("R_perp %.4f   T_perp %.4f", p.r_perp, shown_fraction(p.t_perp)));
+    lines.push_back(p.r_wave ? format("R %.4f   T %.4f   R+T %.4f", *p.r_wave,
+                                      shown_fraction(*p.t_wave), *p.r_wave + *p.t_wave)
+                             : std::string("R, T: no incident wave"));
+    if (paused) lines.push_back("paused");
+    return lines;
+}
+
+ReadoutLayout readout_layout(double width, double height, double squeeze,
+                             const std::vector<std::string>& lines) {
+    // Stroke-font units: the mono-spaced font advances 104.76 a character, its capitals stand
+    // about 100 high and its descenders reach 33 below the baseline.
+    constexpr double advance = 104.76, capital = 100.0, descender = 33.0;
+    size_t longest = 0;
+    for (const std::string& line : lines) longest = std::max(longest, line.size());
+
+    // In proportion to the picture: 48 lines would fill its height.
+    const double line_height = std::max(height / 48.0, 10.0);
+    const double scale = 0.6 * line_height / capital;
+    const double margin = 0.6 * line_height, pad = 0.4 * line_height;
+    const double panel_width = (longest * advance * scale + 2 * pad) * squeeze;
+    const double panel_height = lines.size() * line_height + 2 * pad;
+    ReadoutLayout l{};
+    l.panel_x = width - margin * squeeze - panel_width;
+    l.panel_y = margin;
+    l.panel_width = panel_width;
+    l.panel_height = panel_height;
+    l.text_x = l.panel_x + pad * squeeze;
+    l.line_height = line_height;
+    l.first_baseline_y = l.panel_y + panel_height - pad - line_height + descender * scale;
+    l.glyph_scale_x = scale * squeeze;
+    l.glyph_scale_y = scale;
+    l.stroke_width = std::max(1.0, line_height / 14.0);
+    return l;
+}
