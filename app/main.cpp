@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         prepare_window(options.window_width, options.window_height);
     } else {
         set_display_mode_service(
-            &xrandr_display_mode_service(display_argument(options.toolkit_args)));
+            &platform_display_mode_service(display_argument(options.toolkit_args)));
         if (prepare_screen() == -1) return 0;
         // Puts the mode back if this process dies without doing it (SIGKILL, a crash).
         start_mode_guardian(restore_display_mode);

@@ -2,11 +2,12 @@
 
 #include <GL/freeglut.h>
 
-#include <csignal>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/shared_state.h"
+#include "platform/exit_requests.h"
 #include "platform/mode_guardian.h"
 
 const char* const credit_line =
@@ -52,21 +53,16 @@ namespace {
 
 const DisplayModeService* display_service = nullptr;
 
-// True from a successful switch to 16:9 until the saved mode is put back.
-bool mode_switched = false;
-
-volatile std::sig_atomic_t pending_signal = 0;
-
-extern "C" void remember_signal(int signal_number) {
-    pending_signal = signal_number;
-}
+// True from a successful switch to 16:9 until the saved mode is put back. Atomic: on Windows
+// the console's handler restores from a thread of its own.
+std::atomic<bool> mode_switched{false};
 
 extern "C" void restore_at_exit() {
     restore_display_mode();
 }
 
 const DisplayModeService& service() {
-    if (display_service == nullptr) display_service = &xrandr_display_mode_service(nullptr);
+    if (display_service == nullptr) display_service = &platform_display_mode_service(nullptr);
     return *display_service;
 }
 
@@ -144,8 +140,7 @@ void init_gl_state() {
 }
 
 void restore_display_mode() {
-    if (!mode_switched) return;
-    mode_switched = false;
+    if (!mode_switched.exchange(false)) return;
     DisplayMode mode{0, 0, 0.0};
     service().read_current_mode(&mode);
     mode.width = g_screen.saved_width;
@@ -159,25 +154,14 @@ void install_exit_guards() {
     if (installed) return;
     installed = true;
     std::atexit(restore_at_exit);
-    struct sigaction action {};
-    action.sa_handler = remember_signal;
-    sigemptyset(&action.sa_mask);
-    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-        // A signal ignored by whoever started us (nohup, a background job) stays ignored.
-        struct sigaction previous {};
-        sigaction(signal_number, nullptr, &previous);
-        if (previous.sa_handler != SIG_IGN) sigaction(signal_number, &action, nullptr);
-    }
+    watch_exit_requests(restore_display_mode);
 }
 
 void end_program_if_signalled() {
-    const int signal_number = pending_signal;
-    if (signal_number == 0) return;
+    const int request = pending_exit_request();
+    if (request == 0) return;
     restore_display_mode();
-    // End the way the signal would have ended us, so that the shell sees it.
-    std::signal(signal_number, SIG_DFL);
-    std::raise(signal_number);
-    std::_Exit(128 + signal_number);
+    end_as_requested(request);
 }
 
 void quit_program(int status) {

@@ -31,11 +31,12 @@ void init_gl_state();
 // Puts the mode saved at start back, once; does nothing when the mode was never switched.
 void restore_display_mode();
 
-// Termination signals (SIGINT, SIGTERM, SIGHUP) only raise a flag; every other exit after a
-// successful switch restores the display mode from an exit handler.
+// After a successful switch: every exit restores the display mode from an exit handler, and
+// requests to end from outside (signals, the Windows console) restore it too.
 void install_exit_guards();
 
-// Acts on a pending termination signal: restores the mode and ends with that signal.
+// Acts on a pending request to end (a termination signal): restores the mode and ends as the
+// request would have.
 void end_program_if_signalled();
 
 // Restores the display mode and ends the process with status.

@@ -21,6 +21,10 @@ struct DisplayModeService {
     int32_t (*read_screen_width)();
 };
 
-// The X Resize and Rotate extension. display_name is the X display to use, or null for the
-// DISPLAY of the environment; the service keeps the pointer.
+// The service of the platform the program is built for: the X Resize and Rotate extension on
+// X11, the display settings on Windows. display_name is the X display to use, or null for the
+// DISPLAY of the environment (the service keeps the pointer); Windows has no use for it.
+const DisplayModeService& platform_display_mode_service(const char* display_name);
+
+// The X Resize and Rotate extension itself.
 const DisplayModeService& xrandr_display_mode_service(const char* display_name);

@@ -231,3 +231,7 @@ const DisplayModeService& xrandr_display_mode_service(const char* name) {
     display_name = name;
     return xrandr_service;
 }
+
+const DisplayModeService& platform_display_mode_service(const char* name) {
+    return xrandr_display_mode_service(name);
+}

@@ -100,7 +100,7 @@ void paint_panel(const ReadoutLayout& l, const std::vector<std::string>& lines) 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     if (panel.width == panel.image_width) {
-        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, panel.width, panel.height, 0);
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 0, 0, panel.width, panel.height, 0);
     } else {
         std::vector<unsigned char> rgb(size_t(panel.image_width) * size_t(panel.height) * 3);
         glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
@@ -109,7 +109,7 @@ void paint_panel(const ReadoutLayout& l, const std::vector<std::string>& lines) 
         glReadPixels(0, 0, panel.image_width, panel.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
         const std::vector<unsigned char> half =
             halved(rgb, panel.image_width, panel.height, panel.width);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, panel.width, panel.height, 0, GL_RGB,
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, panel.width, panel.height, 0, GL_RGB,
                      GL_UNSIGNED_BYTE, half.data());
         glPopClientAttrib();
     }

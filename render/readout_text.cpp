@@ -72,11 +72,16 @@ std::vector<std::string> readout_lines(const std::string& origin, const WaveScen
 
     const double theta_t = transmission_angle_deg(s);
     const Attenuation decay = transmitted_attenuation(s);
-    lines.push_back(theta_t >= 89.9999 ? std::string("transmitted along the interface")
-                                       : format("transmitted at %.4f deg", theta_t));
-    lines.push_back(decay.depth_m ? format("  decays %.4g Np/m, to 1/e in ", decay.np_per_m) +
-                                        length_text(*decay.depth_m)
-                                  : std::string("  no decay"));
+    const std::string direction = theta_t >= 89.9999
+                                      ? std::string("transmitted along the interface")
+                                      : format("transmitted at %.4f deg", theta_t);
+    if (decay.depth_m) {
+        lines.push_back(direction);
+        lines.push_back(format("  decays %.4g Np/m, to 1/e in ", decay.np_per_m) +
+                        length_text(*decay.depth_m));
+    } else {
+        lines.push_back(direction + ", no decay");
+    }
     lines.push_back(special_angle_text("Brewster", brewster_angle_deg(sc), sc.theta_i));
     lines.push_back(special_angle_text("critical", critical_angle_deg(sc), sc.theta_i));
 

@@ -794,7 +794,7 @@ TEST(Readout, EveryNumberOfEveryExample) {
             const double unit = lines[7].find(" mm") != std::string::npos ? 1e-3 : 1.0;
             EXPECT_NEAR(depth_mm * unit, 1 / g.v[1], 2e-3 / g.v[1]);
         } else {
-            EXPECT_NE(std::find(lines.begin(), lines.end(), "  no decay"), lines.end());
+            EXPECT_NE(lines[6].find(", no decay"), std::string::npos);
         }
         for (auto [label, golden] :
              {std::pair{"Brewster angle ", g.v[2]}, {"critical angle ", g.v[3]}}) {
@@ -835,8 +835,7 @@ TEST(Readout, TheBrewsterExampleAsShown) {
                   "medium 1: eps_r 2.6   mu_r 1",
                   "medium 2: eps_r 1   mu_r 1   sigma 0 S/m",
                   "frequency 385 MHz",
-                  "transmitted at 58.1936 deg",
-                  "  no decay",
+                  "transmitted at 58.1936 deg, no decay",
                   "Brewster angle 31.8061 deg, theta_i -0.0001",
                   "critical angle 38.3288 deg, theta_i -6.5228",
                   "Gamma_par  0.0000 at 0.0 deg",
