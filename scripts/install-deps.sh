@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that planewave3d needs and that are missing.
 #   install-deps.sh            to build and run the program
-#   install-deps.sh --tests    also to run every test (a dummy X server, xdotool, xwd)
+#   install-deps.sh --tests    also to run every test (a dummy X server, xdotool, xwd, weston,
+#                              and the Windows cross compiler with Wine)
 #   install-deps.sh --bench    also to build the benchmarks
 set -euo pipefail
 
@@ -11,7 +12,8 @@ for option in "$@"; do
     case "$option" in
         --tests) packages+=(libgtest-dev xserver-xorg-core xserver-xorg-video-dummy xdotool
                             x11-apps x11-xserver-utils valgrind dpkg-dev file
-                            desktop-file-utils man-db weston xwayland) ;;
+                            desktop-file-utils man-db weston xwayland
+                            g++-mingw-w64-x86-64 wine wine64) ;;
         --bench) packages+=(libbenchmark-dev xserver-xorg-core xserver-xorg-video-dummy
                             x11-xserver-utils xdotool) ;;
         --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-apps

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit and drawing tests,
-# the end-to-end tests on real X servers, a short session under valgrind, the unit and drawing
-# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and the Debian package.
+# the end-to-end tests on real X servers and on a Wayland compositor, a short session under
+# valgrind, the unit and drawing tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the Windows build under Wine, and the Debian package.
 # The package is installed and its program tested end to end in CI (CI=true) or when
 # PLANEWAVE_TEST_PACKAGE=1, since that installs it on the machine.
 set -euo pipefail
@@ -17,6 +18,14 @@ ctest --preset release
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize
+
+# The Windows build, cross-compiled with mingw-w64, under Wine on a dummy X server.
+if command -v x86_64-w64-mingw32-g++ >/dev/null && command -v wine >/dev/null; then
+    cmake --preset windows-cross >/dev/null
+    cmake --build --preset windows-cross -j "$jobs"
+    echo "Windows build under Wine:"
+    bash tests/e2e/run_wine.sh build-windows/planewave3d.exe build/tests/x11_probe
+fi
 
 (cd build && cpack -G DEB >/dev/null)
 package=$(ls build/planewave3d_*.deb)

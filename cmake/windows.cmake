@@ -1,0 +1,59 @@
+# planewave3d for 64-bit Windows, cross-built with mingw-w64 on Debian:
+#   cmake --preset windows-cross && cmake --build --preset windows-cross
+# freeglut comes from Debian's own source package (fetched at build time, its Debian patches
+# applied) and is built with the same toolchain and linked statically; OpenGL and GLU are
+# Windows' opengl32 and glu32; the C and C++ runtimes are linked statically. The artefact,
+# planewave3d-<version>-win64.zip, holds the program, a README.txt and the licences of what is
+# linked into it.
+include(ExternalProject)
+
+ExternalProject_Add(freeglut_windows
+  PREFIX ${PROJECT_BINARY_DIR}/freeglut
+  DOWNLOAD_COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fetch-debian-source.sh freeglut <SOURCE_DIR>
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE} -DCMAKE_BUILD_TYPE=Release
+             -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR> -DFREEGLUT_BUILD_SHARED_LIBS=OFF
+             -DFREEGLUT_BUILD_STATIC_LIBS=ON -DFREEGLUT_BUILD_DEMOS=OFF
+  BUILD_BYPRODUCTS <INSTALL_DIR>/lib/libfreeglut_static.a)
+ExternalProject_Get_Property(freeglut_windows SOURCE_DIR INSTALL_DIR)
+set(freeglut_source_dir ${SOURCE_DIR})
+file(MAKE_DIRECTORY ${INSTALL_DIR}/include)  # filled at build time
+add_library(freeglut_static STATIC IMPORTED)
+set_target_properties(freeglut_static PROPERTIES
+  IMPORTED_LOCATION ${INSTALL_DIR}/lib/libfreeglut_static.a
+  INTERFACE_INCLUDE_DIRECTORIES ${INSTALL_DIR}/include
+  INTERFACE_COMPILE_DEFINITIONS FREEGLUT_STATIC
+  INTERFACE_LINK_LIBRARIES "glu32;opengl32;gdi32;winmm")
+
+add_executable(planewave3d app/main.cpp ${planewave_scene_sources}
+  platform/display_mode_win32.cpp
+  platform/exit_requests_win32.cpp
+  platform/mode_guardian_none.cpp
+  platform/window_title_win32.cpp)
+add_dependencies(planewave3d freeglut_windows)
+target_include_directories(planewave3d PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_definitions(planewave3d PRIVATE PLANEWAVE_VERSION="${PROJECT_VERSION}"
+  WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(planewave3d PRIVATE planewave_geometry freeglut_static)
+# No runtime DLL beside the program: libgcc, libstdc++ and the rest linked in; no symbols.
+target_link_options(planewave3d PRIVATE -static -s)
+
+# The zip.
+set(zip_name planewave3d-${PROJECT_VERSION}-win64)
+set(zip_stage ${PROJECT_BINARY_DIR}/${zip_name})
+configure_file(packaging/windows/README.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${zip_name}.zip
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${zip_stage}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${zip_stage}/licences
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:planewave3d> ${PROJECT_BINARY_DIR}/README.txt
+          ${zip_stage}
+  COMMAND ${CMAKE_COMMAND} -E copy ${freeglut_source_dir}/COPYING
+          ${zip_stage}/licences/freeglut.txt
+  COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/gcc-mingw-w64-base/copyright
+          ${zip_stage}/licences/gcc-runtime-libraries.txt
+  COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/mingw-w64-x86-64-dev/copyright
+          ${zip_stage}/licences/mingw-w64-runtime.txt
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${zip_name}.zip --format=zip ${zip_name}
+  WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+  DEPENDS planewave3d ${PROJECT_BINARY_DIR}/README.txt
+  COMMENT "Packing ${zip_name}.zip")
+add_custom_target(windows_zip ALL DEPENDS ${PROJECT_BINARY_DIR}/${zip_name}.zip)

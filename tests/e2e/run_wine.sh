@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The Windows build under Wine, on Xorg servers with the dummy video driver: Wine carries the
+# program's ChangeDisplaySettingsA out as a real RandR mode change and gives it OpenGL through
+# Mesa.
+#
+#   run_wine.sh PLANEWAVE3D.EXE X11_PROBE
+set -u
+program=$1
+probe=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+servers=()
+passed=0
+failed=0
+export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
+cleanup() {
+    wineserver -k 2>/dev/null
+    for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+pass() { passed=$((passed + 1)); echo "ok   $1"; }
+fail() { failed=$((failed + 1)); echo "FAIL $1${2:+: $2}"; }
+expect_eq() {  # NAME ACTUAL EXPECTED
+    if [ "$2" == "$3" ]; then pass "$1"; else fail "$1" "got '$2', expected '$3'"; fi
+}
+source "$here/xorg_dummy.sh"
+
+# wait_exit PID: the exit status, 124 after 20 s.
+wait_exit() {
+    for _ in $(seq 200); do
+        if ! kill -0 "$1" 2>/dev/null; then
+            wait "$1"
+            return $?
+        fi
+        sleep 0.1
+    done
+    kill -9 "$1" 2>/dev/null
+    return 124
+}
+
+# --- a display with a 16:9 mode of its width --------------------------------------------------
+
+start_server DISPLAY "1920x1200" "1920x1080" || exit 1
+export DISPLAY
+wineboot --init >"$work/wineboot.log" 2>&1 || { fail "Wine starts" "$(tail -3 "$work/wineboot.log")"; }
+
+wine "$program" >"$work/console.out" 2>"$work/console.err" </dev/null &
+pid=$!
+wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^3D TV$' 2>/dev/null | head -n 1)
+[ -n "$wid" ] && pass "the window '3D TV' opens" || fail "the window '3D TV' opens"
+sleep 2
+# Windows' console text ends its lines with CR LF.
+if tr -d '\r' <"$work/console.out" | cmp -s - "$here/expected_console.txt"; then
+    pass "console text, line for line"
+else
+    fail "console text, line for line" "$(tr -d '\r' <"$work/console.out" | diff - "$here/expected_console.txt" | head -3)"
+fi
+expect_eq "the mode switched through Wine's display settings" "$(current_mode)" "1920x1080"
+geometry=$(xdotool getwindowgeometry --shell "$wid" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+expect_eq "the window is 1920x960" "$geometry" "WIDTH=1920 HEIGHT=960 "
+scene=0
+for _ in $(seq 20); do
+    xwd -silent -id "$wid" -out "$work/shot.xwd" 2>/dev/null &&
+        read -r _ _ _ left _ right _ < <("$probe" scene "$work/shot.xwd")
+    scene=$((${left:-0} + ${right:-0}))
+    [ "$scene" -gt 10000 ] && break
+    sleep 0.5
+done
+[ "$scene" -gt 10000 ] && pass "the scene is drawn in both halves" ||
+    fail "the scene is drawn in both halves" "$scene scene pixels"
+xdotool windowfocus --sync "$wid" 2>/dev/null
+xdotool key Escape
+wait_exit "$pid"
+expect_eq "ESC ends with status 0" "$?" "0"
+expect_eq "ESC puts the mode back" "$(current_mode)" "1920x1200"
+
+# --- a display without a 16:9 mode of its width ----------------------------------------------
+
+wineserver -k 2>/dev/null
+start_server DISPLAY "1680x1050" || exit 1
+coproc FAILING { wine "$program" 2>"$work/failure.err"; echo "status $?"; }
+exec {failing_out}<&"${FAILING[0]}"  # kept open should the coprocess end first
+sleep 8
+kill -0 "$FAILING_PID" 2>/dev/null && pass "no 16:9 mode: waits for a line" ||
+    fail "no 16:9 mode: waits for a line"
+[ -z "$(xdotool search --name '^3D TV$' 2>/dev/null)" ] && pass "no 16:9 mode: no window" ||
+    fail "no 16:9 mode: no window"
+echo >&"${FAILING[1]}"
+output=$(timeout 20 cat <&"$failing_out" | tr -d '\r')
+expect_eq "no 16:9 mode: the message, and status 0" "$output" \
+    "$(cat "$here/expected_failure.txt")status 0"
+expect_eq "no 16:9 mode: the mode untouched" "$(current_mode)" "1680x1050"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
