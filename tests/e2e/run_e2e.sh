@@ -14,8 +14,6 @@ probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 servers=()
-passed=0
-failed=0
 
 cleanup() {
     for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
@@ -24,12 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pass() { passed=$((passed + 1)); echo "ok   $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL $1${2:+: $2}"; }
-expect_eq() {  # NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then pass "$1"; else fail "$1" "got '$2', expected '$3'"; fi
-}
-
+source "$here/checks.sh"
 source "$here/xorg_dummy.sh"
 
 # --- the program --------------------------------------------------------------------------
@@ -42,19 +35,6 @@ start_program() {
     wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^3D TV$' 2>/dev/null | head -n 1)
     # The first frames must be on the screen before anything is measured.
     sleep 1
-}
-
-# wait_exit PID: the exit status, 124 after 10 s.
-wait_exit() {
-    for _ in $(seq 100); do
-        if ! kill -0 "$1" 2>/dev/null; then
-            wait "$1"
-            return $?
-        fi
-        sleep 0.1
-    done
-    kill -9 "$1" 2>/dev/null
-    return 124
 }
 
 press() {
@@ -338,5 +318,4 @@ expected=$(cat "$here/expected_failure.txt")
 expect_eq "failure message and status 0" "$output" "${expected}status 0"
 expect_eq "failure leaves the mode untouched" "$(current_mode)" "1680x1050"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

@@ -13,8 +13,6 @@ program=$1
 probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-passed=0
-failed=0
 compositor=""
 cleanup() {
     [ -n "$compositor" ] && kill "$compositor" 2>/dev/null
@@ -23,11 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pass() { passed=$((passed + 1)); echo "ok   $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL $1${2:+: $2}"; }
-expect_eq() {  # NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then pass "$1"; else fail "$1" "got '$2', expected '$3'"; fi
-}
+source "$here/checks.sh"
 
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -76,18 +70,8 @@ done
     fail "--window: the scene is drawn" "$scene scene pixels"
 # Xwayland does not pass XTEST's keys on to its windows: the key goes to the window directly.
 xdotool key --window "$wid" Escape 2>/dev/null
-status=124
-for _ in $(seq 100); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid"
-        status=$?
-        break
-    fi
-    sleep 0.1
-done
-[ "$status" -eq 124 ] && kill -9 "$pid" 2>/dev/null
-expect_eq "--window: ESC ends with status 0" "$status" "0"
+wait_exit "$pid"
+expect_eq "--window: ESC ends with status 0" "$?" "0"
 expect_eq "--window: the mode untouched" "$(current_mode)" "1920x1200"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

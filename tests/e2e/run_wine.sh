@@ -10,8 +10,6 @@ probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 servers=()
-passed=0
-failed=0
 export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
 cleanup() {
     wineserver -k 2>/dev/null
@@ -21,25 +19,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pass() { passed=$((passed + 1)); echo "ok   $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL $1${2:+: $2}"; }
-expect_eq() {  # NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then pass "$1"; else fail "$1" "got '$2', expected '$3'"; fi
-}
+source "$here/checks.sh"
 source "$here/xorg_dummy.sh"
-
-# wait_exit PID: the exit status, 124 after 20 s.
-wait_exit() {
-    for _ in $(seq 200); do
-        if ! kill -0 "$1" 2>/dev/null; then
-            wait "$1"
-            return $?
-        fi
-        sleep 0.1
-    done
-    kill -9 "$1" 2>/dev/null
-    return 124
-}
 
 # --- a display with a 16:9 mode of its width --------------------------------------------------
 
@@ -73,7 +54,7 @@ done
     fail "the scene is drawn in both halves" "$scene scene pixels"
 xdotool windowfocus --sync "$wid" 2>/dev/null
 xdotool key Escape
-wait_exit "$pid"
+wait_exit "$pid" 20
 expect_eq "ESC ends with status 0" "$?" "0"
 expect_eq "ESC puts the mode back" "$(current_mode)" "1920x1200"
 
@@ -94,5 +75,4 @@ expect_eq "no 16:9 mode: the message, and status 0" "$output" \
     "$(cat "$here/expected_failure.txt")status 0"
 expect_eq "no 16:9 mode: the mode untouched" "$(current_mode)" "1680x1050"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

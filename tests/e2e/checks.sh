@@ -1,0 +1,28 @@
+# The end-to-end scripts' checks and waits. Source this file; it counts in passed and failed.
+passed=0
+failed=0
+
+pass() { passed=$((passed + 1)); echo "ok   $1"; }
+fail() { failed=$((failed + 1)); echo "FAIL $1${2:+: $2}"; }
+expect_eq() {  # NAME ACTUAL EXPECTED
+    if [ "$2" == "$3" ]; then pass "$1"; else fail "$1" "got '$2', expected '$3'"; fi
+}
+
+# wait_exit PID [SECONDS]: the exit status, 124 (and the process killed) after SECONDS (10).
+wait_exit() {
+    for _ in $(seq $((${2:-10} * 10))); do
+        if ! kill -0 "$1" 2>/dev/null; then
+            wait "$1"
+            return $?
+        fi
+        sleep 0.1
+    done
+    kill -9 "$1" 2>/dev/null
+    return 124
+}
+
+# The summary line, and the status of the script.
+report() {
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+}
