@@ -37,12 +37,12 @@ std::string length_text(double metres) {
 
 std::string special_angle_text(const char* name, const std::optional<double>& angle_deg,
                                double theta_i_deg) {
-    if (!angle_deg) return format("%s angle: none", name);
+    if (!angle_deg) return format("%s: none", name);
     // How far theta_i is: to the ten-thousandth of a degree, or in figures below that (the
     // examples sit 0.0000016 degrees beyond a critical angle).
     const double d = theta_i_deg - *angle_deg;
-    const char* pattern = d == 0.0 || std::fabs(d) >= 1e-3 ? "%s angle %.4f deg, theta_i %+.4f"
-                                                           : "%s angle %.4f deg, theta_i %+.2g";
+    const char* pattern = d == 0.0 || std::fabs(d) >= 1e-3 ? "%s %.4f deg, theta_i %+.4f"
+                                                           : "%s %.4f deg, theta_i %+.2g";
     return format(pattern, name, *angle_deg, d);
 }
 
@@ -63,11 +63,11 @@ std::vector<std::string> readout_lines(const std::string& origin, const WaveScen
     std::vector<std::string> lines;
     lines.push_back(origin);
     lines.push_back(
-        format("theta_i %.4f deg   |Ex| %.2f   |Ey| %.2f", sc.theta_i, sc.ex_mag, sc.ey_mag));
-    lines.push_back(format("phi_x %g deg   phi_y %g deg", sc.phi_x, sc.phi_y));
-    lines.push_back(format("medium 1: eps_r %g   mu_r %g", sc.eps_r1, sc.mu_r1));
+        format("theta_i %.4f deg  |Ex| %.2f  |Ey| %.2f", sc.theta_i, sc.ex_mag, sc.ey_mag));
+    lines.push_back(format("phi_x %g deg  phi_y %g deg", sc.phi_x, sc.phi_y));
+    lines.push_back(format("medium 1: eps_r %g  mu_r %g", sc.eps_r1, sc.mu_r1));
     lines.push_back(
-        format("medium 2: eps_r %g   mu_r %g   sigma %g S/m", sc.eps_r2, sc.mu_r2, sc.sigma2));
+        format("medium 2: eps_r %g  mu_r %g  sigma %g S/m", sc.eps_r2, sc.mu_r2, sc.sigma2));
     lines.push_back("frequency " + frequency_text(sc.freq));
 
     const double theta_t = transmission_angle_deg(s);
@@ -90,9 +90,9 @@ std::vector<std::string> readout_lines(const std::string& origin, const WaveScen
     lines.push_back(coefficient_text("tau_par   ", s.tau_par));
     lines.push_back(coefficient_text("tau_perp  ", s.tau_perp));
     const PowerBalance p = power_balance(sc, s);
-    lines.push_back(format("R_par  %.4f   T_par  %.4f", p.r_par, shown_fraction(p.t_par)));
-    lines.push_back(format("R_perp %.4f   T_perp %.4f", p.r_perp, shown_fraction(p.t_perp)));
-    lines.push_back(p.r_wave ? format("R %.4f   T %.4f   R+T %.4f", *p.r_wave,
+    lines.push_back(format("R_par  %.4f  T_par  %.4f", p.r_par, shown_fraction(p.t_par)));
+    lines.push_back(format("R_perp %.4f  T_perp %.4f", p.r_perp, shown_fraction(p.t_perp)));
+    lines.push_back(p.r_wave ? format("R %.4f  T %.4f  R+T %.4f", *p.r_wave,
                                       shown_fraction(*p.t_wave), *p.r_wave + *p.t_wave)
                              : std::string("R, T: no incident wave"));
     if (paused) lines.push_back("paused");
@@ -107,8 +107,8 @@ ReadoutLayout readout_layout(double width, double height, double squeeze,
     size_t longest = 0;
     for (const std::string& line : lines) longest = std::max(longest, line.size());
 
-    // In proportion to the picture: 48 lines would fill its height.
-    const double line_height = std::max(height / 48.0, 10.0);
+    // In proportion to the picture: 52 lines would fill its height.
+    const double line_height = std::max(height / 52.0, 10.0);
     const double scale = 0.6 * line_height / capital;
     const double margin = 0.6 * line_height, pad = 0.4 * line_height;
     const double panel_width = (longest * advance * scale + 2 * pad) * squeeze;
