@@ -60,6 +60,9 @@ void on_mouse_motion(int x, int y) {
 void on_timer(int /*value*/) {
     // A termination signal only raises a flag; the mode is restored here, outside the handler.
     end_program_if_signalled();
+    // Closing the window ends the main loop, but the toolkit may still run a due timer first;
+    // with no window left to draw, the clock stops here.
+    if (glutGetWindow() == 0) return;
     if (clock_running(g_animation.pause_counter)) {
         g_animation.frame_index =
             next_frame_index(g_animation.frame_index, g_animation.frames_per_period);

@@ -381,6 +381,12 @@ TEST_F(Shell, ClockRunsThroughThePeriodAndRearmsEveryTick) {
     on_timer(1);
     EXPECT_EQ(g_animation.frame_index, 2) << "paused";
     EXPECT_EQ(gl_recorder::state().redisplay_requests, 104) << "redrawn while paused";
+
+    // A timer that falls due after the window was closed: nothing left to draw or re-arm.
+    gl_recorder::state().current_window = 0;
+    on_timer(1);
+    EXPECT_EQ(gl_recorder::state().redisplay_requests, 104);
+    EXPECT_EQ(gl_recorder::named("glutTimerFunc").size(), 104u);
 }
 
 // --- start-up -------------------------------------------------------------------------------

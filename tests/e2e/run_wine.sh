@@ -5,6 +5,7 @@
 #
 #   run_wine.sh PLANEWAVE3D.EXE X11_PROBE
 set -u
+set -m  # background jobs keep SIGINT, as a program started from a console does
 program=$1
 probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,9 +29,14 @@ start_server DISPLAY "1920x1200" "1920x1080" || exit 1
 export DISPLAY
 wineboot --init >"$work/wineboot.log" 2>&1 || { fail "Wine starts" "$(tail -3 "$work/wineboot.log")"; }
 
-wine "$program" >"$work/console.out" 2>"$work/console.err" </dev/null &
-pid=$!
-wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^3D TV$' 2>/dev/null | head -n 1)
+# start_program NAME: starts the program, waits for its window; sets pid and wid.
+start_program() {
+    wine "$program" >"$work/$1.out" 2>"$work/$1.err" </dev/null &
+    pid=$!
+    wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^3D TV$' 2>/dev/null | head -n 1)
+}
+
+start_program console
 [ -n "$wid" ] && pass "the window '3D TV' opens" || fail "the window '3D TV' opens"
 sleep 2
 # Windows' console text ends its lines with CR LF.
@@ -57,6 +63,21 @@ xdotool key Escape
 wait_exit "$pid" 20
 expect_eq "ESC ends with status 0" "$?" "0"
 expect_eq "ESC puts the mode back" "$(current_mode)" "1920x1200"
+
+start_program close
+"$probe" close "$wid"
+wait_exit "$pid" 20
+expect_eq "closing the window ends with status 0" "$?" "0"
+expect_eq "closing the window puts the mode back" "$(current_mode)" "1920x1200"
+
+# Wine hands SIGINT to the program as the console's Ctrl+C, which ends it with
+# STATUS_CONTROL_C_EXIT (0xC000013A; its low byte reaches the shell).
+start_program ctrl_c
+expect_eq "mode switched before Ctrl+C" "$(current_mode)" "1920x1080"
+kill -s INT "$pid"
+wait_exit "$pid" 20
+expect_eq "Ctrl+C ends with STATUS_CONTROL_C_EXIT" "$?" "$((0xC000013A & 0xff))"
+expect_eq "Ctrl+C puts the mode back" "$(current_mode)" "1920x1200"
 
 # --- a display without a 16:9 mode of its width ----------------------------------------------
 

@@ -385,6 +385,9 @@ void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
     record("glutTimerFunc", {double(ms), double(value)});
     gl_recorder::state().timer_callback = callback;
 }
+int glutGetWindow() {
+    return gl_recorder::state().current_window;
+}
 int glutGetModifiers() {
     return gl_recorder::state().modifiers;
 }

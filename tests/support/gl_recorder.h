@@ -42,6 +42,7 @@ struct GlRecorderState {
     float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     int modifiers = 0;                      // what glutGetModifiers answers
     void (*timer_callback)(int) = nullptr;  // the last one armed
+    int current_window = 1;                 // what glutGetWindow answers; 0 once closed
     bool keep_calls = true;  // false: only the state is kept, for long randomised runs
     std::map<GLenum, bool> client_arrays;
     const GLfloat* vertex_pointer = nullptr;
