@@ -8,7 +8,7 @@ DragState g_drag{0, 0, 0};
 AnimationState g_animation{1, default_frames_per_period, 1, 0};
 ExampleCycles g_examples{0, 0, 0};
 Presentation g_presentation{StereoView::sbs, false, false};
-ScenarioOrigin g_origin{ExampleKind::elliptical, 2, false};  // the start-up scenario
+ScenarioOrigin g_origin = startup_origin;
 
 const char* view_name(StereoView view) {
     switch (view) {
@@ -44,7 +44,7 @@ void reset_shared_state() {
     g_examples = ExampleCycles{0, 0, 0};
     g_view = ViewState{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
     g_drag = DragState{0, 0, 0};
-    g_origin = ScenarioOrigin{ExampleKind::elliptical, 2, false};
+    g_origin = startup_origin;
 }
 
 void solve_interface() {

@@ -71,6 +71,7 @@ inline constexpr int32_t default_frames_per_period = 101;
 // Elliptical example 2: what the program shows at start.
 inline constexpr WaveScenario startup_scenario{0.8, 1.0, 0.0, -90.0, 20.0, 1.0,
                                                1.0, 4.0, 1.0, 0.0,   1e9,  6283185307.17958};
+inline constexpr ScenarioOrigin startup_origin{ExampleKind::elliptical, 2, false};
 
 extern WaveScenario g_scenario;
 extern InterfaceSolution g_solution;

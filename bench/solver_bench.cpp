@@ -71,10 +71,7 @@ void trace_batches_of_one_eye(benchmark::State& state) {
             for (int b = 1; b <= 101; ++b) {
                 centres.push_back(trace_sphere_centre(kind, s, ray, g, sample_time_of(b, s)));
             }
-            batch.vertices.clear();
-            batch.normals.clear();
-            batch.closed_indices.clear();
-            batch.open_indices.clear();
+            batch.clear();
             append_trace(batch, unit, centres, trace_sphere_radius, &camera);
             triangles += (batch.closed_indices.size() + batch.open_indices.size()) / 3;
         }

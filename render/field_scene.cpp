@@ -73,7 +73,7 @@ void draw_field_scene() {
 void draw_polarisation_traces() {
     InterfaceSolution& s = g_solution;
     const TransmittedRay ray = transmitted_ray(s);
-    const UnitSphere unit = unit_sphere(trace_sphere_slices, trace_sphere_stacks);
+    static const UnitSphere unit = unit_sphere(trace_sphere_slices, trace_sphere_stacks);
     // Scratch space that keeps its capacity from frame to frame; its content is rewritten.
     static SphereBatch spheres;
     static std::vector<Vec3> centres;
@@ -87,10 +87,7 @@ void draw_polarisation_traces() {
             const Vec3 centre = trace_sphere_centre(kind, s, ray, guides, s.sample_time);
             if (is_finite(centre)) centres.push_back(centre);
         }
-        spheres.vertices.clear();
-        spheres.normals.clear();
-        spheres.closed_indices.clear();
-        spheres.open_indices.clear();
+        spheres.clear();
         append_trace(spheres, unit, centres, trace_sphere_radius, eye_camera());
         draw_sphere_batch(spheres);
         // Vertex arrays leave the current normal alone, GLU spheres do not: the next guide

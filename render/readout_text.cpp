@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "physics/derived_quantities.h"
+#include "render/stroke_font.h"
 
 namespace {
 
@@ -101,9 +102,8 @@ std::vector<std::string> readout_lines(const std::string& origin, const WaveScen
 
 ReadoutLayout readout_layout(double width, double height, double squeeze,
                              const std::vector<std::string>& lines) {
-    // Stroke-font units: the mono-spaced font advances 104.76 a character, its capitals stand
-    // about 100 high and its descenders reach 33 below the baseline.
-    constexpr double advance = 104.76, capital = 100.0, descender = 33.0;
+    // Stroke-font units: capitals stand about 100 high, descenders reach 33 below the baseline.
+    constexpr double capital = 100.0, descender = 33.0;
     size_t longest = 0;
     for (const std::string& line : lines) longest = std::max(longest, line.size());
 
@@ -111,7 +111,7 @@ ReadoutLayout readout_layout(double width, double height, double squeeze,
     const double line_height = std::max(height / 52.0, 10.0);
     const double scale = 0.6 * line_height / capital;
     const double margin = 0.6 * line_height, pad = 0.4 * line_height;
-    const double panel_width = (longest * advance * scale + 2 * pad) * squeeze;
+    const double panel_width = (longest * stroke_advance * scale + 2 * pad) * squeeze;
     const double panel_height = lines.size() * line_height + 2 * pad;
     ReadoutLayout l{};
     l.panel_x = width - margin * squeeze - panel_width;

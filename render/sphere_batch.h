@@ -36,6 +36,14 @@ struct SphereBatch {
     // faces, so that their inside shows through the cut.
     std::vector<unsigned> closed_indices;
     std::vector<unsigned> open_indices;
+
+    // Empties the batch for the next trace; the vectors keep their capacity.
+    void clear() {
+        vertices.clear();
+        normals.clear();
+        closed_indices.clear();
+        open_indices.clear();
+    }
 };
 
 // Appends the spheres of one trace, in the order of their centres. With a camera, three kinds
