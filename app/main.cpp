@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
         std::fputs(options.help ? usage_text().c_str() : version_text().c_str(), stdout);
         return 0;
     }
+    reset_shared_state();
     g_presentation = Presentation{options.view, options.windowed, false};
 
     if (options.windowed) {
@@ -66,9 +67,6 @@ int main(int argc, char** argv) {
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
 
     init_gl_state();
-
-    reset_shared_state();
-    solve_interface();
 
     glLineWidth(1.5f);
     glutDisplayFunc(on_display);

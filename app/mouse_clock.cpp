@@ -32,10 +32,6 @@ int32_t next_frame_index(int32_t frame_index, int32_t frames_per_period) {
     return frame_index == frames_per_period ? 1 : frame_index + 1;
 }
 
-bool clock_running(int32_t pause_counter) {
-    return pause_counter % 2 != 0;
-}
-
 void on_mouse_button(int button, int state, int x, int y) {
     if (state != GLUT_DOWN) return;
     g_drag.last_x = x;

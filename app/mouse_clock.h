@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "render/frame_state.h"  // clock_running
+
 inline constexpr unsigned timer_period_ms = 100;
 
 // One wrap step into [-180, 180] degrees: exactly +-180 stays.
@@ -18,9 +20,6 @@ float zoomed(float zoom, int32_t delta_px);
 
 // The next time sample: 1 .. frames_per_period, wrapping to 1.
 int32_t next_frame_index(int32_t frame_index, int32_t frames_per_period);
-
-// The clock runs while the pause counter is odd.
-bool clock_running(int32_t pause_counter);
 
 void on_mouse_button(int button, int state, int x, int y);
 void on_mouse_motion(int x, int y);

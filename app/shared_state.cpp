@@ -1,54 +1,42 @@
 #include "app/shared_state.h"
 
-WaveScenario g_scenario = startup_scenario;
-InterfaceSolution g_solution{};
-ScreenSetup g_screen{};
-ViewState g_view{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
+#include <string>
+
+#include "app/examples.h"
+
 DragState g_drag{0, 0, 0};
-AnimationState g_animation{1, default_frames_per_period, 1, 0};
 ExampleCycles g_examples{0, 0, 0};
-Presentation g_presentation{StereoView::sbs, false, false};
 ScenarioOrigin g_origin = startup_origin;
 
-const char* view_name(StereoView view) {
-    switch (view) {
-        case StereoView::mono:
-            return "mono";
-        case StereoView::anaglyph:
-            return "anaglyph";
-        case StereoView::cross:
-            return "cross";
-        case StereoView::sbs:
-            break;
-    }
-    return "sbs";
+namespace {
+
+// "linear 1: TE wave at the Brewster angle", or "custom (from linear 1)" once a key has
+// changed a value.
+std::string origin_text(const ScenarioOrigin& o) {
+    const char* kind = o.kind == ExampleKind::linear     ? "linear"
+                       : o.kind == ExampleKind::circular ? "circular"
+                                                         : "elliptical";
+    const std::string example = std::string(kind) + " " + std::to_string(o.index);
+    if (o.custom) return "custom (from " + example + ")";
+    return example + ": " + example_description(o.kind, o.index);
 }
 
-StereoView next_view(StereoView view) {
-    switch (view) {
-        case StereoView::sbs:
-            return StereoView::mono;
-        case StereoView::mono:
-            return StereoView::anaglyph;
-        case StereoView::anaglyph:
-            return StereoView::cross;
-        case StereoView::cross:
-            break;
-    }
-    return StereoView::sbs;
-}
+}  // namespace
 
 void reset_shared_state() {
     g_scenario = startup_scenario;
-    g_animation = AnimationState{1, default_frames_per_period, 1, 0};
-    g_examples = ExampleCycles{0, 0, 0};
+    g_solution = InterfaceSolution{};
+    g_screen = ScreenSetup{};
     g_view = ViewState{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
+    g_animation = AnimationState{1, default_frames_per_period, 1, 0};
+    g_presentation = Presentation{StereoView::sbs, false, false};
     g_drag = DragState{0, 0, 0};
+    g_examples = ExampleCycles{0, 0, 0};
     g_origin = startup_origin;
+    scenario_changed();
 }
 
-void solve_interface() {
-    const double sample_time = g_solution.sample_time;
-    g_solution = solve_wave_interface(g_scenario, g_animation.frames_per_period);
-    g_solution.sample_time = sample_time;
+void scenario_changed() {
+    solve_interface();
+    g_label.origin = origin_text(g_origin);
 }

@@ -39,12 +39,11 @@ int main(int argc, char** argv) {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
-    g_screen = ScreenSetup{1920, 1080, 1920, 960};
     glutInitWindowSize(1920, 960);
     glutCreateWindow("3D TV");
     init_gl_state();
     reset_shared_state();
-    solve_interface();
+    g_screen = ScreenSetup{1920, 1080, 1920, 960};
     glLineWidth(1.5f);
     glutDisplayFunc(timed_display);
     const Clock::time_point start = Clock::now();

@@ -129,8 +129,14 @@ Timing time_frames(void (*frame)(), int frames) {
     return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 95 / 100)]};
 }
 
-int open_window(int width) {
+// The shared records at their start, in a window of this width.
+void reset_for_width(int width) {
+    reset_shared_state();
     g_screen = ScreenSetup{width, width, width, width / 2};
+}
+
+int open_window(int width) {
+    reset_for_width(width);
     glutInitWindowSize(width, width / 2);
     glutInitWindowPosition(0, 0);
     const int window = glutCreateWindow("3D TV");
@@ -153,8 +159,6 @@ long resident_kib() {
 
 int soak(int frames) {
     open_window(1920);
-    reset_shared_state();
-    solve_interface();
     for (int k = 1; k <= frames; ++k) {
         g_animation.frame_index = 1 + k % g_animation.frames_per_period;
         on_display();
@@ -190,7 +194,7 @@ int main(int argc, char** argv) {
     for (int width : widths) {
         const int window = open_window(width);
         for (const Scenario& sc : scenarios) {
-            reset_shared_state();
+            reset_for_width(width);
             g_scenario = sc.scenario;
             g_animation.tangential_toggle = sc.tangential;
             solve_interface();
@@ -222,8 +226,7 @@ int main(int argc, char** argv) {
                                 {"cross", StereoView::cross, false}};
     std::printf("\n%-6s %-16s %22s\n", "width", "view (start-up)", "program median/p95 ms");
     for (const Variant& v : variants) {
-        reset_shared_state();
-        solve_interface();
+        reset_for_width(width);
         g_presentation = Presentation{v.view, false, v.readout};
         const Timing t = time_frames(on_display, frames);
         std::printf("%-6d %-16s %10.2f / %-9.2f\n", width, v.name, t.median_ms, t.p95_ms);

@@ -24,6 +24,11 @@ set_target_properties(freeglut_static PROPERTIES
   INTERFACE_COMPILE_DEFINITIONS FREEGLUT_STATIC
   INTERFACE_LINK_LIBRARIES "glu32;opengl32;gdi32;winmm")
 
+add_library(planewave_render STATIC ${planewave_render_sources})
+planewave_layer(planewave_render physics render)
+add_dependencies(planewave_render freeglut_windows)
+target_link_libraries(planewave_render PUBLIC planewave_geometry freeglut_static)
+
 add_executable(planewave3d app/main.cpp ${planewave_scene_sources}
   platform/display_mode_win32.cpp
   platform/exit_requests_win32.cpp
@@ -33,7 +38,7 @@ add_dependencies(planewave3d freeglut_windows)
 target_include_directories(planewave3d PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(planewave3d PRIVATE PLANEWAVE_VERSION="${PROJECT_VERSION}"
   WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(planewave3d PRIVATE planewave_geometry freeglut_static)
+target_link_libraries(planewave3d PRIVATE planewave_render)
 # No runtime DLL beside the program: libgcc, libstdc++ and the rest linked in; no symbols.
 target_link_options(planewave3d PRIVATE -static -s)
 

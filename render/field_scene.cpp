@@ -1,7 +1,7 @@
 #include "render/field_scene.h"
 
-#include "app/shared_state.h"
 #include "render/field_arrow.h"
+#include "render/frame_state.h"
 #include "render/sphere_batch.h"
 
 namespace {

@@ -7,22 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/keyboard.h"
-#include "app/mouse_clock.h"
-#include "app/shared_state.h"
+#include "render/frame_state.h"
 #include "render/readout_text.h"
 #include "render/stroke_font.h"
 
 namespace {
-
-std::string origin_text(const ScenarioOrigin& o) {
-    const char* kind = o.kind == ExampleKind::linear     ? "linear"
-                       : o.kind == ExampleKind::circular ? "circular"
-                                                         : "elliptical";
-    const std::string example = std::string(kind) + " " + std::to_string(o.index);
-    if (o.custom) return "custom (from " + example + ")";
-    return example + ": " + example_description(o.kind, o.index);
-}
 
 // All the text in one draw call: the software renderer's time goes per call and per state
 // change, which a character at a time would multiply by some five hundred.
@@ -126,8 +115,8 @@ int32_t whole_pixels(double p) {
 }  // namespace
 
 void prepare_readout(const EyePass& pass, StereoView view) {
-    const std::vector<std::string> lines = readout_lines(
-        origin_text(g_origin), g_scenario, g_solution, !clock_running(g_animation.pause_counter));
+    const std::vector<std::string> lines = readout_lines(g_label.origin, g_scenario, g_solution,
+                                                         !clock_running(g_animation.pause_counter));
     // Side by side the text is squeezed to half width: the television stretches it back.
     const double squeeze = view == StereoView::sbs ? 0.5 : 1.0;
     if (panel.texture != 0 && lines == panel.lines && pass.width == panel.picture_width &&

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/shared_state.h"
 #include "render/field_scene.h"
 #include "render/readout.h"
 #include "render/static_scene.h"

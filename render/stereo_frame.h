@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/shared_state.h"
 #include "render/field_geometry.h"
+#include "render/frame_state.h"
 
 // Camera x of each eye (scene units): 0.0375 in single precision, widened.
 double eye_x(int eye_index);

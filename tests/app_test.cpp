@@ -32,7 +32,6 @@ class Shell : public ::testing::Test {
   protected:
     void SetUp() override {
         reset_shared_state();
-        solve_interface();
         gl_recorder::clear();
         gl_recorder::state().modifiers = 0;
     }
@@ -207,7 +206,6 @@ TEST_F(Shell, VCyclesTheViewAndNamesItInTheTitle) {
     }
     press('V', GLUT_ACTIVE_SHIFT);
     EXPECT_EQ(g_presentation.view, StereoView::sbs) << "lower case only";
-    g_presentation = Presentation{StereoView::sbs, false, false};
 }
 
 TEST_F(Shell, HTogglesTheReadoutKeysThatChangeAValueMakeTheScenarioCustom) {
@@ -230,7 +228,6 @@ TEST_F(Shell, HTogglesTheReadoutKeysThatChangeAValueMakeTheScenarioCustom) {
     press('c');
     EXPECT_EQ(origin(), std::tuple(ExampleKind::circular, 0, false));
     EXPECT_STREQ(example_description(ExampleKind::linear, 3), "lossy medium 2");
-    g_presentation = Presentation{StereoView::sbs, false, false};
 }
 
 // --- the command line -----------------------------------------------------------------------

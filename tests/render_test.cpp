@@ -964,7 +964,6 @@ class Drawing : public ::testing::Test {
   protected:
     void SetUp() override {
         reset_shared_state();
-        g_presentation = Presentation{StereoView::sbs, false, false};
         g_screen = ScreenSetup{1920, 1200, 1920, 960};
         g_animation.frame_index = 2;
         solve_interface();

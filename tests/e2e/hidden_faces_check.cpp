@@ -208,7 +208,6 @@ int main(int argc, char** argv) {
     glutInitWindowSize(width, height);
     glutInitWindowPosition(0, 0);
     glutCreateWindow("3D TV");
-    g_screen = ScreenSetup{width, width, width, height};
     init_gl_state();
     glLineWidth(1.5f);
     glutDisplayFunc([] {});
@@ -252,10 +251,13 @@ int main(int argc, char** argv) {
     };
     // The guide lines of the first ray are lit with the normal the frame before left current:
     // one frame first, so that every compared frame has one before it.
+    reset_shared_state();
+    g_screen = ScreenSetup{width, width, width, height};
     picture(draw_field_scene);
     int passed = 0, failed = 0;
     for (const Case& c : cases) {
         reset_shared_state();
+        g_screen = ScreenSetup{width, width, width, height};
         g_scenario = c.scenario;
         g_view = c.view;
         g_animation.tangential_toggle = c.tangential;

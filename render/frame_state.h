@@ -1,0 +1,72 @@
+// The records a frame of the scene is drawn from: the scenario and its solution, the window,
+// the view, the animation's time sample and what is shown over the scene. The shell writes
+// them in its callbacks; the drawing only reads them (the field drawing's sample_time aside).
+// Everything runs on the toolkit's one event-loop thread, so none of them is locked.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "physics/interface_solver.h"
+
+// Display size saved at start and the window size, in pixels.
+struct ScreenSetup {
+    int32_t saved_width;
+    int32_t saved_height;
+    int32_t window_width;   // screen width read after the switch to 16:9
+    int32_t window_height;  // window_width / 2
+};
+
+// Where the scene stands in front of the two cameras.
+struct ViewState {
+    float yaw;    // degrees about the viewer's y axis, kept in [-180, 180] by the mouse
+    float pitch;  // degrees about the viewer's x axis, kept in [-180, 180] by the mouse
+    float pan_x;  // scene units
+    float pan_y;  // scene units
+    float zoom;   // uniform scale, never made negative by the mouse
+};
+
+struct AnimationState {
+    int32_t frame_index;        // current time sample, 1 .. frames_per_period
+    int32_t frames_per_period;  // time samples in one wave period
+    int32_t pause_counter;      // odd runs, even pauses
+    int32_t tangential_toggle;  // 1 shows the interface tangential fields
+};
+
+inline constexpr int32_t default_frames_per_period = 101;
+
+// The clock runs while the pause counter is odd.
+inline bool clock_running(int32_t pause_counter) {
+    return pause_counter % 2 != 0;
+}
+
+// How the two eyes' pictures reach the viewer: side by side for a 3D television (squeezed to
+// half width, which the television stretches back), one picture from between the eyes, red and
+// cyan in one picture for anaglyph glasses, or side by side at the true shape and swapped for
+// free viewing with crossed eyes.
+enum class StereoView { sbs, mono, anaglyph, cross };
+const char* view_name(StereoView view);
+StereoView next_view(StereoView view);  // sbs, mono, anaglyph, cross, sbs, ...
+
+struct Presentation {
+    StereoView view;
+    bool windowed;       // an ordinary, resizable window; the display mode untouched
+    bool readout_shown;  // the numbers over the scene (key h)
+};
+
+// What the scenario is, in words, for the readout's first line: "linear 1: TE wave at the
+// Brewster angle", "custom (from linear 1)".
+struct ScenarioLabel {
+    std::string origin;
+};
+
+extern WaveScenario g_scenario;
+extern InterfaceSolution g_solution;
+extern ScreenSetup g_screen;
+extern ViewState g_view;
+extern AnimationState g_animation;
+extern Presentation g_presentation;
+extern ScenarioLabel g_label;
+
+// Re-solves the interface for the current scenario; keeps the drawing's sample_time.
+void solve_interface();
