@@ -3,11 +3,16 @@
 #include <GL/freeglut.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
 
 #include "app/examples.h"
+#include "app/mouse_clock.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "physics/materials.h"
 
 double step_clamped(double value, double step, double lower, double upper) {
     value += step;
@@ -16,16 +21,121 @@ double step_clamped(double value, double step, double lower, double upper) {
     return value;
 }
 
+double next_frequency(double hz, int direction) {
+    // 1 kHz, 2 kHz, 5 kHz, 10 kHz, ... 1 PHz: each an exact product of two exact doubles.
+    std::vector<double> ladder;
+    for (double decade = frequency_min_hz; decade < frequency_max_hz; decade *= 10.0) {
+        for (double m : {1.0, 2.0, 5.0}) ladder.push_back(m * decade);
+    }
+    ladder.push_back(frequency_max_hz);
+    if (direction > 0) {
+        for (double f : ladder) {
+            if (f > hz) return f;
+        }
+    } else {
+        for (auto f = ladder.rbegin(); f != ladder.rend(); ++f) {
+            if (*f < hz) return *f;
+        }
+    }
+    return hz;
+}
+
+int32_t next_material(int32_t current, int direction, bool lossless_only) {
+    std::vector<int32_t> choices;
+    for (const Material& m : materials()) {
+        if (!lossless_only || m.sigma == 0.0) choices.push_back(material_index(&m));
+    }
+    for (size_t k = 0; k < choices.size(); ++k) {
+        if (choices[k] != current) continue;
+        if (direction > 0) return k + 1 < choices.size() ? choices[k + 1] : current;
+        return k > 0 ? choices[k - 1] : current;
+    }
+    // From numbers, or from a lossy material where only lossless ones may go: an end.
+    return direction > 0 ? choices.front() : choices.back();
+}
+
+int32_t previous_frame_index(int32_t frame_index, int32_t frames_per_period) {
+    return frame_index <= 1 ? frames_per_period : frame_index - 1;
+}
+
+NamedScenario built_in_lesson_step(int32_t position, ScenarioOrigin& origin) {
+    struct Step {
+        ExampleKind kind;
+        int32_t index;
+    };
+    static const Step steps[built_in_lesson_length] = {
+        {ExampleKind::elliptical, 2}, {ExampleKind::linear, 0},     {ExampleKind::linear, 1},
+        {ExampleKind::linear, 2},     {ExampleKind::linear, 3},     {ExampleKind::circular, 0},
+        {ExampleKind::circular, 1},   {ExampleKind::circular, 2},   {ExampleKind::circular, 3},
+        {ExampleKind::elliptical, 0}, {ExampleKind::elliptical, 1},
+    };
+    const Step& step = steps[position];
+    origin = ScenarioOrigin{step.kind, step.index, false};
+    const WaveScenario* table = step.kind == ExampleKind::linear     ? linear_examples
+                                : step.kind == ExampleKind::circular ? circular_examples
+                                                                     : elliptical_examples;
+    return NamedScenario{table[step.index], -1, -1};
+}
+
 namespace {
 
 constexpr unsigned char key_escape = 27;
 constexpr unsigned char key_tab = 9;
 
+const char* const saved_lesson_file = "planewave3d-saved.toml";
+
 // Loads example next of table and advances the cycle, wrapping after the last example.
 void load_example(ExampleKind kind, const WaveScenario* table, int count, int32_t& next) {
-    g_scenario = table[next];
-    g_origin = ScenarioOrigin{kind, next, false};
+    load_scenario(NamedScenario{table[next], -1, -1}, ScenarioOrigin{kind, next, false});
     next = (next + 1) % count;
+}
+
+// The next (+1) or previous (-1) material of a medium; medium 1 only through lossless ones.
+void step_medium(int medium, int direction) {
+    int32_t& material = medium == 1 ? g_label.medium1_material : g_label.medium2_material;
+    const int32_t next = next_material(material, direction, medium == 1);
+    if (next == material) return;
+    const Material& m = materials()[size_t(next)];
+    if (medium == 1) {
+        g_scenario.eps_r1 = m.eps_r;
+        g_scenario.mu_r1 = m.mu_r;
+    } else {
+        g_scenario.eps_r2 = m.eps_r;
+        g_scenario.mu_r2 = m.mu_r;
+        g_scenario.sigma2 = m.sigma;
+    }
+    material = next;
+    g_origin.custom = true;
+}
+
+void step_frequency(int direction) {
+    const double hz = next_frequency(g_scenario.freq, direction);
+    if (hz == g_scenario.freq) return;
+    g_scenario.freq = hz;
+    g_scenario.omega = two_pi * hz;
+    g_origin.custom = true;
+}
+
+// One time sample on or back, only while the animation stands still.
+void step_frame(int direction) {
+    if (clock_running(g_animation.pause_counter)) return;
+    AnimationState& a = g_animation;
+    a.frame_index = direction > 0 ? next_frame_index(a.frame_index, a.frames_per_period)
+                                  : previous_frame_index(a.frame_index, a.frames_per_period);
+}
+
+// Appends the scenario to the lesson of saved scenarios in the current folder.
+void save_scenario() {
+    const std::string error =
+        append_to_lesson(saved_lesson_file, g_label.origin, current_named_scenario());
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s: %s\n", saved_lesson_file, error.c_str());
+        return;
+    }
+    std::error_code ignored;
+    const std::filesystem::path path = std::filesystem::absolute(saved_lesson_file, ignored);
+    std::printf("scenario saved to %s\n", path.string().c_str());
+    std::fflush(stdout);
 }
 
 // Steps a value of the scenario; once one has changed, the scenario is the user's own.
@@ -93,14 +203,56 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
             g_presentation.view = next_view(g_presentation.view);
             show_view_in_title();
             break;
+        case '1':
+        case '2':
+            step_medium(key - '0', int(sign));
+            break;
+        case 'f':
+            step_frequency(int(sign));
+            break;
+        case '.':
+            step_frame(1);
+            break;
+        case ',':
+            step_frame(-1);
+            break;
+        case 'w':
+            save_scenario();
+            break;
         default:
             break;
     }
     scenario_changed();
 }
 
+void step_lesson(int direction) {
+    const int32_t length = g_lesson.lesson.steps.empty()
+                               ? built_in_lesson_length
+                               : static_cast<int32_t>(g_lesson.lesson.steps.size());
+    const int32_t position = g_lesson.position + direction;
+    if (position < 0 || position >= length) return;  // clamped at the ends
+    g_lesson.position = position;
+    if (g_lesson.lesson.steps.empty()) {
+        ScenarioOrigin origin{};
+        const NamedScenario named = built_in_lesson_step(position, origin);
+        load_scenario(named, origin);
+    } else {
+        ScenarioOrigin origin = startup_origin;
+        origin.lesson_step = position;
+        load_scenario(g_lesson.lesson.steps[size_t(position)].scenario, origin);
+    }
+}
+
 void on_special_key(int key, int /*x*/, int /*y*/) {
     switch (key) {
+        case GLUT_KEY_PAGE_DOWN:
+            step_lesson(1);
+            scenario_changed();
+            break;
+        case GLUT_KEY_PAGE_UP:
+            step_lesson(-1);
+            scenario_changed();
+            break;
         case GLUT_KEY_UP:
             g_view.pan_y += 0.03f;
             break;

@@ -33,11 +33,19 @@ int main(int argc, char** argv) {
         std::fputs(usage_error_text(options.error).c_str(), stderr);
         return 2;
     }
-    if (options.help || options.version) {
-        std::fputs(options.help ? usage_text().c_str() : version_text().c_str(), stdout);
+    if (options.help || options.version || options.list_materials) {
+        std::fputs(options.help      ? usage_text().c_str()
+                   : options.version ? version_text().c_str()
+                                     : materials_text().c_str(),
+                   stdout);
         return 0;
     }
     reset_shared_state();
+    const std::string lesson_error = load_start_scenario(options.lesson_path, options.overrides);
+    if (!lesson_error.empty()) {
+        std::fprintf(stderr, "planewave3d: %s\n", lesson_error.c_str());
+        return 2;
+    }
     g_presentation = Presentation{options.view, options.windowed, false};
 
     if (options.windowed) {

@@ -1,9 +1,12 @@
 #include "app/options.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/startup.h"
+#include "physics/materials.h"
+#include "render/readout_text.h"
 
 namespace {
 
@@ -61,8 +64,35 @@ Options parse_options(int argc, char** argv) {
         const std::string name = arg.substr(0, equals);
         const bool has_value = equals != std::string::npos;
         std::string value = has_value ? arg.substr(equals + 1) : "";
+        // Options that need their value: --name=VALUE, or --name VALUE.
+        const bool wants_value = name == "--view" || name == "--lesson" || name == "--medium1" ||
+                                 name == "--medium2" || name == "--frequency" || name == "--angle";
+        if (wants_value && !has_value && i + 1 < argc) value = argv[++i];
         if (name == "--help" && !has_value) {
             o.help = true;
+        } else if (name == "--materials" && !has_value) {
+            o.list_materials = true;
+        } else if (name == "--lesson") {
+            o.lesson_path = value;
+            if (value.empty()) o.error = "--lesson needs a file";
+        } else if (name == "--medium1" || name == "--medium2") {
+            const int number = name == "--medium1" ? 1 : 2;
+            const Parsed<Medium> m = parse_medium(value, number);
+            if (!m.value) o.error = name + ": " + m.error;
+            (number == 1 ? o.overrides.medium1 : o.overrides.medium2) = m.value;
+        } else if (name == "--frequency") {
+            const Parsed<double> f = parse_frequency(value);
+            if (!f.value) o.error = "--frequency: " + f.error;
+            o.overrides.frequency_hz = f.value;
+        } else if (name == "--angle") {
+            const std::optional<double> angle = parse_number(value);
+            if (!angle) {
+                o.error = "--angle: invalid angle '" + value + "' (degrees, 0 to 89)";
+            } else {
+                const std::string e = range_error("angle", *angle, 0.0, 89.0, " degrees");
+                if (!e.empty()) o.error = "--angle: " + e;
+                o.overrides.theta_i_deg = angle;
+            }
         } else if (name == "--version" && !has_value) {
             o.version = true;
         } else if (name == "--window") {
@@ -71,7 +101,6 @@ Options parse_options(int argc, char** argv) {
                 o.error = "invalid window size '" + value + "' (WIDTHxHEIGHT, 64 to 16384 each)";
             }
         } else if (name == "--view") {
-            if (!has_value && i + 1 < argc) value = argv[++i];
             if (!parse_view(value, o.view)) {
                 o.error = "invalid view '" + value + "' (sbs, mono, anaglyph or cross)";
             }
@@ -113,6 +142,15 @@ std::string usage_text() {
         "                                       for red/cyan glasses\n"
         "                             cross     side by side at the true shape, left and right\n"
         "                                       swapped, for free viewing with crossed eyes\n"
+        "  --medium1=M, --medium2=M  the media: a material's name (--materials lists them) or\n"
+        "                           numbers EPS_R[,MU_R[,SIGMA]] (mu_r 1 and sigma 0 S/m when\n"
+        "                           left out); medium 1 must be lossless\n"
+        "  --frequency=F            hertz, as a number (2.5e9) or with a unit (385MHz, 1GHz,\n"
+        "                           100kHz); 1 kHz to 1 PHz\n"
+        "  --angle=DEG              the incident angle theta_i, 0 to 89 degrees\n"
+        "  --lesson=FILE            scenarios to step through with Page Down and Page Up, from a\n"
+        "                           TOML file; the options above then change every one of them\n"
+        "  --materials              list the named materials and end\n"
         "  --help                   show this help and end\n"
         "  --version                show the version and end\n"
         "\n"
@@ -125,7 +163,19 @@ std::string usage_text() {
         "  0  ended by ESC or by closing the window, or after the 16:9 mode could not be set\n"
         "     (once Enter is pressed)\n"
         "  1  the windowing toolkit could not start\n"
-        "  2  the command line was not understood\n"
+        "  2  the command line or the lesson was not understood\n"
         "  128+N  ended by signal N (SIGINT, SIGTERM, SIGHUP), the display mode restored\n";
+    return text;
+}
+
+std::string materials_text() {
+    std::string text = "name        eps_r     mu_r      sigma (S/m)  band\n";
+    for (const Material& m : materials()) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%-11s %-9g %-9g %-12g %s to %s\n", m.name, m.eps_r,
+                      m.mu_r, m.sigma, frequency_text(m.band_low_hz).c_str(),
+                      frequency_text(m.band_high_hz).c_str());
+        text += line;
+    }
     return text;
 }

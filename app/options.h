@@ -7,15 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "app/scenario_input.h"
 #include "app/shared_state.h"
 
 struct Options {
     bool help = false;
     bool version = false;
+    bool list_materials = false;  // --materials: print the table and end
     bool windowed = false;        // --window: an ordinary window, the display mode untouched
     int32_t window_width = 1280;  // pixels, with --window
     int32_t window_height = 720;  // pixels, with --window
     StereoView view = StereoView::sbs;
+    std::string lesson_path;          // --lesson=FILE
+    ScenarioOverrides overrides;      // --medium1, --medium2, --frequency, --angle
     std::string error;                // one line when the command line is not understood
     std::vector<char*> toolkit_args;  // argv[0] and what is not ours, in order
 };
@@ -27,3 +31,6 @@ std::string usage_text();
 std::string version_text();
 // What a command-line mistake prints on standard error, before the program ends with status 2.
 std::string usage_error_text(const std::string& error);
+
+// The table of materials that --materials prints.
+std::string materials_text();

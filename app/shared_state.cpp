@@ -1,18 +1,24 @@
 #include "app/shared_state.h"
 
 #include <string>
+#include <vector>
 
 #include "app/examples.h"
 
 DragState g_drag{0, 0, 0};
 ExampleCycles g_examples{0, 0, 0};
 ScenarioOrigin g_origin = startup_origin;
+LessonState g_lesson{};
 
-namespace {
-
-// "linear 1: TE wave at the Brewster angle", or "custom (from linear 1)" once a key has
-// changed a value.
 std::string origin_text(const ScenarioOrigin& o) {
+    const std::vector<LessonStep>& steps = g_lesson.lesson.steps;
+    if (o.lesson_step >= 0 && size_t(o.lesson_step) < steps.size()) {
+        const LessonStep& step = steps[size_t(o.lesson_step)];
+        std::string text = g_lesson.lesson.title + " \u2014 " + std::to_string(o.lesson_step + 1) +
+                           "/" + std::to_string(steps.size());
+        if (!step.name.empty()) text += ": " + step.name;
+        return o.custom ? "custom (from " + text + ")" : text;
+    }
     const char* kind = o.kind == ExampleKind::linear     ? "linear"
                        : o.kind == ExampleKind::circular ? "circular"
                                                          : "elliptical";
@@ -21,10 +27,22 @@ std::string origin_text(const ScenarioOrigin& o) {
     return example + ": " + example_description(o.kind, o.index);
 }
 
-}  // namespace
+NamedScenario startup_named_scenario() {
+    return NamedScenario{startup_scenario, -1, -1};
+}
+
+void load_scenario(const NamedScenario& named, const ScenarioOrigin& origin) {
+    g_scenario = named.scenario;
+    g_label.medium1_material = named.medium1_material;
+    g_label.medium2_material = named.medium2_material;
+    g_origin = origin;
+}
+
+NamedScenario current_named_scenario() {
+    return NamedScenario{g_scenario, g_label.medium1_material, g_label.medium2_material};
+}
 
 void reset_shared_state() {
-    g_scenario = startup_scenario;
     g_solution = InterfaceSolution{};
     g_screen = ScreenSetup{};
     g_view = ViewState{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
@@ -32,7 +50,9 @@ void reset_shared_state() {
     g_presentation = Presentation{StereoView::sbs, false, false};
     g_drag = DragState{0, 0, 0};
     g_examples = ExampleCycles{0, 0, 0};
-    g_origin = startup_origin;
+    g_lesson = LessonState{};
+    g_label = ScenarioLabel{};
+    load_scenario(startup_named_scenario(), startup_origin);
     scenario_changed();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/lesson.h"
 #include "physics/interface_solver.h"
 #include "render/frame_state.h"
 
@@ -21,12 +22,21 @@ struct ExampleCycles {
     int32_t next_elliptical;
 };
 
-// Where the scenario came from: an example, changed by a key or not.
+// Where the scenario came from: an example or a step of the user's lesson, changed by a key
+// (or an option) since or not.
 enum class ExampleKind { linear, circular, elliptical };
 struct ScenarioOrigin {
-    ExampleKind kind;
+    ExampleKind kind;  // the example, when not from the lesson
     int32_t index;
-    bool custom;  // a key has changed a value since the example was loaded
+    bool custom;               // a value has changed since it was loaded
+    int32_t lesson_step = -1;  // the step of the user's lesson, -1 for an example
+};
+
+// The lesson that Page Down and Page Up step through: the user's (--lesson), or without one
+// the eleven examples, the start-up scenario first.
+struct LessonState {
+    Lesson lesson;     // no steps without --lesson
+    int32_t position;  // the step loaded last
 };
 
 // Elliptical example 2: what the program shows at start.
@@ -37,11 +47,25 @@ inline constexpr ScenarioOrigin startup_origin{ExampleKind::elliptical, 2, false
 extern DragState g_drag;
 extern ExampleCycles g_examples;
 extern ScenarioOrigin g_origin;
+extern LessonState g_lesson;
 
 // Gives every shared record, the drawing's included, its start value: the start-up scenario
 // solved, the view, the clock, an ordinary side-by-side presentation without readout, no
-// window size yet.
+// window size yet, no lesson.
 void reset_shared_state();
+
+// The start-up scenario, its media given as numbers.
+NamedScenario startup_named_scenario();
+
+// Loads a scenario with the materials its media were named by, and where it came from.
+void load_scenario(const NamedScenario& named, const ScenarioOrigin& origin);
+
+// The current scenario with the materials of its media.
+NamedScenario current_named_scenario();
+
+// The readout's first line for an origin: "linear 1: TE wave at the Brewster angle",
+// "Reflection at glass \u2014 3/8: Brewster angle of glass", "custom (from linear 1)".
+std::string origin_text(const ScenarioOrigin& origin);
 
 // After the scenario or its origin changed: solves the interface again and puts the origin
 // into words for the readout.

@@ -44,9 +44,16 @@ const char* const key_table[24] = {
     " ESC        \t: quit\n",
 };
 
-const char* const more_keys[2] = {
+const char* const more_keys[more_key_count] = {
     " v          \t: next view: sbs, mono, anaglyph, cross\n",
     " h          \t: show / hide the readout of the numbers\n",
+    " 1 / ALT + 1\t: next / previous material of medium 1 (the lossless ones)\n",
+    " 2 / ALT + 2\t: next / previous material of medium 2\n",
+    " f / ALT + f\t: next / previous frequency: 1, 2, 5, 10, 20 kHz ... 1 PHz\n",
+    " . / ,      \t: one time step on / back while paused\n",
+    " w          \t: save the scenario to planewave3d-saved.toml\n",
+    " Page Down  \t: next scenario of the lesson (or of the examples)\n",
+    " Page Up    \t: previous scenario of the lesson\n",
 };
 
 namespace {
@@ -67,6 +74,28 @@ const DisplayModeService& service() {
 }
 
 }  // namespace
+
+std::string load_start_scenario(const std::string& lesson_path,
+                                const ScenarioOverrides& overrides) {
+    ScenarioOrigin origin = startup_origin;
+    if (lesson_path.empty()) {
+        // The start-up scenario, changed by an option, is the user's own.
+        origin.custom = overrides.medium1 || overrides.medium2 || overrides.frequency_hz ||
+                        overrides.theta_i_deg;
+        load_scenario(overridden(startup_named_scenario(), overrides), origin);
+    } else {
+        const Parsed<Lesson> lesson = read_lesson(lesson_path, startup_named_scenario());
+        if (!lesson.value) return lesson.error;
+        g_lesson = LessonState{*lesson.value, 0};
+        for (LessonStep& step : g_lesson.lesson.steps) {
+            step.scenario = overridden(step.scenario, overrides);
+        }
+        origin.lesson_step = 0;
+        load_scenario(g_lesson.lesson.steps.front().scenario, origin);
+    }
+    scenario_changed();
+    return "";
+}
 
 void set_display_mode_service(const DisplayModeService* service) {
     display_service = service;

@@ -24,12 +24,26 @@ set_target_properties(freeglut_static PROPERTIES
   INTERFACE_COMPILE_DEFINITIONS FREEGLUT_STATIC
   INTERFACE_LINK_LIBRARIES "glu32;opengl32;gdi32;winmm")
 
+# toml++ reads the lessons, header-only: the headers of Debian's libtomlplusplus-dev (its source
+# package's files are not always on the mirror), seen through a folder of their own so that
+# nothing else of the build machine's include folder reaches the cross compiler.
+find_path(tomlplusplus_include toml++/toml.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(tomlplusplus_headers_dir ${PROJECT_BINARY_DIR}/tomlplusplus-include)
+file(MAKE_DIRECTORY ${tomlplusplus_headers_dir})
+if(NOT EXISTS ${tomlplusplus_headers_dir}/toml++)
+  file(CREATE_LINK ${tomlplusplus_include}/toml++ ${tomlplusplus_headers_dir}/toml++ SYMBOLIC)
+endif()
+add_library(tomlplusplus_headers INTERFACE)
+target_include_directories(tomlplusplus_headers INTERFACE ${tomlplusplus_headers_dir})
+target_compile_definitions(tomlplusplus_headers INTERFACE TOML_HEADER_ONLY=1)
+
 add_library(planewave_render STATIC ${planewave_render_sources})
 planewave_layer(planewave_render physics render)
 add_dependencies(planewave_render freeglut_windows)
 target_link_libraries(planewave_render PUBLIC planewave_geometry freeglut_static)
 
 add_executable(planewave3d app/main.cpp ${planewave_scene_sources}
+  platform/atomic_file.cpp
   platform/display_mode_win32.cpp
   platform/exit_requests_win32.cpp
   platform/mode_guardian_none.cpp
@@ -38,7 +52,7 @@ add_dependencies(planewave3d freeglut_windows)
 target_include_directories(planewave3d PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(planewave3d PRIVATE PLANEWAVE_VERSION="${PROJECT_VERSION}"
   WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(planewave3d PRIVATE planewave_render)
+target_link_libraries(planewave3d PRIVATE planewave_render tomlplusplus_headers)
 # No runtime DLL beside the program: libgcc, libstdc++ and the rest linked in; no symbols.
 target_link_options(planewave3d PRIVATE -static -s)
 
@@ -53,6 +67,10 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${zip_name}.zip
           ${zip_stage}
   COMMAND ${CMAKE_COMMAND} -E copy ${freeglut_source_dir}/COPYING
           ${zip_stage}/licences/freeglut.txt
+  COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/libtomlplusplus-dev/copyright
+          ${zip_stage}/licences/tomlplusplus.txt
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/examples
+          ${zip_stage}/examples
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/gcc-mingw-w64-base/copyright
           ${zip_stage}/licences/gcc-runtime-libraries.txt
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/mingw-w64-x86-64-dev/copyright

@@ -55,3 +55,12 @@ PowerBalance power_balance(const WaveScenario& sc, const InterfaceSolution& s) {
     }
     return p;
 }
+
+Complex refractive_index_2(const WaveScenario& sc) {
+    const Complex eps_r2c(sc.eps_r2, -sc.sigma2 / (sc.omega * eps0));
+    return principal_sqrt(sc.mu_r2 * eps_r2c);
+}
+
+double loss_tangent_2(const WaveScenario& sc) {
+    return sc.sigma2 / (sc.omega * eps0 * sc.eps_r2);
+}

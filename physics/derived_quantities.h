@@ -40,3 +40,10 @@ struct PowerBalance {
     std::optional<double> r_wave, t_wave;
 };
 PowerBalance power_balance(const WaveScenario& sc, const InterfaceSolution& s);
+
+// Medium 2's complex refractive index n - j kappa = sqrt(mu_r2 (eps_r2 - j sigma2 / (omega eps0)))
+// (exp(+j omega t): kappa >= 0 for loss).
+Complex refractive_index_2(const WaveScenario& sc);
+
+// Medium 2's loss tangent sigma2 / (omega eps0 eps_r2): conduction over displacement current.
+double loss_tangent_2(const WaveScenario& sc);

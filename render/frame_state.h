@@ -54,10 +54,12 @@ struct Presentation {
     bool readout_shown;  // the numbers over the scene (key h)
 };
 
-// What the scenario is, in words, for the readout's first line: "linear 1: TE wave at the
-// Brewster angle", "custom (from linear 1)".
+// What the scenario is, in words, for the readout: its origin ("linear 1: TE wave at the
+// Brewster angle", "custom (from linear 1)") and the named materials of its media.
 struct ScenarioLabel {
     std::string origin;
+    int32_t medium1_material = -1;  // index in physics/materials.h, -1 for numbers
+    int32_t medium2_material = -1;
 };
 
 extern WaveScenario g_scenario;

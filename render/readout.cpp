@@ -115,8 +115,8 @@ int32_t whole_pixels(double p) {
 }  // namespace
 
 void prepare_readout(const EyePass& pass, StereoView view) {
-    const std::vector<std::string> lines = readout_lines(g_label.origin, g_scenario, g_solution,
-                                                         !clock_running(g_animation.pause_counter));
+    const std::vector<std::string> lines = readout_lines(
+        g_label, g_scenario, g_solution, clock_running(g_animation.pause_counter) ? "" : "paused");
     // Side by side the text is squeezed to half width: the television stretches it back.
     const double squeeze = view == StereoView::sbs ? 0.5 : 1.0;
     if (panel.texture != 0 && lines == panel.lines && pass.width == panel.picture_width &&

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "physics/derived_quantities.h"
+#include "physics/materials.h"
 #include "render/stroke_font.h"
 
 namespace {
@@ -17,17 +18,6 @@ std::string format(const char* pattern, ...) {
     std::vsnprintf(text, sizeof text, pattern, arguments);
     va_end(arguments);
     return text;
-}
-
-// 385 MHz, 1 GHz, 10 GHz.
-std::string frequency_text(double hz) {
-    const char* const prefixes[] = {"", "k", "M", "G", "T"};
-    int k = 0;
-    while (k < 4 && std::fabs(hz) >= 1000.0) {
-        hz /= 1000.0;
-        ++k;
-    }
-    return format("%g %sHz", hz, prefixes[k]);
 }
 
 // 56.8 mm, 1.2 m, 0.43 mm: three figures.
@@ -57,19 +47,54 @@ std::string coefficient_text(const char* name, Complex c) {
     return format("%s %.4f at %.1f deg", name, magnitude(c), radians_to_degrees(argument(c)));
 }
 
+const Material* material_of(int32_t index) {
+    if (index < 0 || size_t(index) >= materials().size()) return nullptr;
+    return &materials()[size_t(index)];
+}
+
+// "medium 1: glass, eps_r 2.25  mu_r 1": the material's name when it has one.
+std::string medium_text(int number, const Material* material, std::string constants) {
+    const std::string name = material != nullptr ? std::string(material->name) + ", " : "";
+    return format("medium %d: ", number) + name + constants;
+}
+
 }  // namespace
 
-std::vector<std::string> readout_lines(const std::string& origin, const WaveScenario& sc,
-                                       const InterfaceSolution& s, bool paused) {
+std::string frequency_text(double hz) {
+    const char* const prefixes[] = {"", "k", "M", "G", "T", "P"};
+    int k = 0;
+    while (k < 5 && std::fabs(hz) >= 1000.0) {
+        hz /= 1000.0;
+        ++k;
+    }
+    return format("%g %sHz", hz, prefixes[k]);
+}
+
+std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveScenario& sc,
+                                       const InterfaceSolution& s, const std::string& status) {
     std::vector<std::string> lines;
-    lines.push_back(origin);
+    lines.push_back(label.origin);
     lines.push_back(
         format("theta_i %.4f deg  |Ex| %.2f  |Ey| %.2f", sc.theta_i, sc.ex_mag, sc.ey_mag));
     lines.push_back(format("phi_x %g deg  phi_y %g deg", sc.phi_x, sc.phi_y));
-    lines.push_back(format("medium 1: eps_r %g  mu_r %g", sc.eps_r1, sc.mu_r1));
-    lines.push_back(
-        format("medium 2: eps_r %g  mu_r %g  sigma %g S/m", sc.eps_r2, sc.mu_r2, sc.sigma2));
+    const Material* medium1 = material_of(label.medium1_material);
+    const Material* medium2 = material_of(label.medium2_material);
+    lines.push_back(medium_text(1, medium1, format("eps_r %g  mu_r %g", sc.eps_r1, sc.mu_r1)));
+    lines.push_back(medium_text(
+        2, medium2, format("eps_r %g  mu_r %g  sigma %g S/m", sc.eps_r2, sc.mu_r2, sc.sigma2)));
     lines.push_back("frequency " + frequency_text(sc.freq));
+    // The program holds a material's values constant in frequency; outside its band they are
+    // only a model.
+    for (const Material* m : {medium1, medium2}) {
+        if (m == nullptr || within_band(*m, sc.freq) || (m == medium2 && medium1 == m)) continue;
+        lines.push_back(std::string("! ") + m->name + ": values for " +
+                        frequency_text(m->band_low_hz) + " to " + frequency_text(m->band_high_hz));
+    }
+    const Complex n2 = refractive_index_2(sc);
+    lines.push_back(
+        format("n2 %.5g - j%.5g  loss tangent %.4g", n2.real(), -n2.imag(), loss_tangent_2(sc)));
+    lines.push_back(format("eta2 %.5g ohm at %.2f deg", magnitude(s.eta2),
+                           radians_to_degrees(argument(s.eta2))));
 
     const double theta_t = transmission_angle_deg(s);
     const Attenuation decay = transmitted_attenuation(s);
@@ -96,7 +121,7 @@ std::vector<std::string> readout_lines(const std::string& origin, const WaveScen
     lines.push_back(p.r_wave ? format("R %.4f  T %.4f  R+T %.4f", *p.r_wave,
                                       shown_fraction(*p.t_wave), *p.r_wave + *p.t_wave)
                              : std::string("R, T: no incident wave"));
-    if (paused) lines.push_back("paused");
+    if (!status.empty()) lines.push_back(status);
     return lines;
 }
 
@@ -105,7 +130,7 @@ ReadoutLayout readout_layout(double width, double height, double squeeze,
     // Stroke-font units: capitals stand about 100 high, descenders reach 33 below the baseline.
     constexpr double capital = 100.0, descender = 33.0;
     size_t longest = 0;
-    for (const std::string& line : lines) longest = std::max(longest, line.size());
+    for (const std::string& line : lines) longest = std::max(longest, text_columns(line));
 
     // In proportion to the picture: 52 lines would fill its height.
     const double line_height = std::max(height / 52.0, 10.0);

@@ -6,12 +6,18 @@
 #include <vector>
 
 #include "physics/interface_solver.h"
+#include "render/frame_state.h"
 
 // The lines of the readout, top to bottom, in ASCII (the toolkit's stroke fonts have no Greek):
-// the scenario's origin, the incident wave, the media, the transmitted wave, the special
-// angles, the Fresnel coefficients, the power balance, and "paused" while paused.
-std::vector<std::string> readout_lines(const std::string& origin, const WaveScenario& sc,
-                                       const InterfaceSolution& s, bool paused);
+// the scenario's origin, the incident wave, the media (by name where they have one) and the
+// frequency, a warning for a material outside its band, medium 2's refractive index, loss
+// tangent and impedance, the transmitted wave, the special angles, the Fresnel coefficients,
+// the power balance, and the status ("paused") when there is one.
+std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveScenario& sc,
+                                       const InterfaceSolution& s, const std::string& status);
+
+// 385 MHz, 1 GHz, 10 GHz, 1 PHz.
+std::string frequency_text(double hz);
 
 // Where the readout goes in a picture of width x height pixels, whose text is squeezed
 // horizontally by squeeze (0.5 side by side, for the television's stretch): a dark panel in

@@ -17,6 +17,10 @@ inline constexpr double stroke_advance = 104.76;
 // leaves its state as it found it.
 const StrokeGlyphs& mono_stroke_glyphs();
 
+// Texts are UTF-8: each character takes one advance. The font has ASCII only: an em dash is
+// drawn as a long dash, any other character beyond ASCII as '?'.
+size_t text_columns(const std::string& text);
+
 // Appends the segments of text, its baseline starting at (x, y) pixels, scaled by scale_x and
 // scale_y pixels per font unit, to vertices (x, y per vertex, two vertices per segment).
 void append_text_strokes(const StrokeGlyphs& glyphs, const std::string& text, double x, double y,

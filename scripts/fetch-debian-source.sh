@@ -24,12 +24,25 @@ apt=(apt-get -q -o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::Source
      -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache" -o Debug::NoLocking=1)
 # A source without source packages (a vendor's repository) is no reason to stop.
 "${apt[@]}" update >"$work/update.log" 2>&1 || cat "$work/update.log" >&2
-(cd "$work" && "${apt[@]}" source "$package" >"$work/source.log" 2>&1) || {
+# The newest version first; should the mirror lack its files (a security update's, say), the
+# versions before it, newest first.
+versions=$(apt-cache -o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts="$work/parts" \
+               -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache" showsrc "$package" 2>/dev/null |
+           sed -n 's/^Version: //p' | sort -urV)
+fetched=""
+for version in "" $versions; do
+    rm -rf "$work/fetch" && mkdir "$work/fetch"
+    if (cd "$work/fetch" && "${apt[@]}" source "$package${version:+=$version}" >"$work/source.log" 2>&1); then
+        fetched=${version:-newest}
+        break
+    fi
+done
+if [ -z "$fetched" ]; then
     cat "$work/source.log" >&2
     exit 1
-}
-unpacked=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | head -n 1)
+fi
+unpacked=$(find "$work/fetch" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | head -n 1)
 rm -rf "$destination"
 mkdir -p "$(dirname "$destination")"
 mv "$unpacked" "$destination"
-echo "$package: $(basename "$unpacked") from Debian's source package"
+echo "$package: $(basename "$unpacked") from Debian's source package (version: $fetched)"

@@ -7,6 +7,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgl1-mesa-dev libglu1-mesa-dev libglut-dev libx11-dev libxrandr-dev
+          libtomlplusplus-dev
           libgl1-mesa-dri)
 for option in "$@"; do
     case "$option" in

@@ -18,10 +18,12 @@
 #include <vector>
 
 #include "app/keyboard.h"
+#include "app/lesson.h"
 #include "app/mouse_clock.h"
 #include "app/options.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "physics/materials.h"
 #include "platform/mode_guardian.h"
 #include "render/stereo_frame.h"
 #include "tests/support/gl_recorder.h"
@@ -291,6 +293,269 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
     EXPECT_EQ(
         usage_error_text("unknown option '--x'"),
         "planewave3d: unknown option '--x'\nTry 'planewave3d --help' for more information.\n");
+}
+
+// The scenario's options, at and beyond every bound: the value taken, or the message.
+struct ScenarioOptionCase {
+    const char* arg;
+    std::string error;  // empty: understood
+    double value = 0;   // the frequency (Hz), the angle (deg), or the medium's eps_r
+};
+
+TEST(CommandLine, ScenarioOptionsAtTheirBounds) {
+    const std::string known = " (known: " + material_names() + ")";
+    const std::vector<ScenarioOptionCase> cases = {
+        {"--frequency=1000", "", 1e3},
+        {"--frequency=1e15", "", 1e15},
+        {"--frequency=385MHz", "", 385e6},
+        {"--frequency=1 GHz", "", 1e9},
+        {"--frequency=100khz", "", 1e5},
+        {"--frequency=999.9", "--frequency: frequency 999.9 Hz is out of range (1 kHz to 1 PHz)"},
+        {"--frequency=1.0001PHz",
+         "--frequency: frequency 1.0001 PHz is out of range (1 kHz to 1 PHz)"},
+        {"--frequency=nan",
+         "--frequency: invalid frequency 'nan' (hertz, or with a unit: 385MHz, 1GHz, 100kHz)"},
+        {"--frequency=1 GHzz",
+         "--frequency: invalid frequency '1 GHzz' (hertz, or with a unit: 385MHz, 1GHz, 100kHz)"},
+        {"--angle=0", "", 0},
+        {"--angle=89", "", 89},
+        {"--angle=-0.001", "--angle: angle -0.001 is out of range (0 to 89 degrees)"},
+        {"--angle=89.001", "--angle: angle 89.001 is out of range (0 to 89 degrees)"},
+        {"--angle=1e400", "--angle: invalid angle '1e400' (degrees, 0 to 89)"},
+        {"--medium2=1", "", 1},
+        {"--medium2=1e5,1e5,1e8", "", 1e5},
+        {"--medium2=seawater", "", 72},
+        {"--medium2=0.999", "--medium2: eps_r 0.999 is out of range (1 to 100000)"},
+        {"--medium2=2,100001", "--medium2: mu_r 100001 is out of range (1 to 100000)"},
+        {"--medium2=2,1,-1e-9", "--medium2: sigma -1e-09 is out of range (0 to 1e+08 S/m)"},
+        {"--medium2=2,1,1.1e8", "--medium2: sigma 1.1e+08 is out of range (0 to 1e+08 S/m)"},
+        {"--medium2=2,1,0,4",
+         "--medium2: invalid medium '2,1,0,4' (a material's name or EPS_R[,MU_R[,SIGMA]])"},
+        {"--medium2=Glass", "--medium2: unknown material 'Glass'" + known},
+        {"--medium1=glass", "", 2.25},
+        {"--medium1=2,1,0", "", 2},
+        {"--medium1=2,1,1e-12", "--medium1: medium 1 must be lossless, but has sigma 1e-12 S/m"},
+        {"--medium1=water", "--medium1: water: medium 1 must be lossless, but has sigma 0.001 S/m"},
+        {"--lesson", "--lesson needs a file"},
+    };
+    for (const ScenarioOptionCase& c : cases) {
+        SCOPED_TRACE(c.arg);
+        char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>(c.arg)};
+        const Options o = parse_options(2, argv);
+        EXPECT_EQ(o.error, c.error);
+        if (!c.error.empty()) continue;
+        const ScenarioOverrides& v = o.overrides;
+        const double got = v.frequency_hz  ? *v.frequency_hz
+                           : v.theta_i_deg ? *v.theta_i_deg
+                           : v.medium1     ? v.medium1->eps_r
+                                           : v.medium2->eps_r;
+        EXPECT_EQ(got, c.value);
+    }
+}
+
+// A lesson in a file of the test's own.
+std::string lesson_file(const std::string& name, const std::string& text) {
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+TEST(Lessons, ReadWithEveryKeyAndTheStartUpValuesForTheRest) {
+    const std::string path = lesson_file("good.toml", R"(title = "Glass"
+[[scenario]]
+name = "Brewster"
+theta_i = 56              # an integer will do
+ex_mag = 1.5
+ey_mag = 0.25
+phi_x = -360
+phi_y = 360
+frequency = "500 THz"
+medium1 = "air"
+medium2 = { eps_r = 2.25, mu_r = 1, sigma = 0.5 }
+[[scenario]]
+medium2 = "copper"
+frequency = 2e9
+)");
+    const Parsed<Lesson> lesson = read_lesson(path, startup_named_scenario());
+    ASSERT_TRUE(lesson.value) << lesson.error;
+    EXPECT_EQ(lesson.value->title, "Glass");
+    ASSERT_EQ(lesson.value->steps.size(), 2u);
+    const LessonStep& a = lesson.value->steps[0];
+    const WaveScenario expected_a{1.5, 0.25, -360, 360, 56,   1.0006,
+                                  1,   2.25, 1,    0.5, 5e14, two_pi * 5e14};
+    EXPECT_EQ(a.name, "Brewster");
+    EXPECT_EQ(0, std::memcmp(&a.scenario.scenario, &expected_a, sizeof expected_a));
+    EXPECT_EQ(std::pair(a.scenario.medium1_material, a.scenario.medium2_material),
+              std::pair(1, -1));
+    WaveScenario expected_b = startup_scenario;
+    expected_b.eps_r2 = 1;
+    expected_b.sigma2 = 5.8e7;
+    expected_b.freq = 2e9;
+    expected_b.omega = two_pi * 2e9;
+    EXPECT_EQ(
+        0, std::memcmp(&lesson.value->steps[1].scenario.scenario, &expected_b, sizeof expected_b));
+    EXPECT_EQ(lesson.value->steps[1].scenario.medium2_material, 10);
+}
+
+TEST(Lessons, TheShippedLessonsReadAndTheExamplesFileHoldsTheExamplesExactly) {
+    for (const char* name : {"reflection-at-glass", "conductors", "ground-and-walls"}) {
+        const std::string path = PLANEWAVE_SOURCE_DIR "/examples/" + std::string(name) + ".toml";
+        EXPECT_TRUE(read_lesson(path, startup_named_scenario()).value) << name;
+    }
+    const Parsed<Lesson> examples = read_lesson(
+        PLANEWAVE_SOURCE_DIR "/examples/built-in-examples.toml", startup_named_scenario());
+    ASSERT_TRUE(examples.value) << examples.error;
+    ASSERT_EQ(examples.value->steps.size(), size_t(built_in_lesson_length));
+    for (int32_t k = 0; k < built_in_lesson_length; ++k) {
+        ScenarioOrigin origin{};
+        const WaveScenario table = built_in_lesson_step(k, origin).scenario;
+        const LessonStep& step = examples.value->steps[size_t(k)];
+        EXPECT_EQ(0, std::memcmp(&step.scenario.scenario, &table, sizeof table)) << k;
+        EXPECT_EQ(step.name, origin_text(origin));
+    }
+}
+
+TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"title = \"x\"\n", ": no [[scenario]] in the lesson"},
+        {"scenario = []\n", ": no [[scenario]] in the lesson"},
+        {"[[scenario]]\ntheta_i = 89.5\n", ":2:11: theta_i 89.5 is out of range (0 to 89 degrees)"},
+        {"[[scenario]]\nex_mag = -0.1\n", ":2:10: ex_mag -0.1 is out of range (0 to 100)"},
+        {"[[scenario]]\nphi_y = -361\n", ":2:9: phi_y -361 is out of range (-360 to 360 degrees)"},
+        {"[[scenario]]\nphi_x = inf\n", ":2:9: phi_x must be a finite number"},
+        {"[[scenario]]\nex_mag = \"1\"\n", ":2:10: ex_mag must be a number"},
+        {"[[scenario]]\n\n[[scenario]]\nthetai = 5\n",
+         ":4:1: unknown key 'thetai' in scenario 2 (known: name, theta_i, ex_mag, ey_mag, phi_x, "
+         "phi_y, frequency, medium1, medium2)"},
+        {"titel = 1\n[[scenario]]\n", ":1:1: unknown key 'titel' (known: title, [[scenario]])"},
+        {"[[scenario]]\nfrequency = 999\n",
+         ":2:13: frequency 999 Hz is out of range (1 kHz to 1 PHz)"},
+        {"[[scenario]]\nmedium1 = \"seawater\"\n",
+         ":2:11: medium1: medium 1 must be lossless, but has sigma 4 S/m"},
+        {"[[scenario]]\nmedium2 = { mu_r = 2 }\n", ":2:11: medium2 needs eps_r"},
+        {"[[scenario]]\nmedium2 = { eps_r = 2, loss = 1 }\n",
+         ":2:24: unknown key 'loss' in medium2 (known: eps_r, mu_r, sigma)"},
+        {"[[scenario]]\nmedium2 = { eps_r = 1e6 }\n",
+         ":2:11: medium2: eps_r 1e+06 is out of range (1 to 100000)"},
+        {"[[scenario]]\nmedium2 = \"mercury\"\n",
+         ":2:11: unknown material 'mercury' (known: " + material_names() + ")"},
+        {"[[scenario]\n", ":1:12: Error while parsing table header: expected ']', saw '\\n'"},
+        {"scenario = 1\n", ":1:12: scenario must be [[scenario]] tables"},
+    };
+    for (const auto& [text, message] : cases) {
+        const std::string path = lesson_file("bad.toml", text);
+        const Parsed<Lesson> lesson = read_lesson(path, startup_named_scenario());
+        EXPECT_FALSE(lesson.value) << text;
+        EXPECT_EQ(lesson.error, path + message) << text;
+    }
+    EXPECT_EQ(read_lesson("/nonexistent/x.toml", startup_named_scenario()).error,
+              "/nonexistent/x.toml: cannot read the lesson: No such file or directory");
+}
+
+TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
+    const std::string path = ::testing::TempDir() + "saved.toml";
+    std::remove(path.c_str());
+    NamedScenario numbers{elliptical_examples[1], -1, -1};
+    numbers.scenario.phi_x = 0.1 + 0.2;  // a number with all of its seventeen digits
+    const NamedScenario named{
+        {1, 0, 5, -90, 41.8103165, 2.25, 1, 72, 1, 4, 3.18e8, two_pi * 3.18e8}, 3, 5};
+    ASSERT_EQ(append_to_lesson(path, "numbers \"quoted\"", numbers), "");
+    ASSERT_EQ(append_to_lesson(path, "named", named), "");
+    const Parsed<Lesson> back = read_lesson(path, startup_named_scenario());
+    ASSERT_TRUE(back.value) << back.error;
+    ASSERT_EQ(back.value->steps.size(), 2u);
+    EXPECT_EQ(back.value->steps[0].name, "numbers \"quoted\"");
+    for (size_t k = 0; k < 2; ++k) {
+        const NamedScenario& a = back.value->steps[k].scenario;
+        const NamedScenario& b = k == 0 ? numbers : named;
+        EXPECT_EQ(0, std::memcmp(&a.scenario, &b.scenario, sizeof b.scenario)) << k;
+        EXPECT_EQ(std::pair(a.medium1_material, a.medium2_material),
+                  std::pair(b.medium1_material, b.medium2_material));
+    }
+    const std::string not_a_lesson = lesson_file("notes.toml", "notes = 1\n");
+    EXPECT_EQ(append_to_lesson(not_a_lesson, "x", named),
+              "left alone, not a lesson: " + not_a_lesson +
+                  ":1:1: unknown key 'notes' (known: title, [[scenario]])");
+    std::ifstream kept(not_a_lesson);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "notes = 1\n");
+    EXPECT_EQ(append_to_lesson("/nonexistent/saved.toml", "x", named),
+              "cannot write '/nonexistent/saved.toml': No such file or directory");
+}
+
+// --- stepping media, frequency, frames and the lesson -----------------------------------------
+
+TEST(Steps, FrequencyOnTheOneTwoFiveLadderAndMaterialsClampedAtTheEnds) {
+    const std::vector<std::tuple<double, int, double>> frequencies = {
+        {385e6, 1, 500e6}, {385e6, -1, 200e6}, {1e9, 1, 2e9},   {1e9, -1, 500e6}, {2e3, -1, 1e3},
+        {1e3, -1, 1e3},    {1e15, 1, 1e15},    {5e14, 1, 1e15}, {999, 1, 1e3},    {1e15, -1, 5e14},
+    };
+    for (auto [hz, direction, next] : frequencies) {
+        EXPECT_EQ(next_frequency(hz, direction), next) << hz << " " << direction;
+    }
+    const int32_t last = int32_t(materials().size()) - 1, glass = 3;
+    const std::vector<std::tuple<int32_t, int, bool, int32_t>> steps = {
+        {-1, 1, false, 0},       {-1, -1, false, last}, {-1, -1, true, glass},  {0, -1, true, 0},
+        {glass, 1, true, glass}, {glass, 1, false, 4},  {last, 1, false, last}, {5, -1, false, 4},
+    };
+    for (auto [from, direction, lossless, to] : steps) {
+        EXPECT_EQ(next_material(from, direction, lossless), to) << from << " " << direction;
+    }
+}
+
+TEST_F(Shell, KeysStepTheMediaTheFrequencyAndTheFramesWhilePaused) {
+    press('2', GLUT_ACTIVE_ALT);  // from the start-up numbers back to the table's last: iron
+    EXPECT_EQ(g_label.medium2_material, int32_t(materials().size()) - 1);
+    EXPECT_EQ(g_scenario.mu_r2, 4000);
+    EXPECT_EQ(g_label.origin, "custom (from elliptical 2)");
+    press('1');
+    press('1');
+    EXPECT_EQ(g_scenario.eps_r1, 1.0006) << "vacuum, then air";
+    press('f', GLUT_ACTIVE_ALT);
+    EXPECT_EQ(g_scenario.freq, 500e6);
+    EXPECT_EQ(g_scenario.omega, two_pi * 500e6);
+    EXPECT_NEAR(g_solution.time_step, 2e-9 / 100, 1e-24) << "solved again";
+
+    g_animation.frame_index = 1;
+    press('.');
+    EXPECT_EQ(g_animation.frame_index, 1) << "running: the clock's to move";
+    press(' ');
+    press(',');
+    EXPECT_EQ(g_animation.frame_index, 101);
+    press('.');
+    press('.');
+    EXPECT_EQ(g_animation.frame_index, 2);
+}
+
+TEST_F(Shell, PageKeysStepThroughTheLessonClampedAtItsEnds) {
+    std::vector<std::string> seen;
+    for (int k = 0; k < 12; ++k) {
+        on_special_key(GLUT_KEY_PAGE_DOWN, 0, 0);
+        seen.push_back(g_label.origin.substr(0, g_label.origin.find(':')));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"linear 0", "linear 1", "linear 2", "linear 3",
+                                              "circular 0", "circular 1", "circular 2",
+                                              "circular 3", "elliptical 0", "elliptical 1",
+                                              "elliptical 1", "elliptical 1"}));
+    EXPECT_EQ(g_scenario.sigma2, 8) << "elliptical 1 itself";
+    for (int k = 0; k < 12; ++k) on_special_key(GLUT_KEY_PAGE_UP, 0, 0);
+    EXPECT_EQ(g_label.origin, "elliptical 2: the start-up scenario");
+
+    const std::string path = lesson_file("steps.toml",
+                                         "title = \"Two\"\n[[scenario]]\nname = \"one\"\n"
+                                         "[[scenario]]\nmedium2 = \"glass\"\n");
+    ScenarioOverrides at_2_ghz;
+    at_2_ghz.frequency_hz = 2e9;
+    ASSERT_EQ(load_start_scenario(path, at_2_ghz), "");
+    EXPECT_EQ(g_label.origin, "Two \u2014 1/2: one");
+    on_special_key(GLUT_KEY_PAGE_DOWN, 0, 0);
+    on_special_key(GLUT_KEY_PAGE_DOWN, 0, 0);
+    EXPECT_EQ(g_label.origin, "Two \u2014 2/2");
+    EXPECT_EQ(g_scenario.freq, 2e9) << "the option holds in every scenario";
+    EXPECT_EQ(g_label.medium2_material, 3);
+    press('i');
+    EXPECT_EQ(g_label.origin, "custom (from Two \u2014 2/2)");
+    press('l');
+    EXPECT_EQ(g_label.origin, "linear 0: TM wave into a denser medium") << "l, c, e still work";
 }
 
 // --- mouse ----------------------------------------------------------------------------------

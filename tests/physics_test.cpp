@@ -8,6 +8,8 @@
 
 #include "physics/derived_quantities.h"
 #include "physics/interface_solver.h"
+#include "physics/materials.h"
+#include "tests/support/named_media.h"
 
 namespace {
 
@@ -211,7 +213,7 @@ std::vector<WaveScenario> swept_scenarios() {
         media(1, 10, 0.3, 1e9, 0),  media(2.25, 1, 0, 3.18e8, 0), media(1, 12, 0, 1e9, 0),
         media(1, 8, 8, 1e10, 0),    media(1, 4, 0, 1e9, 0),
     };
-    std::vector<WaveScenario> out;
+    std::vector<WaveScenario> out = named_media_scenarios();
     for (WaveScenario sc : pairs) {
         for (double theta : {0.0, 29.0, 31.806, 33.69, 41.8103165, 53.13}) {
             sc.theta_i = theta;
@@ -300,6 +302,51 @@ TEST(DerivedQuantities, BrewsterAndCriticalAnglesOfNonMagneticMedia) {
     magnetic.mu_r2 = 2;  // eta2 = eta1 / sqrt(2): Gamma_par = 0 still exists, not at atan(n2/n1)
     magnetic.theta_i = *brewster_angle_deg(magnetic);
     EXPECT_LT(magnitude(solve_wave_interface(magnetic, fpp).gamma_par), 1e-9);
+}
+
+TEST(DerivedQuantities, SpecialAnglesOfMagneticMediaAgainstTheMinimumOfGammaPar) {
+    // From tests/golden/fresnel_fields.py: the angle where |Gamma_par| is least, found by
+    // search; sin theta_c = sqrt(eps2 mu2 / (eps1 mu1)).
+    struct Case {
+        double eps_r1, mu_r1, eps_r2, mu_r2, brewster_deg, critical_deg;  // -1: none
+    };
+    for (const Case& c : {Case{1, 1, 4, 2, 46.911276865, -1},
+                          Case{9, 1, 2, 2, 40.140066149, 41.810314896}, Case{1, 1, 2, 5, -1, -1}}) {
+        WaveScenario sc = media(c.eps_r1, c.eps_r2, 0, 1e9, 0);
+        sc.mu_r1 = c.mu_r1;
+        sc.mu_r2 = c.mu_r2;
+        const std::optional<double> b = brewster_angle_deg(sc), k = critical_angle_deg(sc);
+        EXPECT_NEAR(b.value_or(-1), c.brewster_deg, 1e-6) << c.eps_r2 << " " << c.mu_r2;
+        EXPECT_NEAR(k.value_or(-1), c.critical_deg, 1e-6) << c.eps_r2 << " " << c.mu_r2;
+    }
+}
+
+// The named materials hold the values docs/guide.md cites: eps_r, mu_r, sigma (S/m) and the band
+// (Hz) they hold for.
+TEST(Materials, HoldTheirCitedValues) {
+    struct Row {
+        const char* name;
+        double eps_r, mu_r, sigma, low_hz, high_hz;
+    };
+    const std::vector<Row> cited = {
+        {"vacuum", 1, 1, 0, 1e3, 1e15},          {"air", 1.0006, 1, 0, 1e3, 1e15},
+        {"teflon", 2.1, 1, 0, 1e3, 1e10},        {"glass", 2.25, 1, 0, 4e14, 7.9e14},
+        {"water", 81, 1, 1e-3, 1e3, 1e9},        {"seawater", 72, 1, 4, 1e3, 1e9},
+        {"dry-soil", 3, 1, 1.5e-4, 1e9, 3e9},    {"wet-soil", 30, 1, 0.15, 1e9, 3e9},
+        {"concrete", 5.24, 1, 0.0462, 1e9, 3e9}, {"germanium", 16, 1, 2.2, 1e3, 1e10},
+        {"copper", 1, 1, 5.8e7, 1e3, 1e11},      {"iron", 1, 4000, 1e7, 1e3, 1e4},
+    };
+    ASSERT_EQ(materials().size(), cited.size());
+    for (size_t k = 0; k < cited.size(); ++k) {
+        const Material& m = materials()[k];
+        const Row& c = cited[k];
+        EXPECT_STREQ(m.name, c.name);
+        EXPECT_EQ(std::vector<double>({m.eps_r, m.mu_r, m.sigma, m.band_low_hz, m.band_high_hz}),
+                  std::vector<double>({c.eps_r, c.mu_r, c.sigma, c.low_hz, c.high_hz}))
+            << c.name;
+        EXPECT_EQ(find_material(c.name), &m);
+    }
+    EXPECT_EQ(find_material("Glass"), nullptr) << "names are exact";
 }
 
 TEST(DerivedQuantities, PowerAndDecayAgainstHandFigures) {

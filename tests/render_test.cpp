@@ -22,6 +22,7 @@
 #include "render/stereo_frame.h"
 #include "render/stroke_font.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/named_media.h"
 
 namespace {
 
@@ -660,7 +661,28 @@ TEST(FieldGeometry, StartScenarioTangentialArrowsAtFrameOne) {
     EXPECT_NEAR(length(zero.projection.to - zero.projection.from), 0.6, 1e-15);
 }
 
-// Steps every stepped value of every example across its whole range.
+// Every arrow tip and trace sphere of a scenario, at three times, is finite.
+void expect_finite_geometry(const WaveScenario& sc) {
+    const InterfaceSolution s = solve(sc);
+    const TransmittedRay ray = transmitted_ray(s);
+    const double scale = arrow_scale(s);
+    for (int f : {1, 37, 101}) {
+        const double t = sample_time_of(f, s);
+        for (int i = -16; i <= 0; ++i) {
+            ASSERT_TRUE(is_finite(arrow_tip(incident_sample(s, t, i), scale)));
+            ASSERT_TRUE(is_finite(arrow_tip(reflected_sample(s, t, i), scale)));
+            ASSERT_TRUE(is_finite(arrow_tip(transmitted_sample(s, ray, t, i + 16), scale)))
+                << sc.theta_i;
+        }
+        for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
+            const TraceGuides g = trace_guides(kind, s, ray);
+            ASSERT_TRUE(is_finite(trace_sphere_centre(kind, s, ray, g, t)));
+        }
+    }
+}
+
+// Steps every stepped value of every example across its whole range, and takes every named
+// material at the ends of its band and at every 1-2-5 frequency.
 TEST(FieldGeometry, EveryReachableScenarioGivesFiniteGeometry) {
     int scenarios = 0;
     for (const WaveScenario& example : all_examples()) {
@@ -673,30 +695,18 @@ TEST(FieldGeometry, EveryReachableScenarioGivesFiniteGeometry) {
                     sc.ey_mag = 100.0 - mag;
                     sc.phi_x = phase;
                     sc.phi_y = -phase;
-                    const InterfaceSolution s = solve(sc);
-                    const TransmittedRay ray = transmitted_ray(s);
-                    const double scale = arrow_scale(s);
                     ++scenarios;
-                    for (int f : {1, 37, 101}) {
-                        const double t = sample_time_of(f, s);
-                        for (int i = -16; i <= 0; ++i) {
-                            ASSERT_TRUE(is_finite(arrow_tip(incident_sample(s, t, i), scale)));
-                            ASSERT_TRUE(is_finite(arrow_tip(reflected_sample(s, t, i), scale)));
-                            ASSERT_TRUE(
-                                is_finite(arrow_tip(transmitted_sample(s, ray, t, i + 16), scale)))
-                                << example.theta_i << " " << theta;
-                        }
-                        for (RayKind kind :
-                             {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
-                            const TraceGuides g = trace_guides(kind, s, ray);
-                            ASSERT_TRUE(is_finite(trace_sphere_centre(kind, s, ray, g, t)));
-                        }
-                    }
+                    expect_finite_geometry(sc);
                 }
             }
         }
     }
     EXPECT_EQ(scenarios, 11 * 90 * 3 * 4);
+    for (const WaveScenario& sc : named_media_scenarios()) {
+        SCOPED_TRACE(::testing::Message() << sc.eps_r1 << " " << sc.eps_r2 << " " << sc.mu_r2 << " "
+                                          << sc.sigma2 << " at " << sc.freq << " Hz");
+        expect_finite_geometry(sc);
+    }
 }
 
 // --- the readout ------------------------------------------------------------------------------
@@ -775,7 +785,8 @@ TEST(Readout, EveryNumberOfEveryExample) {
         const ReadoutGolden& g = readout_goldens[e];
         SCOPED_TRACE(g.name);
         const WaveScenario& sc = examples[e];
-        const std::vector<std::string> lines = readout_lines(g.name, sc, solve(sc), false);
+        const std::vector<std::string> lines =
+            readout_lines(ScenarioLabel{g.name}, sc, solve(sc), "");
         EXPECT_EQ(lines.front(), g.name);
         EXPECT_NEAR(read_after(lines, "theta_i "), sc.theta_i, 1e-4);
         EXPECT_NEAR(read_after(lines, "|Ey| "), sc.ey_mag, 1e-2);
@@ -791,10 +802,10 @@ TEST(Readout, EveryNumberOfEveryExample) {
             EXPECT_NEAR(read_after(lines, "decays "), g.v[1], 1e-3 * g.v[1]);
             // The depth in millimetres (or metres beyond one): 1 / alpha_z, to three figures.
             const double depth_mm = read_after(lines, "to 1/e in ");
-            const double unit = lines[7].find(" mm") != std::string::npos ? 1e-3 : 1.0;
+            const double unit = lines[9].find(" mm") != std::string::npos ? 1e-3 : 1.0;
             EXPECT_NEAR(depth_mm * unit, 1 / g.v[1], 2e-3 / g.v[1]);
         } else {
-            EXPECT_NE(lines[6].find(", no decay"), std::string::npos);
+            EXPECT_NE(lines[8].find(", no decay"), std::string::npos);
         }
         for (auto [label, golden] : {std::pair{"Brewster ", g.v[2]}, {"critical ", g.v[3]}}) {
             if (golden < 0) {
@@ -824,31 +835,109 @@ TEST(Readout, EveryNumberOfEveryExample) {
     }
 }
 
-TEST(Readout, TheBrewsterExampleAsShown) {
-    const WaveScenario sc = linear_examples[1];
-    EXPECT_EQ(readout_lines("linear 1: TE wave at the Brewster angle", sc, solve(sc), true),
-              (std::vector<std::string>{
-                  "linear 1: TE wave at the Brewster angle",
-                  "theta_i 31.8060 deg  |Ex| 0.00  |Ey| 78.00",
-                  "phi_x 0 deg  phi_y -90 deg",
-                  "medium 1: eps_r 2.6  mu_r 1",
-                  "medium 2: eps_r 1  mu_r 1  sigma 0 S/m",
-                  "frequency 385 MHz",
-                  "transmitted at 58.1936 deg, no decay",
-                  "Brewster 31.8061 deg, theta_i -0.0001",
-                  "critical 38.3288 deg, theta_i -6.5228",
-                  "Gamma_par  0.0000 at 0.0 deg",
-                  "Gamma_perp 0.4444 at 0.0 deg",
-                  "tau_par    1.6124 at 0.0 deg",
-                  "tau_perp   1.4444 at 0.0 deg",
-                  "R_par  0.0000  T_par  1.0000",
-                  "R_perp 0.1975  T_perp 0.8025",
-                  "R 0.1975  T 0.8025  R+T 1.0000",
-                  "paused",
-              }));
-    WaveScenario dark = sc;
+// Whole panels, as tests/golden/fresnel_fields.py writes them from the closed forms.
+struct PanelCase {
+    ScenarioLabel label;
+    WaveScenario scenario;
+    std::string status;
+    std::vector<std::string> lines;
+};
+
+TEST(Readout, WholePanelsAsShown) {
+    const int32_t air = 1, vacuum = 0, glass = 3, seawater = 5;
+    const std::vector<PanelCase> cases = {
+        {{"linear 1: TE wave at the Brewster angle"},
+         linear_examples[1],
+         "paused",
+         {"linear 1: TE wave at the Brewster angle", "theta_i 31.8060 deg  |Ex| 0.00  |Ey| 78.00",
+          "phi_x 0 deg  phi_y -90 deg", "medium 1: eps_r 2.6  mu_r 1",
+          "medium 2: eps_r 1  mu_r 1  sigma 0 S/m", "frequency 385 MHz",
+          "n2 1 - j0  loss tangent 0", "eta2 376.73 ohm at 0.00 deg",
+          "transmitted at 58.1936 deg, no decay", "Brewster 31.8061 deg, theta_i -0.0001",
+          "critical 38.3288 deg, theta_i -6.5228", "Gamma_par  0.0000 at 0.0 deg",
+          "Gamma_perp 0.4444 at 0.0 deg", "tau_par    1.6124 at 0.0 deg",
+          "tau_perp   1.4444 at 0.0 deg", "R_par  0.0000  T_par  1.0000",
+          "R_perp 0.1975  T_perp 0.8025", "R 0.1975  T 0.8025  R+T 1.0000", "paused"}},
+        {{"custom (from elliptical 2)", air, seawater},
+         {0.8, 1, 0, -90, 30, 1.0006, 1, 72, 1, 4, 1e8, two_pi * 1e8},
+         "",
+         {
+             "custom (from elliptical 2)",
+             "theta_i 30.0000 deg  |Ex| 0.80  |Ey| 1.00",
+             "phi_x 0 deg  phi_y -90 deg",
+             "medium 1: air, eps_r 1.0006  mu_r 1",
+             "medium 2: seawater, eps_r 72  mu_r 1  sigma 4 S/m",
+             "frequency 100 MHz",
+             "n2 19.932 - j18.036  loss tangent 9.986",
+             "eta2 14.015 ohm at 42.14 deg",
+             "transmitted at 1.4376 deg",
+             "  decays 37.81 Np/m, to 1/e in 26.4 mm",
+             "Brewster: none",
+             "critical: none",
+             "Gamma_par  0.9383 at 176.7 deg",
+             "Gamma_perp 0.9534 at 177.5 deg",
+             "tau_par    0.0721 at 40.5 deg",
+             "tau_perp   0.0629 at 40.9 deg",
+             "R_par  0.8804  T_par  0.1196",
+             "R_perp 0.9089  T_perp 0.0911",
+             "R 0.8978  T 0.1022  R+T 1.0000",
+         }},
+        {{"magnetic"},
+         {1, 0.5, 30, 0, 30, 9, 1, 2, 2, 0, 1e9, two_pi * 1e9},
+         "paused",
+         {
+             "magnetic",
+             "theta_i 30.0000 deg  |Ex| 1.00  |Ey| 0.50",
+             "phi_x 30 deg  phi_y 0 deg",
+             "medium 1: eps_r 9  mu_r 1",
+             "medium 2: eps_r 2  mu_r 2  sigma 0 S/m",
+             "frequency 1 GHz",
+             "n2 2 - j0  loss tangent 0",
+             "eta2 376.73 ohm at 0.00 deg",
+             "transmitted at 48.5904 deg, no decay",
+             "Brewster 40.1401 deg, theta_i -10.1401",
+             "critical 41.8103 deg, theta_i -11.8103",
+             "Gamma_par  0.3923 at 0.0 deg",
+             "Gamma_perp 0.5941 at 0.0 deg",
+             "tau_par    1.8230 at 0.0 deg",
+             "tau_perp   1.5941 at 0.0 deg",
+             "R_par  0.1539  T_par  0.8461",
+             "R_perp 0.3530  T_perp 0.6470",
+             "R 0.1937  T 0.8063  R+T 1.0000",
+             "paused",
+         }},
+        {{"glass", vacuum, glass},
+         {1, 1, 0, -90, 45, 1, 1, 2.25, 1, 0, 1e9, two_pi * 1e9},
+         "",
+         {
+             "glass",
+             "theta_i 45.0000 deg  |Ex| 1.00  |Ey| 1.00",
+             "phi_x 0 deg  phi_y -90 deg",
+             "medium 1: vacuum, eps_r 1  mu_r 1",
+             "medium 2: glass, eps_r 2.25  mu_r 1  sigma 0 S/m",
+             "frequency 1 GHz",
+             "! glass: values for 400 THz to 790 THz",
+             "n2 1.5 - j0  loss tangent 0",
+             "eta2 251.15 ohm at 0.00 deg",
+             "transmitted at 28.1255 deg, no decay",
+             "Brewster 56.3099 deg, theta_i -11.3099",
+             "critical: none",
+             "Gamma_par  0.0920 at 180.0 deg",
+             "Gamma_perp 0.3033 at 180.0 deg",
+             "tau_par    0.7280 at 0.0 deg",
+             "tau_perp   0.6967 at 0.0 deg",
+             "R_par  0.0085  T_par  0.9915",
+             "R_perp 0.0920  T_perp 0.9080",
+             "R 0.0502  T 0.9498  R+T 1.0000",
+         }},
+    };
+    for (const PanelCase& c : cases) {
+        EXPECT_EQ(readout_lines(c.label, c.scenario, solve(c.scenario), c.status), c.lines);
+    }
+    WaveScenario dark = linear_examples[1];
     dark.ey_mag = 0;
-    EXPECT_EQ(readout_lines("", dark, solve(dark), false).back(), "R, T: no incident wave");
+    EXPECT_EQ(readout_lines(ScenarioLabel{}, dark, solve(dark), "").back(),
+              "R, T: no incident wave");
 }
 
 TEST(Readout, PanelInTheCornerInProportionToThePicture) {
@@ -877,10 +966,19 @@ TEST(Readout, TextStrokesAdvanceAndScale) {
     StrokeGlyphs glyphs;
     glyphs.segments['A'] = {0, 0, 50, 100};
     glyphs.segments['-'] = {10, 50, 90, 50};
+    glyphs.segments['?'] = {50, 0, 50, 10};
     std::vector<float> v;
     append_text_strokes(glyphs, "A -", 10, 20, 0.5, 0.25, v);  // the space draws nothing
     EXPECT_EQ(v, (std::vector<float>{10, 20, 35, 45, float(10 + (2 * 104.76 + 10) * 0.5), 32.5f,
                                      float(10 + (2 * 104.76 + 90) * 0.5), 32.5f}));
+    // UTF-8: one advance a character; the em dash spans its whole advance, others show '?'.
+    const std::string text = "\u2014\u00e9A";
+    EXPECT_EQ(text_columns(text), 3u);
+    v.clear();
+    append_text_strokes(glyphs, text, 0, 0, 1, 1, v);
+    EXPECT_EQ(
+        v, (std::vector<float>{0, 50, float(104.76), 50, float(104.76 + 50), 0, float(104.76 + 50),
+                               10, float(2 * 104.76), 0, float(2 * 104.76 + 50), 100}));
 }
 
 // --- recorded drawing -----------------------------------------------------------------------
@@ -1187,6 +1285,38 @@ TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
         EXPECT_EQ(state.matrix_mode, GLenum(GL_MODELVIEW));
         EXPECT_EQ(state.line_width, 1.5f);
         EXPECT_EQ(state.colour[1], 0.745f) << "the planes' colour, current again";
+    }
+}
+
+// Where the readout's panel lies in each view's pictures (pixels from the lower left corner):
+// in the lower right corner, squeezed to half width side by side, the same height for the same
+// picture height. The start-up readout: 18 lines, the longest of 41 characters.
+TEST_F(Drawing, ReadoutPanelInEachView) {
+    struct Case {
+        StereoView view;
+        bool windowed;
+        int32_t width, height;
+        std::vector<double> quad;  // x0, y0, x1, y1 of every picture's panel
+    };
+    const std::vector<Case> cases = {
+        {StereoView::sbs, false, 1920, 960, {708, 11, 954, 358}},
+        {StereoView::mono, true, 1280, 720, {904, 8, 1272, 268}},
+        {StereoView::sbs, true, 1280, 720, {452, 8, 636, 268}},
+        {StereoView::cross, true, 1280, 720, {264, 8, 632, 268}},
+        {StereoView::anaglyph, true, 1920, 960, {1418, 11, 1909, 358}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(view_name(c.view));
+        g_presentation = Presentation{c.view, c.windowed, true};
+        g_screen = ScreenSetup{1920, 1200, c.width, c.height};
+        gl_recorder::clear();
+        on_display();
+        const auto corners = gl_recorder::named("glVertex2i");
+        ASSERT_EQ(corners.size(), 4 * gl_recorder::count("gluPerspective"));
+        for (size_t k = 0; k < corners.size(); k += 4) {
+            EXPECT_EQ(corners[k].args, (std::vector<double>{c.quad[0], c.quad[1]}));
+            EXPECT_EQ(corners[k + 2].args, (std::vector<double>{c.quad[2], c.quad[3]}));
+        }
     }
 }
 

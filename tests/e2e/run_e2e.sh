@@ -304,16 +304,68 @@ press Escape
 wait_exit "$pid"
 expect_eq "--window: the mode is left alone after" "$(current_mode)" "1920x1200"
 
+# --- media, frequency and lessons -------------------------------------------------------------
+
+DISPLAY= run_plain materials --materials
+expect_eq "--materials without a display ends with status 0" "$status" "0"
+grep -q '^seawater  *72  *1  *4  *1 kHz to 1 GHz$' "$work/materials.out" &&
+    pass "--materials lists the table" || fail "--materials lists the table" "$(head -3 "$work/materials.out")"
+printf '[[scenario]]\ntheta_i = 95\n' >"$work/bad.toml"
+for bad in --medium1=seawater --medium2=unobtainium --frequency=5Hz --angle=90 "--lesson=$work/bad.toml"; do
+    DISPLAY= run_plain bad "$bad"
+    expect_eq "$bad ends with status 2 before any display" "$status" "2"
+    expect_eq "$bad: the message names the mistake" "$(head -1 "$work/bad.err" | grep -c -e 'medium 1 must be lossless' -e 'unknown material' -e 'out of range')" "1"
+done
+expect_eq "a bad lesson: one line, with the file, line and column" "$(cat "$work/bad.err")" \
+    "planewave3d: $work/bad.toml:2:11: theta_i 95 is out of range (0 to 89 degrees)"
+
+# A lesson of two still scenarios (no incident field, so every frame is alike), stepped with
+# Page Down: its readout is that of a lesson that starts on the second one, but for the first
+# line, which names the lesson and the step.
+still='ex_mag = 0\ney_mag = 0\ntheta_i = 30\nmedium1 = "air"\n'
+printf "title = \"Two\"\n[[scenario]]\n$still\n[[scenario]]\n${still}medium2 = \"seawater\"\nfrequency = \"100 MHz\"\n" >"$work/two.toml"
+printf "title = \"One\"\n[[scenario]]\n${still}medium2 = \"seawater\"\nfrequency = \"100 MHz\"\n" >"$work/one.toml"
+start_with lesson --window --view=mono "--lesson=$work/two.toml"
+press h
+sleep 0.4
+shot "$work/lesson-1.xwd"
+press Next
+sleep 0.4
+shot "$work/lesson-2.xwd"
+press Next
+sleep 0.4
+shot "$work/lesson-2-again.xwd"
+press Prior
+sleep 0.4
+shot "$work/lesson-1-again.xwd"
+press Escape
+wait_exit "$pid"
+start_with lesson-one --window --view=mono "--lesson=$work/one.toml"
+press h
+sleep 0.4
+shot "$work/one.xwd"
+press Escape
+wait_exit "$pid"
+[ "$("$probe" diff "$work/lesson-1.xwd" "$work/lesson-2.xwd")" -gt 0 ] &&
+    pass "Page Down steps to the lesson's next scenario" || fail "Page Down steps to the lesson's next scenario"
+expect_eq "Page Down at the end stays there" "$("$probe" diff "$work/lesson-2.xwd" "$work/lesson-2-again.xwd")" "0"
+expect_eq "Page Up goes back" "$("$probe" diff "$work/lesson-1.xwd" "$work/lesson-1-again.xwd")" "0"
+read -r first last < <("$probe" diff-rows "$work/lesson-2.xwd" "$work/one.xwd")
+[ "${first:-none}" != none ] && [ "$first" -gt 360 ] && [ $((last - first)) -lt 14 ] &&
+    pass "the readout shows the second scenario, its first line naming the step" ||
+    fail "the readout shows the second scenario, its first line naming the step" "rows ${first:-?} to ${last:-?} differ"
+
 # --- a display without a 16:9 mode of its width ----------------------------------------------
 
 start_server DISPLAY "1680x1050" || exit 1
 expect_eq "second server starts in 1680x1050" "$(current_mode)" "1680x1050"
 coproc FAILING { "$program" 2>"$work/failure.err"; echo "status $?"; }
+exec {failing_out}<&"${FAILING[0]}"  # kept open should the coprocess end first
 sleep 2
 if kill -0 "$FAILING_PID" 2>/dev/null; then pass "waits for a line"; else fail "waits for a line"; fi
 [ -z "$(xdotool search --name '^3D TV$' 2>/dev/null)" ] && pass "no window on failure" || fail "no window on failure"
 echo >&"${FAILING[1]}"
-output=$(timeout 10 cat <&"${FAILING[0]}")
+output=$(timeout 10 cat <&"$failing_out")
 expected=$(cat "$here/expected_failure.txt")
 expect_eq "failure message and status 0" "$output" "${expected}status 0"
 expect_eq "failure leaves the mode untouched" "$(current_mode)" "1680x1050"

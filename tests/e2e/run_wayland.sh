@@ -45,11 +45,12 @@ expect_eq "Xwayland offers 1920x1200" "$(current_mode)" "1920x1200"
 
 # The default start: Xwayland refuses the switch, and the failure path is clean.
 coproc FAILING { "$program" 2>"$work/failure.err"; echo "status $?"; }
+exec {failing_out}<&"${FAILING[0]}"  # kept open should the coprocess end first
 sleep 2
 kill -0 "$FAILING_PID" 2>/dev/null && pass "waits for a line" || fail "waits for a line"
 [ -z "$(xdotool search --name '^3D TV' 2>/dev/null)" ] && pass "no window" || fail "no window"
 echo >&"${FAILING[1]}"
-output=$(timeout 10 cat <&"${FAILING[0]}")
+output=$(timeout 10 cat <&"$failing_out")
 expect_eq "the failure message and status 0" "$output" "$(cat "$here/expected_failure.txt")status 0"
 expect_eq "the mode untouched" "$(current_mode)" "1920x1200"
 

@@ -4,6 +4,7 @@
 //   x11_probe scene SHOT.xwd         counts the scene pixels of each half of a screenshot and
 //                                    how many differ between the two halves
 //   x11_probe diff A.xwd B.xwd       counts the pixels that differ between two screenshots
+//   x11_probe diff-rows A.xwd B.xwd  the first and last row in which they differ, or "none"
 //   x11_probe watch-modes            prints the mode size of the primary output's CRTC at
 //                                    start and at every change, one line each, until killed
 //   x11_probe match A.xwd X Y W H C B.xwd X Y C
@@ -153,6 +154,30 @@ int diff(const char* a_path, const char* b_path) {
     return 0;
 }
 
+// The first and the last row (from the top) in which two screenshots differ, or "none".
+int differing_rows(const char* path_a, const char* path_b) {
+    Image a, b;
+    if (!read_xwd(path_a, a) || !read_xwd(path_b, b) || a.width != b.width ||
+        a.height != b.height) {
+        return 2;
+    }
+    long first = -1, last = -1;
+    for (uint32_t y = 0; y < a.height; ++y) {
+        for (uint32_t x = 0; x < a.width; ++x) {
+            if (a.rgb[size_t(y) * a.width + x] == b.rgb[size_t(y) * a.width + x]) continue;
+            if (first < 0) first = y;
+            last = y;
+            break;
+        }
+    }
+    if (first < 0) {
+        std::printf("none\n");
+    } else {
+        std::printf("%ld %ld\n", first, last);
+    }
+    return 0;
+}
+
 int channel_of(uint32_t rgb, char channel) {
     const int shift = channel == 'r' ? 16 : channel == 'g' ? 8 : 0;
     return int((rgb >> shift) & 255u);
@@ -267,11 +292,13 @@ int main(int argc, char** argv) {
     if (command == "close" && argc == 3) return close_window(argv[2]);
     if (command == "scene" && argc == 3) return scene(argv[2]);
     if (command == "diff" && argc == 4) return diff(argv[2], argv[3]);
+    if (command == "diff-rows" && argc == 4) return differing_rows(argv[2], argv[3]);
     if (command == "watch-modes" && argc == 2) return watch_modes();
     if (command == "match" && argc == 12) return match(argv);
     if (command == "trace-box" && argc == 3) return trace_box(argv[2]);
     std::fprintf(stderr,
                  "usage: x11_probe close WINDOW_ID | scene SHOT.xwd | diff A.xwd B.xwd | "
+                 "diff-rows A.xwd B.xwd | "
                  "watch-modes | match A.xwd X Y W H C B.xwd X Y C | trace-box SHOT.xwd\n");
     return 2;
 }

@@ -174,3 +174,112 @@ for name, args in EXAMPLES:
               abs(s["t_par"]), deg(s["t_par"]), abs(s["t_perp"]), deg(s["t_perp"]),
               r_par, t_par, r_perp, t_perp, r, t]
     print("    {\"%s\", {%s}}," % (name, ", ".join("%.9g" % v for v in values)))
+
+
+# Angles where a reflection vanishes, found by minimising |Gamma| over theta_i (golden-section
+# search), not from a closed form: the Brewster angle of magnetic media (deg).
+def minimum_angle(args, key, lo=0.0, hi=89.999999):
+    f = lambda th: abs(solve(*(args[:4] + (th,) + args[5:]))[key])
+    g = (math.sqrt(5) - 1) / 2
+    for _ in range(200):
+        a, b = hi - g * (hi - lo), lo + g * (hi - lo)
+        if f(a) < f(b):
+            hi = b
+        else:
+            lo = a
+    return (lo + hi) / 2
+
+
+print("// Brewster angles of magnetic media (Gamma_par = 0), critical angles (n = sqrt(eps mu))")
+for eps1, mu1, eps2, mu2 in ((1, 1, 4, 2), (9, 1, 2, 2), (1, 1, 2, 5)):
+    args = (1, 1, 0, 0, 0, eps1, mu1, eps2, mu2, 0, 1e9)
+    n1, n2 = math.sqrt(eps1 * mu1), math.sqrt(eps2 * mu2)
+    critical = math.degrees(math.asin(n2 / n1)) if n2 < n1 else -1
+    print("    {%g, %g, %g, %g, %.9f, %.9f}," % (eps1, mu1, eps2, mu2,
+                                                   minimum_angle(args, "g_par"), critical))
+
+
+def frequency_text(hz):
+    k = 0
+    while k < 5 and abs(hz) >= 1000:
+        hz /= 1000
+        k += 1
+    return "%g %sHz" % (hz, ["", "k", "M", "G", "T", "P"][k])
+
+
+def readout(origin, args, names, status, bands):
+    """The readout's lines, from the closed forms: names are the media's material names (or
+    None), bands their (low, high) Hz."""
+    ex, ey, phi_x, phi_y, theta, eps1, mu1, eps2, mu2, sigma2, f = args
+    s = solve(*args)
+    w = s["w"]
+    lines = [origin, "theta_i %.4f deg  |Ex| %.2f  |Ey| %.2f" % (theta, ex, ey),
+             "phi_x %g deg  phi_y %g deg" % (phi_x, phi_y)]
+    prefix = lambda k: "medium %d: " % k + (names[k - 1] + ", " if names[k - 1] else "")
+    lines.append(prefix(1) + "eps_r %g  mu_r %g" % (eps1, mu1))
+    lines.append(prefix(2) + "eps_r %g  mu_r %g  sigma %g S/m" % (eps2, mu2, sigma2))
+    lines.append("frequency " + frequency_text(f))
+    for name, band in zip(names, bands):
+        if name and not band[0] <= f <= band[1]:
+            lines.append("! %s: values for %s to %s" % (name, frequency_text(band[0]),
+                                                         frequency_text(band[1])))
+    n2 = cmath.sqrt(mu2 * (eps2 - 1j * sigma2 / (w * EPS0)))
+    lines.append("n2 %.5g - j%.5g  loss tangent %.4g" % (n2.real, -n2.imag + 0.0,
+                                                          sigma2 / (w * EPS0 * eps2)))
+    eta2 = cmath.sqrt(MU0 * mu2 / (EPS0 * eps2 - 1j * sigma2 / w))
+    lines.append("eta2 %.5g ohm at %.2f deg" % (abs(eta2), math.degrees(cmath.phase(eta2))))
+    gx, gz = 1j * s["k2"] * s["sin_t"], 1j * s["k2"] * s["cos_t"]
+    theta_t = math.degrees(math.atan2(gx.imag, gz.imag))
+    direction = ("transmitted along the interface" if theta_t >= 89.9999
+                 else "transmitted at %.4f deg" % theta_t)
+    if gz.real > 0:
+        depth = 1 / gz.real
+        lines += [direction, "  decays %.4g Np/m, to 1/e in " % gz.real +
+                  ("%.3g m" % depth if depth >= 1 else "%.3g mm" % (depth * 1000))]
+    else:
+        lines.append(direction + ", no decay")
+    n1, nn2 = math.sqrt(eps1 * mu1), math.sqrt(eps2 * mu2)
+    specials = [("Brewster", minimum_angle(args, "g_par") if sigma2 == 0 else None),
+                ("critical", math.degrees(math.asin(nn2 / n1)) if sigma2 == 0 and nn2 < n1
+                 else None)]
+    for name, angle in specials:
+        if angle is None or abs(solve(*(args[:4] + (angle,) + args[5:]))["g_par"]) > 1e-6 \
+                and name == "Brewster":
+            lines.append(name + ": none")
+        else:
+            d = theta - angle
+            lines.append(("%s %.4f deg, theta_i %+.4f" if d == 0 or abs(d) >= 1e-3
+                          else "%s %.4f deg, theta_i %+.2g") % (name, angle, d))
+    for label, key in (("Gamma_par ", "g_par"), ("Gamma_perp", "g_perp"), ("tau_par   ", "t_par"),
+                       ("tau_perp  ", "t_perp")):
+        lines.append("%s %.4f at %.1f deg" % (label, abs(s[key]), math.degrees(cmath.phase(s[key]))))
+    ci = math.cos(s["i"])
+    r_par, r_perp = abs(s["g_par"]) ** 2, abs(s["g_perp"]) ** 2
+    t_perp = abs(s["t_perp"]) ** 2 * (mu1 / mu2) * (s["k2"] * s["cos_t"]).real / (s["k1"] * ci)
+    t_par = abs(s["t_par"]) ** 2 * (mu1 / mu2) * (s["k2"].conjugate() * s["cos_t"]).real / (s["k1"] * ci)
+    lines.append("R_par  %.4f  T_par  %.4f" % (r_par, t_par))
+    lines.append("R_perp %.4f  T_perp %.4f" % (r_perp, t_perp))
+    wp, ws = ex * ex, ey * ey
+    r, t = (wp * r_par + ws * r_perp) / (wp + ws), (wp * t_par + ws * t_perp) / (wp + ws)
+    lines.append("R %.4f  T %.4f  R+T %.4f" % (r, t, r + t))
+    if status:
+        lines.append(status)
+    return lines
+
+
+ALL = (1e3, 1e15)
+PANELS = [
+    ("seawater at 100 MHz from air (lossy, named)",
+     "custom (from elliptical 2)", (0.8, 1, 0, -90, 30, 1.0006, 1, 72, 1, 4, 1e8),
+     ("air", "seawater"), "", (ALL, (1e3, 1e9))),
+    ("a magnetic medium 2 below the critical angle (numbers)",
+     "magnetic", (1, 0.5, 30, 0, 30, 9, 1, 2, 2, 0, 1e9), (None, None), "paused", (ALL, ALL)),
+    ("glass at 1 GHz: outside its band",
+     "glass", (1, 1, 0, -90, 45, 1, 1, 2.25, 1, 0, 1e9), ("vacuum", "glass"), "",
+     (ALL, (4e14, 7.9e14))),
+]
+print("// readout panels")
+for what, origin, args, names, status, bands in PANELS:
+    print("    // " + what)
+    for line in readout(origin, args, names, status, bands):
+        print('    "%s",' % line)

@@ -1,0 +1,236 @@
+#include "app/lesson.h"
+
+#include <toml++/toml.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "physics/materials.h"
+#include "platform/atomic_file.h"
+
+namespace {
+
+// "lesson.toml:4:11: " where the node is known, "lesson.toml: " otherwise.
+std::string where(const std::string& path, const toml::source_region& at) {
+    if (at.begin.line == 0) return path + ": ";
+    return path + ":" + std::to_string(at.begin.line) + ":" + std::to_string(at.begin.column) +
+           ": ";
+}
+
+// A scenario's numbers: key, bounds, unit for messages, and where the value goes.
+struct NumberKey {
+    const char* key;
+    double lower, upper;
+    const char* unit;
+    double WaveScenario::*field;
+};
+constexpr NumberKey number_keys[] = {
+    {"theta_i", 0.0, 89.0, " degrees", &WaveScenario::theta_i},
+    {"ex_mag", 0.0, 100.0, "", &WaveScenario::ex_mag},
+    {"ey_mag", 0.0, 100.0, "", &WaveScenario::ey_mag},
+    {"phi_x", -360.0, 360.0, " degrees", &WaveScenario::phi_x},
+    {"phi_y", -360.0, 360.0, " degrees", &WaveScenario::phi_y},
+};
+
+const char* const scenario_keys =
+    "name, theta_i, ex_mag, ey_mag, phi_x, phi_y, frequency, "
+    "medium1, medium2";
+
+struct Reader {
+    std::string path;
+    std::string error;  // the first mistake; reading stops there
+
+    bool fail(const toml::node& at, const std::string& message) {
+        return fail_at(at.source(), message);
+    }
+    bool fail_at(const toml::source_region& at, const std::string& message) {
+        error = where(path, at) + message;
+        return false;
+    }
+
+    bool read_number(const toml::node& node, const std::string& key, double& out) {
+        const std::optional<double> v = node.is_number() ? node.value<double>() : std::nullopt;
+        if (!v) return fail(node, key + " must be a number");
+        if (!std::isfinite(*v)) return fail(node, key + " must be a finite number");
+        out = *v;
+        return true;
+    }
+
+    bool medium(const toml::node& node, int number, Medium& out) {
+        const std::string key = "medium" + std::to_string(number);
+        if (const auto* name = node.as_string()) {
+            const Material* m = find_material(name->get());
+            if (m == nullptr) {
+                return fail(node, "unknown material '" + name->get() +
+                                      "' (known: " + material_names() + ")");
+            }
+            out = Medium{m->eps_r, m->mu_r, m->sigma, material_index(m)};
+        } else if (const auto* table = node.as_table()) {
+            out = Medium{0.0, 1.0, 0.0, -1};
+            bool has_eps_r = false;
+            for (auto&& [k, v] : *table) {
+                const std::string name(k.str());
+                double* field = name == "eps_r"   ? &out.eps_r
+                                : name == "mu_r"  ? &out.mu_r
+                                : name == "sigma" ? &out.sigma
+                                                  : nullptr;
+                if (field == nullptr) {
+                    return fail_at(k.source(), "unknown key '" + name + "' in " + key +
+                                                   " (known: eps_r, mu_r, sigma)");
+                }
+                if (!read_number(v, key + "." + name, *field)) return false;
+                has_eps_r = has_eps_r || field == &out.eps_r;
+            }
+            if (!has_eps_r) return fail(node, key + " needs eps_r");
+        } else {
+            return fail(node, key + " must be a material's name or a table of eps_r, mu_r, sigma");
+        }
+        const std::string e = medium_error(out, number);
+        return e.empty() || fail(node, key + ": " + e);
+    }
+
+    bool scenario(const toml::table& table, int index, LessonStep& step) {
+        for (auto&& [k, v] : table) {
+            const std::string key(k.str());
+            bool known = false;
+            for (const NumberKey& n : number_keys) {
+                if (key != n.key) continue;
+                known = true;
+                double value = 0.0;
+                if (!read_number(v, key, value)) return false;
+                const std::string e = range_error(n.key, value, n.lower, n.upper, n.unit);
+                if (!e.empty()) return fail(v, e);
+                step.scenario.scenario.*n.field = value;
+            }
+            if (known) continue;
+            if (key == "name") {
+                if (!v.is_string()) return fail(v, "name must be a string");
+                step.name = *v.value<std::string>();
+            } else if (key == "frequency") {
+                double hz = 0.0;
+                if (const auto* text = v.as_string()) {
+                    const Parsed<double> f = parse_frequency(text->get());
+                    if (!f.value) return fail(v, f.error);
+                    hz = *f.value;
+                } else if (!read_number(v, key, hz)) {
+                    return false;
+                }
+                const std::string e = frequency_error(hz);
+                if (!e.empty()) return fail(v, e);
+                set_frequency(step.scenario.scenario, hz);
+            } else if (key == "medium1" || key == "medium2") {
+                const int number = key == "medium1" ? 1 : 2;
+                Medium m{};
+                if (!medium(v, number, m)) return false;
+                if (number == 1) {
+                    set_medium_1(step.scenario.scenario, m);
+                    step.scenario.medium1_material = m.material;
+                } else {
+                    set_medium_2(step.scenario.scenario, m);
+                    step.scenario.medium2_material = m.material;
+                }
+            } else {
+                return fail_at(k.source(), "unknown key '" + key + "' in scenario " +
+                                               std::to_string(index) + " (known: " + scenario_keys +
+                                               ")");
+            }
+        }
+        return true;
+    }
+};
+
+std::string file_name(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+Parsed<Lesson> read_lesson(const std::string& path, const NamedScenario& base) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream content;
+    if (!file || !(content << file.rdbuf())) {
+        return {std::nullopt, path + ": cannot read the lesson: " + std::strerror(errno)};
+    }
+    toml::table root;
+    try {
+        root = toml::parse(content.str(), path);
+    } catch (const toml::parse_error& e) {
+        std::string description(e.description());
+        for (char& c : description) c = c == '\n' ? ' ' : c;  // one line
+        return {std::nullopt, where(path, e.source()) + description};
+    }
+    Reader reader{path, ""};
+    Lesson lesson{file_name(path), {}};
+    const toml::array* scenarios = nullptr;
+    for (auto&& [k, v] : root) {
+        const std::string key(k.str());
+        if (key == "title") {
+            if (!v.is_string())
+                return {std::nullopt, where(path, v.source()) + "title must be a string"};
+            lesson.title = *v.value<std::string>();
+        } else if (key == "scenario") {
+            scenarios = v.as_array();
+            if (scenarios == nullptr || !(scenarios->empty() || v.is_array_of_tables())) {
+                return {std::nullopt,
+                        where(path, v.source()) + "scenario must be [[scenario]] tables"};
+            }
+        } else {
+            return {std::nullopt, where(path, k.source()) + "unknown key '" + key +
+                                      "' (known: title, [[scenario]])"};
+        }
+    }
+    if (scenarios == nullptr || scenarios->empty()) {
+        return {std::nullopt, path + ": no [[scenario]] in the lesson"};
+    }
+    for (const toml::node& node : *scenarios) {
+        LessonStep step{"", base};
+        if (!reader.scenario(*node.as_table(), int(lesson.steps.size()) + 1, step)) {
+            return {std::nullopt, reader.error};
+        }
+        lesson.steps.push_back(step);
+    }
+    return {lesson, ""};
+}
+
+std::string scenario_toml(const std::string& name, const NamedScenario& named) {
+    const WaveScenario& sc = named.scenario;
+    toml::table scenario{{"name", name},        {"theta_i", sc.theta_i}, {"ex_mag", sc.ex_mag},
+                         {"ey_mag", sc.ey_mag}, {"phi_x", sc.phi_x},     {"phi_y", sc.phi_y},
+                         {"frequency", sc.freq}};
+    const auto put_medium = [&](const char* key, int32_t material, double eps_r, double mu_r,
+                                double sigma) {
+        if (material >= 0) {
+            scenario.insert(key, materials()[size_t(material)].name);
+            return;
+        }
+        toml::table numbers{{"eps_r", eps_r}, {"mu_r", mu_r}, {"sigma", sigma}};
+        numbers.is_inline(true);
+        scenario.insert(key, numbers);
+    };
+    put_medium("medium1", named.medium1_material, sc.eps_r1, sc.mu_r1, 0.0);
+    put_medium("medium2", named.medium2_material, sc.eps_r2, sc.mu_r2, sc.sigma2);
+    const toml::table root{{"scenario", toml::array{scenario}}};
+    std::ostringstream out;
+    out << root << "\n";
+    return out.str();
+}
+
+std::string append_to_lesson(const std::string& path, const std::string& name,
+                             const NamedScenario& scenario) {
+    std::string before;
+    std::ifstream existing(path, std::ios::binary);
+    if (existing) {
+        std::stringstream content;
+        content << existing.rdbuf();
+        before = content.str();
+        const Parsed<Lesson> lesson = read_lesson(path, scenario);
+        if (!lesson.value) return "left alone, not a lesson: " + lesson.error;
+        if (!before.empty() && before.back() != '\n') before += "\n";
+        before += "\n";
+    }
+    return write_file(path, before + scenario_toml(name, scenario));
+}
