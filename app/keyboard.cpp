@@ -199,6 +199,9 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
         case 'h':
             g_presentation.readout_shown = !g_presentation.readout_shown;
             break;
+        case 'g':
+            g_presentation.curves = next_curves_mode(g_presentation.curves);
+            break;
         case 'v':
             g_presentation.view = next_view(g_presentation.view);
             show_view_in_title();

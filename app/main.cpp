@@ -11,6 +11,7 @@
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "physics/fresnel_curves.h"
 #include "platform/mode_guardian.h"
 #include "render/stereo_frame.h"
 
@@ -45,6 +46,10 @@ int main(int argc, char** argv) {
     if (!lesson_error.empty()) {
         std::fprintf(stderr, "planewave3d: %s\n", lesson_error.c_str());
         return 2;
+    }
+    if (options.print_curves) {
+        std::fputs(fresnel_csv(fresnel_curves(g_scenario)).c_str(), stdout);
+        return std::ferror(stdout) || std::fflush(stdout) != 0 ? 1 : 0;
     }
     g_presentation = Presentation{options.view, options.windowed, false};
 

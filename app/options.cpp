@@ -72,6 +72,8 @@ Options parse_options(int argc, char** argv) {
             o.help = true;
         } else if (name == "--materials" && !has_value) {
             o.list_materials = true;
+        } else if (name == "--print-curves" && !has_value) {
+            o.print_curves = true;
         } else if (name == "--lesson") {
             o.lesson_path = value;
             if (value.empty()) o.error = "--lesson needs a file";
@@ -151,6 +153,8 @@ std::string usage_text() {
         "  --lesson=FILE            scenarios to step through with Page Down and Page Up, from a\n"
         "                           TOML file; the options above then change every one of them\n"
         "  --materials              list the named materials and end\n"
+        "  --print-curves           print the Fresnel curves of the start scenario (after the\n"
+        "                           options above) as CSV, 0 to 90 degrees every 0.1, and end\n"
         "  --help                   show this help and end\n"
         "  --version                show the version and end\n"
         "\n"

@@ -22,6 +22,7 @@
 #include "app/keyboard.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "render/curves_overlay.h"
 #include "render/field_scene.h"
 #include "render/readout.h"
 #include "render/stereo_frame.h"
@@ -57,6 +58,38 @@ void draw_readout_over_both_halves() {
         glViewport(pass.x, pass.y, pass.width, pass.height);
         draw_readout(pass);
     }
+}
+
+// What the key g adds: the Fresnel curves over both halves.
+void draw_curves_over_both_halves() {
+    const std::vector<EyePass> passes =
+        eye_passes(StereoView::sbs, g_screen.window_width, g_screen.window_height, false);
+    prepare_curves(passes.front(), StereoView::sbs, CurvesMode::power, std::nullopt);
+    for (const EyePass& pass : passes) {
+        glViewport(pass.x, pass.y, pass.width, pass.height);
+        draw_curves(pass);
+    }
+}
+
+// The cost of draw in a frame: it, finished, beside finishing nothing, alternating so that the
+// machine's drift cancels; the median of the differences. No swap: the X server's copy of the
+// window would only add its noise.
+double median_extra_ms(void (*draw)(), int repetitions) {
+    std::vector<double> extra_ms;
+    for (int k = 0; k < repetitions; ++k) {
+        glFinish();
+        const Clock::time_point start = Clock::now();
+        glFinish();
+        const Clock::time_point middle = Clock::now();
+        draw();
+        glFinish();
+        const Clock::time_point end = Clock::now();
+        extra_ms.push_back(
+            std::chrono::duration<double, std::milli>((end - middle) - (middle - start)).count());
+        glutMainLoopEvent();
+    }
+    std::sort(extra_ms.begin(), extra_ms.end());
+    return extra_ms[extra_ms.size() / 2];
 }
 
 // The same scene with one GLU call for every sphere and cylinder, as immediate mode gives it.
@@ -218,39 +251,28 @@ int main(int argc, char** argv) {
         const char* name;
         StereoView view;
         bool readout;
+        CurvesMode curves;
     };
-    const Variant variants[] = {{"sbs", StereoView::sbs, false},
-                                {"sbs + readout", StereoView::sbs, true},
-                                {"mono", StereoView::mono, false},
-                                {"anaglyph", StereoView::anaglyph, false},
-                                {"cross", StereoView::cross, false}};
+    const Variant variants[] = {{"sbs", StereoView::sbs, false, CurvesMode::off},
+                                {"sbs + readout", StereoView::sbs, true, CurvesMode::off},
+                                {"sbs + curves", StereoView::sbs, false, CurvesMode::power},
+                                {"mono", StereoView::mono, false, CurvesMode::off},
+                                {"anaglyph", StereoView::anaglyph, false, CurvesMode::off},
+                                {"cross", StereoView::cross, false, CurvesMode::off}};
     std::printf("\n%-6s %-16s %22s\n", "width", "view (start-up)", "program median/p95 ms");
     for (const Variant& v : variants) {
         reset_for_width(width);
-        g_presentation = Presentation{v.view, false, v.readout};
+        g_presentation = Presentation{v.view, false, v.readout, v.curves};
         const Timing t = time_frames(on_display, frames);
         std::printf("%-6d %-16s %10.2f / %-9.2f\n", width, v.name, t.median_ms, t.p95_ms);
         std::fflush(stdout);
     }
-    // The readout's own cost: its drawing over both halves, each time finished, beside finishing
-    // nothing, alternating so that the machine's drift cancels; the median of the differences.
-    // No swap: the X server's copy of the window would only add its noise.
-    std::vector<double> extra_ms;
-    for (int k = 0; k < 3 * frames; ++k) {
-        glFinish();
-        const Clock::time_point start = Clock::now();
-        glFinish();
-        const Clock::time_point middle = Clock::now();
-        draw_readout_over_both_halves();
-        glFinish();
-        const Clock::time_point end = Clock::now();
-        extra_ms.push_back(
-            std::chrono::duration<double, std::milli>((end - middle) - (middle - start)).count());
-        glutMainLoopEvent();
+    // The overlays' own cost over both halves, painted once and then laid over each.
+    for (const auto& [name, draw] : {std::pair{"readout", draw_readout_over_both_halves},
+                                     {"curves", draw_curves_over_both_halves}}) {
+        std::printf("%-6d %-16s %10.2f ms a stereo frame (median of %d)\n", width, name,
+                    median_extra_ms(draw, 3 * frames), 3 * frames);
     }
-    std::sort(extra_ms.begin(), extra_ms.end());
-    std::printf("%-6d %-16s %10.2f ms a stereo frame (median of %d)\n", width, "readout",
-                extra_ms[extra_ms.size() / 2], 3 * frames);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     g_presentation = Presentation{StereoView::sbs, false, false};
     glutDestroyWindow(window);

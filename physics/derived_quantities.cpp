@@ -25,6 +25,13 @@ std::optional<double> brewster_angle_deg(const WaveScenario& sc) {
                                   (inverse_impedance_1 - bent));
 }
 
+std::optional<double> brewster_perp_angle_deg(const WaveScenario& sc) {
+    if (!lossless_medium_2(sc) || sc.mu_r1 == sc.mu_r2) return std::nullopt;
+    const double numerator = sc.mu_r1 / sc.eps_r1 - sc.mu_r2 / sc.eps_r2;
+    const double denominator = (sc.mu_r1 * sc.mu_r1 - sc.mu_r2 * sc.mu_r2) / (sc.mu_r2 * sc.eps_r2);
+    return angle_from_sin_squared(numerator / denominator);
+}
+
 std::optional<double> critical_angle_deg(const WaveScenario& sc) {
     if (!lossless_medium_2(sc)) return std::nullopt;
     // (n2 / n1)^2

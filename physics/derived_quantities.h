@@ -12,6 +12,11 @@
 // for non-magnetic media. Only for a lossless medium 2, and none when no angle satisfies it.
 std::optional<double> brewster_angle_deg(const WaveScenario& sc);
 
+// Gamma_perp = 0 where eta2 cos i = eta1 cos t:
+// sin^2 = (mu1/eps1 - mu2/eps2) / ((mu1^2 - mu2^2) / (mu2 eps2)); only between magnetic media of
+// different mu, lossless medium 2, none when no angle satisfies it.
+std::optional<double> brewster_perp_angle_deg(const WaveScenario& sc);
+
 // sin theta_c = n2 / n1, n = sqrt(eps_r mu_r), for a lossless medium 2 less dense than medium 1.
 std::optional<double> critical_angle_deg(const WaveScenario& sc);
 

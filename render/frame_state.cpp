@@ -37,6 +37,18 @@ StereoView next_view(StereoView view) {
     return StereoView::sbs;
 }
 
+CurvesMode next_curves_mode(CurvesMode mode) {
+    switch (mode) {
+        case CurvesMode::off:
+            return CurvesMode::power;
+        case CurvesMode::power:
+            return CurvesMode::amplitude_phase;
+        case CurvesMode::amplitude_phase:
+            break;
+    }
+    return CurvesMode::off;
+}
+
 void solve_interface() {
     const double sample_time = g_solution.sample_time;
     g_solution = solve_wave_interface(g_scenario, g_animation.frames_per_period);

@@ -48,10 +48,16 @@ enum class StereoView { sbs, mono, anaglyph, cross };
 const char* view_name(StereoView view);
 StereoView next_view(StereoView view);  // sbs, mono, anaglyph, cross, sbs, ...
 
+// The Fresnel curves beside the wave (key g): none, the power fractions, or the coefficients'
+// magnitudes and phases.
+enum class CurvesMode { off, power, amplitude_phase };
+CurvesMode next_curves_mode(CurvesMode mode);  // off, power, amplitude and phase, off
+
 struct Presentation {
     StereoView view;
     bool windowed;       // an ordinary, resizable window; the display mode untouched
     bool readout_shown;  // the numbers over the scene (key h)
+    CurvesMode curves = CurvesMode::off;
 };
 
 // What the scenario is, in words, for the readout: its origin ("linear 1: TE wave at the

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/curves_overlay.h"
 #include "render/field_scene.h"
 #include "render/readout.h"
 #include "render/static_scene.h"
@@ -133,7 +134,12 @@ void draw_stereo_frame(void (*draw_fields)()) {
     glLoadIdentity();
     const std::vector<EyePass> passes = eye_passes(g_presentation.view, g_screen.window_width,
                                                    g_screen.window_height, g_presentation.windowed);
-    if (g_presentation.readout_shown) prepare_readout(passes.front(), g_presentation.view);
+    // The panels over the scene are painted into the back buffer's corner before the clear.
+    std::optional<PanelRect> readout;
+    if (g_presentation.readout_shown)
+        readout = prepare_readout(passes.front(), g_presentation.view);
+    const bool curves = g_presentation.curves != CurvesMode::off;
+    if (curves) prepare_curves(passes.front(), g_presentation.view, g_presentation.curves, readout);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     solve_interface();
 
@@ -153,6 +159,7 @@ void draw_stereo_frame(void (*draw_fields)()) {
         // Last, so that the translucent planes tint everything behind them.
         draw_interface_planes();
         // Over the scene, the same in every picture: on the screen's plane, without parallax.
+        if (curves) draw_curves(pass);
         if (g_presentation.readout_shown) draw_readout(pass);
         if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "physics/derived_quantities.h"
+#include "physics/fresnel_curves.h"
 #include "physics/interface_solver.h"
 #include "physics/materials.h"
 #include "tests/support/named_media.h"
@@ -382,6 +383,60 @@ TEST(DerivedQuantities, PowerAndDecayAgainstHandFigures) {
     EXPECT_NEAR(transmission_angle_deg(tir_s), 90, 1e-9);
     tir.ex_mag = tir.ey_mag = 0;
     EXPECT_FALSE(power_balance(tir, tir_s).r_wave.has_value()) << "no wave, no fraction";
+}
+
+// The sampled curves against closed forms and goldens from tests/golden/fresnel_fields.py.
+TEST(FresnelCurves, AgainstClosedForms) {
+    const auto at = [](const FresnelCurves& c, double theta_deg) {
+        return c.samples[size_t(std::lround(theta_deg * 10))];
+    };
+    // Glass from vacuum: R = ((1 - 1.5) / 2.5)^2 = 0.04 at 0; tan theta_B = 1.5.
+    const FresnelCurves glass = fresnel_curves(media(1, 2.25, 0, 5e14, 0));
+    ASSERT_EQ(glass.samples.size(), 901u);
+    EXPECT_EQ(glass.samples[3].theta_i_deg, 0.3);
+    EXPECT_NEAR(at(glass, 0).r_par, 0.04, 1e-12);
+    EXPECT_NEAR(at(glass, 0).t_perp, 0.96, 1e-12);
+    EXPECT_NEAR(*glass.brewster_deg, 56.309932474, 1e-8);
+    EXPECT_LT(at(glass, 56.3).r_par, 2e-8);
+    EXPECT_FALSE(glass.critical_deg || glass.pseudo_brewster_deg || glass.brewster_perp_deg);
+    // From glass into vacuum: total reflection beyond sin theta_c = 1 / 1.5, with the phase
+    // jumps of total internal reflection.
+    const FresnelCurves denser = fresnel_curves(media(2.25, 1, 0, 5e14, 0));
+    EXPECT_NEAR(*denser.critical_deg, 41.810314896, 1e-8);
+    EXPECT_LT(at(denser, 41.8).r_perp, 1 - 1e-3);
+    EXPECT_NEAR(at(denser, 41.9).r_perp, 1, 1e-12);
+    EXPECT_NEAR(at(denser, 41.9).t_par, 0, 1e-12);
+    EXPECT_NEAR(std::arg(at(denser, 60).gamma_perp),
+                2 * std::atan(std::sqrt(2.25 * 0.75 - 1) / (1.5 * 0.5)), 1e-9);
+    // Copper: a perfect conductor's Gamma = -1 for both polarisations, short of grazing.
+    const FresnelCurves copper = fresnel_curves(media(1, 1, 5.8e7, 1e9, 0));
+    for (double theta : {0.0, 45.0, 80.0}) {
+        EXPECT_NEAR(magnitude(at(copper, theta).gamma_perp + 1.0), 0, 1e-3) << theta;
+        EXPECT_NEAR(magnitude(at(copper, theta).gamma_par + 1.0), 0, 1e-3) << theta;
+    }
+    // Lossy media: the least R_par; magnetic ones: Gamma_perp = 0 too.
+    EXPECT_NEAR(*fresnel_curves(media(1, 30, 0.15, 1.8e9, 0)).pseudo_brewster_deg, 79.659319723,
+                1e-6);
+    EXPECT_NEAR(*fresnel_curves(media(1, 5.24, 0.0462, 1.8e9, 0)).pseudo_brewster_deg, 66.434659362,
+                1e-6);
+    WaveScenario magnetic = media(1, 2, 0, 1e9, 0);
+    magnetic.mu_r2 = 5;
+    EXPECT_NEAR(*fresnel_curves(magnetic).brewster_perp_deg, 52.238756093, 1e-6);
+}
+
+TEST(FresnelCurves, PowerAddsUpForEveryNamedMaterialAtEveryAngle) {
+    for (const Material& m1 : materials()) {
+        if (m1.sigma != 0) continue;
+        for (const Material& m2 : materials()) {
+            WaveScenario sc = media(m1.eps_r, m2.eps_r, m2.sigma, m2.band_low_hz, 0);
+            sc.mu_r1 = m1.mu_r;
+            sc.mu_r2 = m2.mu_r;
+            for (const FresnelSample& x : fresnel_curves(sc).samples) {
+                ASSERT_NEAR(x.r_par + x.t_par, 1, 1e-9) << m1.name << " " << m2.name;
+                ASSERT_NEAR(x.r_perp + x.t_perp, 1, 1e-9) << m1.name << " " << m2.name;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "app/keyboard.h"
 #include "app/shared_state.h"
+#include "render/curves_plot.h"
 #include "render/field_arrow.h"
 #include "render/field_geometry.h"
 #include "render/field_scene.h"
@@ -1247,13 +1248,14 @@ TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
     for (StereoView view :
          {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
         SCOPED_TRACE(view_name(view));
-        g_presentation = Presentation{view, view != StereoView::sbs, true};
+        // The readout and the Fresnel curves, both.
+        g_presentation = Presentation{view, view != StereoView::sbs, true, CurvesMode::power};
         gl_recorder::clear();
         GlRecorderState& state = gl_recorder::state();
         state.enabled[GL_LIGHTING] = state.enabled[GL_DEPTH_TEST] = state.enabled[GL_BLEND] = true;
         state.line_width = 1.5f;
         on_display();
-        // Each picture's readout: from its glPushAttrib to the matching glPopAttrib.
+        // Each picture's panels: from its glPushAttrib to the matching glPopAttrib.
         const std::vector<GlCall>& calls = gl_recorder::calls();
         std::vector<std::vector<std::pair<std::string, std::vector<double>>>> readouts;
         for (size_t k = 0; k < calls.size(); ++k) {
@@ -1267,8 +1269,12 @@ TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
                 if (depth == 0) break;
             }
         }
-        ASSERT_EQ(readouts.size(), gl_recorder::count("gluPerspective")) << "once in every picture";
-        for (const auto& r : readouts) EXPECT_EQ(r, readouts.front()) << "no parallax";
+        ASSERT_EQ(readouts.size(), 2 * gl_recorder::count("gluPerspective"))
+            << "the curves and the readout in every picture";
+        for (size_t k = 0; k < readouts.size(); ++k) {
+            EXPECT_EQ(readouts[k], readouts[k % 2]) << "no parallax";
+        }
+        EXPECT_NE(readouts[0], readouts[1]) << "two panels";
         const auto& r = readouts.front();
         const auto has = [&](const std::string& name, std::vector<double> args) {
             return std::find(r.begin(), r.end(), std::pair{name, args}) != r.end();
@@ -1285,6 +1291,65 @@ TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
         EXPECT_EQ(state.matrix_mode, GLenum(GL_MODELVIEW));
         EXPECT_EQ(state.line_width, 1.5f);
         EXPECT_EQ(state.colour[1], 0.745f) << "the planes' colour, current again";
+        // Painted once: nothing changed, nothing painted again.
+        gl_recorder::clear();
+        on_display();
+        EXPECT_EQ(gl_recorder::count("glReadPixels") + gl_recorder::count("glCopyTexImage2D"), 0u);
+    }
+}
+
+// The curves' panel lies clear of the readout's, inside the picture, at the readout's text
+// size while there is room, in every view and window shape.
+TEST(CurvesPanel, ClearOfTheReadoutInEveryPicture) {
+    const std::vector<std::string> lines =
+        readout_lines(ScenarioLabel{"elliptical 2: the start-up scenario"}, startup_scenario,
+                      solve(startup_scenario), "paused");
+    for (auto [width, height, squeeze] : {std::tuple{960.0, 960.0, 0.5},
+                                          {640.0, 720.0, 0.5},
+                                          {1280.0, 720.0, 1.0},
+                                          {640.0, 720.0, 1.0},
+                                          {400.0, 1200.0, 1.0},
+                                          {1920.0, 400.0, 1.0},
+                                          {300.0, 200.0, 1.0}}) {
+        SCOPED_TRACE(::testing::Message() << width << "x" << height << " squeeze " << squeeze);
+        const ReadoutLayout l = readout_layout(width, height, squeeze, lines);
+        const PanelRect readout{l.panel_x, l.panel_y, l.panel_width, l.panel_height};
+        for (bool with_readout : {false, true}) {
+            const CurvesPlacement c = curves_placement(
+                width, height, squeeze, with_readout ? std::optional(readout) : std::nullopt);
+            EXPECT_FALSE(with_readout && overlap(c.shown, readout));
+            EXPECT_GE(c.shown.x, 0);
+            EXPECT_GE(c.shown.y, 0);
+            EXPECT_LE(c.shown.x + c.shown.width, width);
+            EXPECT_LE(c.shown.y + c.shown.height, height);
+            EXPECT_DOUBLE_EQ(c.shown.width, c.painted_width * squeeze);
+            if (width / squeeze >= 1280 && height >= 720) {
+                EXPECT_DOUBLE_EQ(c.line_height, l.line_height) << "the readout's text size";
+                EXPECT_GE(c.painted_width, 0.35 * width / squeeze) << "a good part of the picture";
+            }
+        }
+    }
+}
+
+// The picture of the curves: the cursor at theta_i and the Brewster angle's mark where they
+// belong on the angle axis, the phases broken where they wrap round.
+TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
+    const FresnelCurves glass =
+        fresnel_curves({1, 1, 0, -90, 20, 1, 1, 2.25, 1, 0, 5e14, two_pi * 5e14});
+    for (CurvesMode mode : {CurvesMode::power, CurvesMode::amplitude_phase}) {
+        const CurvesPicture p = curves_picture(glass, mode, 20, 800, 480, 20);
+        const PlotLine& cursor = p.lines.back();
+        const PlotLine& brewster = p.lines[p.lines.size() - 2];
+        // The plots run from 4.2 lines in to 1.2 lines short of the right edge.
+        EXPECT_FLOAT_EQ(cursor.xy[0], float(84 + 20.0 / 90 * (800 - 24 - 84)));
+        EXPECT_FLOAT_EQ(brewster.xy[0], float(84 + 56.309932474 / 90 * (800 - 24 - 84)));
+        EXPECT_EQ(brewster.stipple, 0x3333);
+        EXPECT_GE(cursor.width, 2.0f) << "at least two pixels";
+        size_t curves = 0;
+        for (const PlotLine& line : p.lines) curves += line.strip;
+        // Four curves; the phases of Gamma_par (which passes through 0 at Brewster) and of
+        // Gamma_perp (at 180 degrees, on the wrap) in more than one piece.
+        EXPECT_EQ(curves, mode == CurvesMode::power ? 4u : 4u + 4u + 1u);
     }
 }
 

@@ -134,6 +134,29 @@ sleep 0.4
 shot "$work/h.xwd"
 expect_eq "h again hides it" "$("$probe" diff "$work/f.xwd" "$work/h.xwd")" "0"
 
+# The Fresnel curves (g): over the lower left corner of each half, the same in both; power,
+# amplitude and phase, then gone.
+press g
+sleep 0.4
+shot "$work/power.xwd"
+read -r _ corner _ < <("$probe" match "$work/h.xwd" 0 480 480 480 r "$work/power.xwd" 0 480 r)
+read -r _ elsewhere _ < <("$probe" match "$work/h.xwd" 480 0 480 480 r "$work/power.xwd" 480 0 r)
+[ "${corner:-0}" -gt 50000 ] && [ "${elsewhere:-1}" -eq 0 ] &&
+    pass "g shows the curves in the lower left corner" ||
+    fail "g shows the curves in the lower left corner" "${corner:-?} pixels there, ${elsewhere:-?} elsewhere"
+# Inside the opaque panel (369x443 pixels from (6, 506) of each half), pixel for pixel.
+read -r _ differing _ < <("$probe" match "$work/power.xwd" 10 510 350 430 r "$work/power.xwd" 970 510 r)
+expect_eq "the curves are the same in both halves" "$differing" "0"
+press g
+sleep 0.4
+shot "$work/phase.xwd"
+[ "$("$probe" diff "$work/power.xwd" "$work/phase.xwd")" -gt 1000 ] &&
+    pass "g again: amplitude and phase" || fail "g again: amplitude and phase"
+press g
+sleep 0.4
+shot "$work/no-curves.xwd"
+expect_eq "g a third time hides them" "$("$probe" diff "$work/h.xwd" "$work/no-curves.xwd")" "0"
+
 guardian=$(pgrep -P "$pid")
 [ -n "$guardian" ] && pass "a guardian process watches over the mode" ||
     fail "a guardian process watches over the mode"
@@ -318,6 +341,15 @@ for bad in --medium1=seawater --medium2=unobtainium --frequency=5Hz --angle=90 "
 done
 expect_eq "a bad lesson: one line, with the file, line and column" "$(cat "$work/bad.err")" \
     "planewave3d: $work/bad.toml:2:11: theta_i 95 is out of range (0 to 89 degrees)"
+
+# The curves as data: 901 rows after the header, R + T = 1 in every one.
+DISPLAY= run_plain curves --print-curves --medium2=glass --frequency=500THz
+expect_eq "--print-curves without a display ends with status 0" "$status" "0"
+expect_eq "--print-curves: the header" "$(head -1 "$work/curves.out")" \
+    "theta_i_deg,R_par,R_perp,T_par,T_perp,abs_gamma_par,arg_gamma_par_deg,abs_gamma_perp,arg_gamma_perp_deg,abs_tau_par,arg_tau_par_deg,abs_tau_perp,arg_tau_perp_deg"
+expect_eq "--print-curves: 901 rows of 13 numbers, 0 to 90 degrees, R + T = 1" \
+    "$(awk -F, 'NR > 1 && NF == 13 && ($2 + $4 - 1) ^ 2 < 1e-18 && ($3 + $5 - 1) ^ 2 < 1e-18 { n++; last = $1 } END { print n, last }' "$work/curves.out")" \
+    "901 90"
 
 # A lesson of two still scenarios (no incident field, so every frame is alike), stepped with
 # Page Down: its readout is that of a lesson that starts on the second one, but for the first

@@ -283,3 +283,11 @@ for what, origin, args, names, status, bands in PANELS:
     print("    // " + what)
     for line in readout(origin, args, names, status, bands):
         print('    "%s",' % line)
+
+print("// pseudo-Brewster angle (least R_par) of wet soil and concrete at 1.8 GHz, TE Brewster of")
+print("// magnetic media (Gamma_perp = 0)")
+for eps2, sigma2 in ((30, 0.15), (5.24, 0.0462)):
+    args = (1, 1, 0, 0, 0, 1, 1, eps2, 1, sigma2, 1.8e9)
+    print("    %.9f," % minimum_angle(args, "g_par"))
+for eps1, mu1, eps2, mu2 in ((1, 1, 4, 2), (1, 1, 2, 5)):
+    print("    %.9f," % minimum_angle((1, 1, 0, 0, 0, eps1, mu1, eps2, mu2, 0, 1e9), "g_perp"))

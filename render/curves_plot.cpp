@@ -1,0 +1,265 @@
+#include "render/curves_plot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "render/stroke_font.h"
+
+bool overlap(const PanelRect& a, const PanelRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
+}
+
+namespace {
+
+// The panel's true shape in text lines: 40 wide, 24 high.
+constexpr double panel_lines_wide = 40.0, panel_lines_high = 24.0;
+
+}  // namespace
+
+CurvesPlacement curves_placement(double width, double height, double squeeze,
+                                 const std::optional<PanelRect>& readout) {
+    const double line = std::max(height / 52.0, 10.0);  // the readout's line height
+    const double margin = 0.6 * line;
+    // At most what the picture holds, at its true shape.
+    double scale = std::min({1.0, (width / squeeze - 2 * margin) / (panel_lines_wide * line),
+                             (height - 2 * margin) / (panel_lines_high * line)});
+    const auto at = [&](double s, bool top) {
+        const double w = panel_lines_wide * line * s, h = panel_lines_high * line * s;
+        return PanelRect{margin * squeeze, top ? height - margin - h : margin, w * squeeze, h};
+    };
+    bool top = false;
+    if (readout && overlap(at(scale, false), *readout)) {
+        top = true;
+        if (overlap(at(scale, true), *readout)) {
+            // Smaller: above the readout, or to its left, whichever leaves the larger panel.
+            const double above =
+                (height - 2 * margin - (readout->y + readout->height)) / (panel_lines_high * line);
+            const double beside = (readout->x / squeeze - 2 * margin) / (panel_lines_wide * line);
+            top = above >= beside;
+            scale = std::max(0.05, std::min(scale, std::max(above, beside)));
+        }
+    }
+    const PanelRect shown = at(scale, top);
+    return {shown, panel_lines_wide * line * scale, line * scale};
+}
+
+namespace {
+
+constexpr Rgb ink{0.85f, 0.85f, 0.8f};
+constexpr Rgb parallel_blue{0.34f, 0.71f, 0.91f};
+constexpr Rgb perpendicular_orange{0.9f, 0.6f, 0.0f};
+constexpr Rgb marker_grey{0.65f, 0.65f, 0.65f};
+constexpr Rgb cursor_white{1.0f, 1.0f, 1.0f};
+constexpr unsigned short dashed = 0x00FF, dotted = 0x3333;
+
+// One plot of the panel: its box in the panel's pixels and the range of its vertical axis.
+struct Area {
+    double left, right, bottom, top;
+    double low, high;
+    double x(double theta_deg) const { return left + theta_deg / 90.0 * (right - left); }
+    double y(double v) const {
+        const double clamped = std::min(std::max(v, low), high);
+        return bottom + (clamped - low) / (high - low) * (top - bottom);
+    }
+};
+
+// The smallest of 1, 2, 5, 10, 20, ... at least v.
+double ceiling_1_2_5(double v) {
+    for (double decade = 1.0;; decade *= 10.0) {
+        for (double m : {1.0, 2.0, 5.0}) {
+            if (m * decade >= v) return m * decade;
+        }
+    }
+}
+
+struct Painter {
+    CurvesPicture& picture;
+    double u;  // a text line, pixels
+    float thin, thick;
+
+    double text_width(const std::string& text) const {
+        return double(text_columns(text)) * stroke_advance * picture.glyph_scale;
+    }
+    void text(const std::string& t, double x, double y) { picture.texts.push_back({t, x, y}); }
+    void segments(std::vector<float> xy, Rgb colour, float width, unsigned short stipple = 0) {
+        picture.lines.push_back({std::move(xy), false, colour, width, stipple});
+    }
+
+    // One curve: a polyline through (theta, value) of every sample, broken where a phase
+    // wraps round (a jump of more than 180 degrees).
+    void curve(const Area& a, const std::vector<FresnelSample>& samples,
+               double (*value)(const FresnelSample&), bool phase, Rgb colour, float width,
+               unsigned short stipple) {
+        PlotLine line{{}, true, colour, width, stipple};
+        double last = 0.0;
+        for (const FresnelSample& s : samples) {
+            const double v = value(s);
+            if (!std::isfinite(v)) continue;
+            if (phase && !line.xy.empty() && std::fabs(v - last) > 180.0) {
+                picture.lines.push_back(line);
+                line.xy.clear();
+            }
+            line.xy.push_back(float(a.x(s.theta_i_deg)));
+            line.xy.push_back(float(a.y(v)));
+            last = v;
+        }
+        picture.lines.push_back(line);
+    }
+
+    // The box, the ticks of both axes and the labels of the vertical one; the angles' labels
+    // under the lowest plot only.
+    void axes(const Area& a, const std::vector<double>& ticks, bool angle_labels) {
+        std::vector<float> xy = {float(a.left),  float(a.bottom), float(a.right), float(a.bottom),
+                                 float(a.right), float(a.bottom), float(a.right), float(a.top),
+                                 float(a.right), float(a.top),    float(a.left),  float(a.top),
+                                 float(a.left),  float(a.top),    float(a.left),  float(a.bottom)};
+        const double tick = 0.35 * u;
+        for (double v : ticks) {
+            const auto y = float(a.y(v));
+            xy.insert(xy.end(), {float(a.left), y, float(a.left + tick), y});
+            char label[16];
+            std::snprintf(label, sizeof label, "%g", v);
+            text(label, a.left - 0.3 * u - text_width(label), a.y(v) - 0.3 * u);
+        }
+        for (int theta = 0; theta <= 90; theta += 10) {
+            const auto x = float(a.x(theta));
+            xy.insert(xy.end(), {x, float(a.bottom), x, float(a.bottom + tick)});
+            if (angle_labels && theta % 30 == 0) {
+                const std::string label = std::to_string(theta);
+                text(label, a.x(theta) - text_width(label) / 2, a.bottom - 1.15 * u);
+            }
+        }
+        segments(xy, ink, std::max(1.0f, float(u / 14.0)));
+    }
+
+    // A legend entry: a short stretch of the curve's line, then its name.
+    void legend(const std::string& name, double x, double y, Rgb colour, float width,
+                unsigned short stipple) {
+        const auto mid = float(y + 0.3 * u);
+        segments({float(x), mid, float(x + 2.4 * u), mid}, colour, width, stipple);
+        text(name, x + 2.8 * u, y);
+    }
+};
+
+double r_par(const FresnelSample& s) {
+    return s.r_par;
+}
+double r_perp(const FresnelSample& s) {
+    return s.r_perp;
+}
+double t_par(const FresnelSample& s) {
+    return s.t_par;
+}
+double t_perp(const FresnelSample& s) {
+    return s.t_perp;
+}
+double gamma_par(const FresnelSample& s) {
+    return magnitude(s.gamma_par);
+}
+double gamma_perp(const FresnelSample& s) {
+    return magnitude(s.gamma_perp);
+}
+double tau_par(const FresnelSample& s) {
+    return magnitude(s.tau_par);
+}
+double tau_perp(const FresnelSample& s) {
+    return magnitude(s.tau_perp);
+}
+double gamma_par_deg(const FresnelSample& s) {
+    return radians_to_degrees(argument(s.gamma_par));
+}
+double gamma_perp_deg(const FresnelSample& s) {
+    return radians_to_degrees(argument(s.gamma_perp));
+}
+double tau_par_deg(const FresnelSample& s) {
+    return radians_to_degrees(argument(s.tau_par));
+}
+double tau_perp_deg(const FresnelSample& s) {
+    return radians_to_degrees(argument(s.tau_perp));
+}
+
+}  // namespace
+
+CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, double theta_i_deg,
+                             double width, double height, double line_height) {
+    CurvesPicture picture{{}, {}, 0.6 * line_height / 100.0, std::max(1.0, line_height / 14.0)};
+    const double u = line_height;
+    const float thin = std::max(2.0f, float(u / 9.0));
+    Painter p{picture, u, thin, 2 * thin};
+    const double left = 4.2 * u, right = width - 1.2 * u, bottom = 2.9 * u, top = height - 3.4 * u;
+    const std::vector<FresnelSample>& s = curves.samples;
+
+    // The legend, two rows across the top: parallel above, perpendicular below.
+    const bool power = mode == CurvesMode::power;
+    const char* const names[4] = {power ? "R_par" : "|Gamma_par|", power ? "T_par" : "|tau_par|",
+                                  power ? "R_perp" : "|Gamma_perp|",
+                                  power ? "T_perp" : "|tau_perp|"};
+    const double column = (right - left) / 2;
+    for (int k = 0; k < 4; ++k) {
+        const bool parallel = k < 2, transmitted = k % 2 == 1;
+        p.legend(names[k], left + (k % 2) * column, height - (parallel ? 1.3 : 2.5) * u,
+                 parallel ? parallel_blue : perpendicular_orange, parallel ? p.thick : p.thin,
+                 transmitted ? dashed : 0);
+    }
+
+    std::vector<Area> areas;
+    if (power) {
+        const Area a{left, right, bottom, top, 0.0, 1.0};
+        p.axes(a, {0.0, 0.5, 1.0}, true);
+        p.curve(a, s, r_par, false, parallel_blue, p.thick, 0);
+        p.curve(a, s, r_perp, false, perpendicular_orange, p.thin, 0);
+        p.curve(a, s, t_par, false, parallel_blue, p.thick, dashed);
+        p.curve(a, s, t_perp, false, perpendicular_orange, p.thin, dashed);
+        areas.push_back(a);
+    } else {
+        double largest = 1.0;
+        for (const FresnelSample& x : s) {
+            for (double v : {tau_par(x), tau_perp(x), gamma_par(x), gamma_perp(x)}) {
+                if (std::isfinite(v)) largest = std::max(largest, v);
+            }
+        }
+        const double middle = (bottom + top) / 2;
+        const Area magnitudes{left, right, middle + 0.5 * u, top, 0.0, ceiling_1_2_5(largest)};
+        const Area phases{left, right, bottom, middle - 0.5 * u, -180.0, 180.0};
+        p.axes(magnitudes, {0.0, magnitudes.high / 2, magnitudes.high}, false);
+        p.axes(phases, {-180.0, -90.0, 0.0, 90.0, 180.0}, true);
+        for (const auto& [area, phase] : {std::pair{magnitudes, false}, {phases, true}}) {
+            p.curve(area, s, phase ? gamma_par_deg : gamma_par, phase, parallel_blue, p.thick, 0);
+            p.curve(area, s, phase ? gamma_perp_deg : gamma_perp, phase, perpendicular_orange,
+                    p.thin, 0);
+            p.curve(area, s, phase ? tau_par_deg : tau_par, phase, parallel_blue, p.thick, dashed);
+            p.curve(area, s, phase ? tau_perp_deg : tau_perp, phase, perpendicular_orange, p.thin,
+                    dashed);
+        }
+        p.text("phase (deg)", left + 0.4 * u, phases.top - 1.1 * u);
+        areas = {magnitudes, phases};
+    }
+    p.text("theta_i (deg)", (left + right) / 2 - p.text_width("theta_i (deg)") / 2,
+           bottom - 2.45 * u);
+
+    // The notable angles, dotted across every plot, labelled at the top, one below the other.
+    const Area& highest = areas.front();
+    const auto full_height = [&](double theta) {
+        const auto x = float(highest.x(theta));
+        return std::vector<float>{x, float(bottom), x, float(highest.top)};
+    };
+    char label[48];
+    int marked = 0;
+    for (const auto& [name, angle] : {std::pair{"Brewster", curves.brewster_deg},
+                                      {"Brewster_perp", curves.brewster_perp_deg},
+                                      {"pseudo-Brewster", curves.pseudo_brewster_deg},
+                                      {"critical", curves.critical_deg}}) {
+        if (!angle) continue;
+        p.segments(full_height(*angle), marker_grey, p.thin, dotted);
+        std::snprintf(label, sizeof label, "%s %.2f", name, *angle);
+        const double w = p.text_width(label);
+        const double x = highest.x(*angle) + 0.3 * u + w < right ? highest.x(*angle) + 0.3 * u
+                                                                 : highest.x(*angle) - 0.3 * u - w;
+        p.text(label, x, highest.top - (1.2 + 1.1 * marked++) * u);
+    }
+    // The cursor at the scenario's angle.
+    p.segments(full_height(theta_i_deg), cursor_white, p.thin);
+    return picture;
+}

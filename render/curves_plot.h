@@ -1,0 +1,57 @@
+// The Fresnel curves beside the wave (key g): where the panel goes in a picture, and what it
+// draws, as pure functions; render/curves_overlay.h paints it.
+//
+// Power: R_par, R_perp (solid) and T_par, T_perp (dashed) against theta_i, 0 to 1. Amplitude
+// and phase: |Gamma|, |tau| above, their phases (degrees) below. Parallel curves are sky blue
+// and thick, perpendicular ones orange and thin, so that line style alone tells them apart too.
+// A vertical cursor at theta_i; the Brewster, pseudo-Brewster and critical angles marked.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "physics/fresnel_curves.h"
+#include "render/field_geometry.h"
+#include "render/frame_state.h"
+
+// A rectangle of a picture: pixels from its lower left corner.
+struct PanelRect {
+    double x, y, width, height;
+};
+bool overlap(const PanelRect& a, const PanelRect& b);
+
+// Where the curves go in a picture of width x height pixels whose panels are squeezed
+// horizontally by squeeze (0.5 side by side): the lower left corner, or the upper left when
+// the readout's panel is in the way, smaller when even that does not leave room. Their text is
+// as large as the readout's while the picture has room for it.
+struct CurvesPlacement {
+    PanelRect shown;       // in the picture
+    double painted_width;  // pixels of the true shape, before the squeeze
+    double line_height;    // pixels, for the text
+};
+CurvesPlacement curves_placement(double width, double height, double squeeze,
+                                 const std::optional<PanelRect>& readout);
+
+struct PlotLine {
+    std::vector<float> xy;  // vertices, pixels of the painted panel
+    bool strip;             // a polyline, else separate segments
+    Rgb colour;
+    float width;             // pixels
+    unsigned short stipple;  // 0 for solid
+};
+struct PlotText {
+    std::string text;
+    double x, y;  // the baseline's start, pixels
+};
+struct CurvesPicture {
+    std::vector<PlotLine> lines;
+    std::vector<PlotText> texts;
+    double glyph_scale;   // pixels per stroke-font unit
+    double stroke_width;  // pixels, of the text
+};
+
+// What the panel draws, in a painted panel of width x height pixels with text lines of
+// line_height pixels, for curves of theta_i (degrees) in mode (not off).
+CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, double theta_i_deg,
+                             double width, double height, double line_height);

@@ -1,0 +1,120 @@
+#include "render/overlay_panel.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Halves an RGB image's width, each pixel the mean of two.
+std::vector<unsigned char> halved(const std::vector<unsigned char>& rgb, int32_t width,
+                                  int32_t height, int32_t half_width) {
+    std::vector<unsigned char> out(size_t(half_width) * size_t(height) * 3);
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < half_width; ++x) {
+            const unsigned char* a = &rgb[(size_t(y) * size_t(width) + size_t(2 * x)) * 3];
+            const unsigned char* b = 2 * x + 1 < width ? a + 3 : a;
+            unsigned char* o = &out[(size_t(y) * size_t(half_width) + size_t(x)) * 3];
+            for (int k = 0; k < 3; ++k) o[k] = static_cast<unsigned char>((a[k] + b[k] + 1) / 2);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int32_t whole_pixels(double pixels) {
+    return std::max<int32_t>(1, static_cast<int32_t>(std::lround(pixels)));
+}
+
+void draw_line_segments(const std::vector<float>& vertices, float width) {
+    if (vertices.empty()) return;
+    glLineWidth(width);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, vertices.data());
+    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(vertices.size() / 2));
+    glPopClientAttrib();
+}
+
+void paint_overlay_panel(OverlayPanel& panel, int32_t x, int32_t y, int32_t painted_width,
+                         int32_t shown_width, int32_t height, const float background[3],
+                         void (*paint)(const void* context), const void* context) {
+    panel.x = x;
+    panel.y = y;
+    panel.width = shown_width;
+    panel.height = height;
+    glPushAttrib(GL_VIEWPORT_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_TRANSFORM_BIT |
+                 GL_TEXTURE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glViewport(0, 0, painted_width, height);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, painted_width, 0, height, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glColor3f(background[0], background[1], background[2]);
+    glRecti(0, 0, painted_width, height);
+    paint(context);
+    if (panel.texture == 0) glGenTextures(1, &panel.texture);
+    glBindTexture(GL_TEXTURE_2D, panel.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    if (shown_width == painted_width) {
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 0, 0, shown_width, height, 0);
+    } else {
+        std::vector<unsigned char> rgb(size_t(painted_width) * size_t(height) * 3);
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, painted_width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        const std::vector<unsigned char> half = halved(rgb, painted_width, height, shown_width);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, shown_width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     half.data());
+        glPopClientAttrib();
+    }
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void draw_overlay_panel(const OverlayPanel& panel, const EyePass& pass, float alpha) {
+    if (panel.texture == 0) return;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT | GL_TEXTURE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, panel.texture);
+    // An opaque panel replaces what lies under it: no blending, no colour to multiply by.
+    const bool opaque = alpha >= 1.0f;
+    if (opaque) glDisable(GL_BLEND);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, opaque ? GL_REPLACE : GL_MODULATE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, pass.width, 0.0, pass.height, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2i(panel.x, panel.y);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2i(panel.x + panel.width, panel.y);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2i(panel.x + panel.width, panel.y + panel.height);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2i(panel.x, panel.y + panel.height);
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glPopAttrib();  // the matrix mode too
+}
