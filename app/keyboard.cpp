@@ -202,6 +202,12 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
         case 'g':
             g_presentation.curves = next_curves_mode(g_presentation.curves);
             break;
+        case 'm':
+            g_presentation.magnetic_shown = !g_presentation.magnetic_shown;
+            break;
+        case 'p':
+            g_presentation.poynting_shown = !g_presentation.poynting_shown;
+            break;
         case 'v':
             g_presentation.view = next_view(g_presentation.view);
             show_view_in_title();

@@ -48,6 +48,8 @@ const char* const more_keys[more_key_count] = {
     " v          \t: next view: sbs, mono, anaglyph, cross\n",
     " h          \t: show / hide the readout of the numbers\n",
     " g          \t: Fresnel curves: power, amplitude and phase, none\n",
+    " m          \t: show / hide the magnetic field (eta1 H)\n",
+    " p          \t: show / hide the time-averaged Poynting vectors\n",
     " 1 / ALT + 1\t: next / previous material of medium 1 (the lossless ones)\n",
     " 2 / ALT + 2\t: next / previous material of medium 2\n",
     " f / ALT + f\t: next / previous frequency: 1, 2, 5, 10, 20 kHz ... 1 PHz\n",

@@ -249,20 +249,27 @@ int main(int argc, char** argv) {
     const int window = open_window(width);
     struct Variant {
         const char* name;
-        StereoView view;
-        bool readout;
-        CurvesMode curves;
+        Presentation presentation;
     };
-    const Variant variants[] = {{"sbs", StereoView::sbs, false, CurvesMode::off},
-                                {"sbs + readout", StereoView::sbs, true, CurvesMode::off},
-                                {"sbs + curves", StereoView::sbs, false, CurvesMode::power},
-                                {"mono", StereoView::mono, false, CurvesMode::off},
-                                {"anaglyph", StereoView::anaglyph, false, CurvesMode::off},
-                                {"cross", StereoView::cross, false, CurvesMode::off}};
+    const auto shown = [](StereoView view, bool readout, CurvesMode curves, bool magnetic,
+                          bool poynting) {
+        return Presentation{view, false, readout, curves, magnetic, poynting};
+    };
+    const CurvesMode no = CurvesMode::off;
+    const Variant variants[] = {
+        {"sbs", shown(StereoView::sbs, false, no, false, false)},
+        {"sbs + readout", shown(StereoView::sbs, true, no, false, false)},
+        {"sbs + curves", shown(StereoView::sbs, false, CurvesMode::power, false, false)},
+        {"sbs + H", shown(StereoView::sbs, false, no, true, false)},
+        {"sbs + S", shown(StereoView::sbs, false, no, false, true)},
+        {"sbs", shown(StereoView::sbs, false, no, false, false)},
+        {"mono", shown(StereoView::mono, false, no, false, false)},
+        {"anaglyph", shown(StereoView::anaglyph, false, no, false, false)},
+        {"cross", shown(StereoView::cross, false, no, false, false)}};
     std::printf("\n%-6s %-16s %22s\n", "width", "view (start-up)", "program median/p95 ms");
     for (const Variant& v : variants) {
         reset_for_width(width);
-        g_presentation = Presentation{v.view, false, v.readout, v.curves};
+        g_presentation = v.presentation;
         const Timing t = time_frames(on_display, frames);
         std::printf("%-6d %-16s %10.2f / %-9.2f\n", width, v.name, t.median_ms, t.p95_ms);
         std::fflush(stdout);

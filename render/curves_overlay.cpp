@@ -16,6 +16,7 @@ struct CurvesPanel {
     WaveScenario media{};  // the scenario the curves were sampled for
     FresnelCurves curves;
     // What the panel shows now.
+    bool shown = false;
     CurvesMode mode = CurvesMode::off;
     double theta_i_deg = -1.0;
     int32_t x = 0, y = 0, painted_width = 0, shown_width = 0, height = 0;
@@ -61,7 +62,11 @@ void prepare_curves(const EyePass& pass, StereoView view, CurvesMode mode,
         panel.sampled = true;
     }
     const double squeeze = view == StereoView::sbs ? 0.5 : 1.0;
-    const CurvesPlacement place = curves_placement(pass.width, pass.height, squeeze, readout);
+    const std::optional<CurvesPlacement> room =
+        curves_placement(pass.width, pass.height, squeeze, readout);
+    panel.shown = room.has_value();
+    if (!room) return;  // no room to read them in
+    const CurvesPlacement& place = *room;
     const int32_t painted_width = whole_pixels(place.painted_width);
     const int32_t shown_width = squeeze == 1.0 ? painted_width : (painted_width + 1) / 2;
     const int32_t height = whole_pixels(place.shown.height);
@@ -88,5 +93,5 @@ void prepare_curves(const EyePass& pass, StereoView view, CurvesMode mode,
 }
 
 void draw_curves(const EyePass& pass) {
-    draw_overlay_panel(panel.image, pass, 1.0f);
+    if (panel.shown) draw_overlay_panel(panel.image, pass, 1.0f);
 }

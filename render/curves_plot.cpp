@@ -18,8 +18,8 @@ constexpr double panel_lines_wide = 40.0, panel_lines_high = 24.0;
 
 }  // namespace
 
-CurvesPlacement curves_placement(double width, double height, double squeeze,
-                                 const std::optional<PanelRect>& readout) {
+std::optional<CurvesPlacement> curves_placement(double width, double height, double squeeze,
+                                                const std::optional<PanelRect>& readout) {
     const double line = std::max(height / 52.0, 10.0);  // the readout's line height
     const double margin = 0.6 * line;
     // At most what the picture holds, at its true shape.
@@ -38,11 +38,12 @@ CurvesPlacement curves_placement(double width, double height, double squeeze,
                 (height - 2 * margin - (readout->y + readout->height)) / (panel_lines_high * line);
             const double beside = (readout->x / squeeze - 2 * margin) / (panel_lines_wide * line);
             top = above >= beside;
-            scale = std::max(0.05, std::min(scale, std::max(above, beside)));
+            scale = std::min(scale, std::max(above, beside));
         }
     }
+    if (scale < 0.25) return std::nullopt;
     const PanelRect shown = at(scale, top);
-    return {shown, panel_lines_wide * line * scale, line * scale};
+    return CurvesPlacement{shown, panel_lines_wide * line * scale, line * scale};
 }
 
 namespace {

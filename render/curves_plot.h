@@ -24,14 +24,15 @@ bool overlap(const PanelRect& a, const PanelRect& b);
 // Where the curves go in a picture of width x height pixels whose panels are squeezed
 // horizontally by squeeze (0.5 side by side): the lower left corner, or the upper left when
 // the readout's panel is in the way, smaller when even that does not leave room. Their text is
-// as large as the readout's while the picture has room for it.
+// as large as the readout's while the picture has room for it. None when the room left is too
+// small to read them in (a quarter of their size).
 struct CurvesPlacement {
     PanelRect shown;       // in the picture
     double painted_width;  // pixels of the true shape, before the squeeze
     double line_height;    // pixels, for the text
 };
-CurvesPlacement curves_placement(double width, double height, double squeeze,
-                                 const std::optional<PanelRect>& readout);
+std::optional<CurvesPlacement> curves_placement(double width, double height, double squeeze,
+                                                const std::optional<PanelRect>& readout);
 
 struct PlotLine {
     std::vector<float> xy;  // vertices, pixels of the painted panel

@@ -114,6 +114,62 @@ FieldSample transmitted_sample(const InterfaceSolution& s, const TransmittedRay&
             interface_sample_colour(n == 0)};
 }
 
+// --- the magnetic field and the flow of energy --------------------------------------------
+
+namespace {
+
+Vec3 vec3(const Real3& v) {
+    return {v[0], v[1], v[2]};
+}
+
+double norm(Vec3 v) {
+    return std::sqrt(dot(v, v));
+}
+
+}  // namespace
+
+FieldSample magnetic_sample(RayKind kind, const WavePhasors& wave, const InterfaceSolution& s,
+                            const TransmittedRay& ray, double t, int index) {
+    Vec3 base{};
+    double psi = s.omega * t, decay = 1.0;
+    switch (kind) {
+        case RayKind::incident:
+            base = incident_sample(s, t, index).base;
+            psi -= s.k1 * medium1_position_m(s, index);
+            break;
+        case RayKind::reflected:
+            base = reflected_sample(s, t, index).base;
+            psi += s.k1 * medium1_position_m(s, index);
+            break;
+        case RayKind::transmitted: {
+            base = transmitted_sample(s, ray, t, index).base;
+            const double d = index * ray.spacing_m, x = d * ray.dir_x, z = d * ray.dir_z;
+            decay = std::exp(-s.alpha_x * x - s.alpha_z * z);
+            psi -= s.beta_x * x + s.beta_z * z;
+            break;
+        }
+    }
+    const Vec3 h = vec3(instantaneous(wave.h, psi, decay));
+    return {base, s.eta1 * h, index == 0 ? blue : sky_blue};
+}
+
+std::vector<Segment> poynting_arrows(const WaveScenario& sc, const InterfaceSolution& s) {
+    const Vec3 incident = vec3(time_averaged_poynting(wave_phasors(RayKind::incident, sc, s)));
+    const double reference = norm(incident);
+    if (!(reference > 0.0)) return {};
+    // 0.5 scene units for the incident wave's |S|, the others in proportion.
+    const auto arrow = [&](Vec3 point, RayKind kind, bool ends_there) {
+        const Vec3 v =
+            (0.5 / reference) * (kind == RayKind::incident
+                                     ? incident
+                                     : vec3(time_averaged_poynting(wave_phasors(kind, sc, s))));
+        return ends_there ? Segment{point - v, point} : Segment{point, point + v};
+    };
+    return {arrow(incident_interface_point, RayKind::incident, true),
+            arrow(reflected_interface_point, RayKind::reflected, false),
+            arrow(transmitted_interface_point, RayKind::transmitted, false)};
+}
+
 // --- polarisation traces and their guide lines --------------------------------------------
 
 namespace {
@@ -180,8 +236,11 @@ TangentialPlanes tangential_planes(RayKind kind) {
 
 }  // namespace
 
-TangentialDisplay tangential_display(RayKind kind, Vec3 p, Vec3 e, double scale) {
-    const TangentialPlanes planes = tangential_planes(kind);
+TangentialDisplay tangential_display(RayKind kind, Vec3 p, Vec3 e, double scale, double farther) {
+    TangentialPlanes planes = tangential_planes(kind);
+    const double side = kind == RayKind::transmitted ? 1.0 : -1.0;
+    planes.green_z += side * farther;
+    planes.magenta_z += side * farther;
     const double tip_x = p.x + scale * e.x;
     const double tip_y = scale * e.y;
     return {{{tip_x, tip_y, p.z + scale * e.z}, {tip_x, tip_y, planes.green_z}},

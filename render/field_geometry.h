@@ -5,7 +5,10 @@
 // incidence is y = 0; x is the parallel (TM) direction, y the perpendicular (TE) one.
 #pragma once
 
+#include <vector>
+
 #include "physics/interface_solver.h"
+#include "physics/wave_fields.h"
 #include "render/vec3.h"
 #include "render/visibility.h"
 
@@ -13,14 +16,19 @@ struct Rgb {
     float r, g, b;
 };
 
-inline constexpr Rgb gold{1.0f, 0.84f, 0.0f};        // field arrows
-inline constexpr Rgb red{1.0f, 0.0f, 0.0f};          // the arrow at a ray's interface sample
-inline constexpr Rgb magenta{1.0f, 0.0f, 1.0f};      // tangential field
-inline constexpr Rgb green{0.0f, 1.0f, 0.0f};        // its x and y components
-inline constexpr Rgb trace_blue{0.2f, 0.2f, 0.48f};  // polarisation traces
-inline constexpr Rgb guide_grey{0.5f, 0.5f, 0.5f};   // dashed guide lines
+struct Segment {
+    Vec3 from, to;
+};
 
-enum class RayKind { incident, reflected, transmitted };
+inline constexpr Rgb gold{1.0f, 0.84f, 0.0f};         // field arrows
+inline constexpr Rgb red{1.0f, 0.0f, 0.0f};           // the arrow at a ray's interface sample
+inline constexpr Rgb magenta{1.0f, 0.0f, 1.0f};       // tangential field
+inline constexpr Rgb green{0.0f, 1.0f, 0.0f};         // its x and y components
+inline constexpr Rgb trace_blue{0.2f, 0.2f, 0.48f};   // polarisation traces
+inline constexpr Rgb guide_grey{0.5f, 0.5f, 0.5f};    // dashed guide lines
+inline constexpr Rgb sky_blue{0.34f, 0.71f, 0.91f};   // magnetic field arrows
+inline constexpr Rgb blue{0.0f, 0.45f, 0.70f};        // the magnetic arrow at the interface
+inline constexpr Rgb vermillion{0.84f, 0.37f, 0.0f};  // time-averaged Poynting vectors
 
 inline constexpr int ray_sample_count = 17;
 inline constexpr double trace_step = 0.192;  // scene units between two samples of a ray
@@ -103,6 +111,20 @@ Vec3 transmitted_field(const InterfaceSolution& s, double t, double x_m, double 
 FieldSample transmitted_sample(const InterfaceSolution& s, const TransmittedRay& ray, double t,
                                int n);
 
+// --- the magnetic field and the flow of energy --------------------------------------------
+
+// The magnetic field of sample index of a wave (i = -16 .. 0 on the incident and reflected
+// rays, n = 0 .. 16 on the transmitted one) at t, with the phase and decay along the ray that
+// its electric field has: eta1 H(t) in field units, so that in medium 1 it is as long as E.
+// At the same base point as the E arrow; sky blue, blue at the interface sample.
+FieldSample magnetic_sample(RayKind kind, const WavePhasors& wave, const InterfaceSolution& s,
+                            const TransmittedRay& ray, double t, int index);
+
+// The time-averaged Poynting vector of each wave as an arrow (scene units): the incident one
+// ends at its ray's interface point, the reflected and transmitted ones start at theirs; each
+// points along its S and is 0.5 |S| / |S_incident| long. None without an incident wave.
+std::vector<Segment> poynting_arrows(const WaveScenario& sc, const InterfaceSolution& s);
+
 // --- polarisation traces and their guide lines --------------------------------------------
 
 struct TraceGuides {
@@ -118,14 +140,14 @@ Vec3 trace_sphere_centre(RayKind kind, const InterfaceSolution& s, const Transmi
 
 // --- tangential fields at the interface ----------------------------------------------------
 
-struct Segment {
-    Vec3 from, to;
-};
 struct TangentialDisplay {
     Segment projection;  // dashed, from the red arrow's tip down to the green plane
     Segment tangential;  // magenta: (E_x, E_y)
     Segment x_part;      // green: E_x
     Segment y_part;      // green: E_y
 };
-// P is the ray's interface sample point, E the unscaled field there.
-TangentialDisplay tangential_display(RayKind kind, Vec3 p, Vec3 e, double scale);
+// P is the ray's interface sample point, E the unscaled field there. farther moves the planes
+// of the display that much further from the interface (scene units): the magnetic field's
+// display lies beside the electric one.
+TangentialDisplay tangential_display(RayKind kind, Vec3 p, Vec3 e, double scale,
+                                     double farther = 0.0);

@@ -68,6 +68,8 @@ void draw_field_scene() {
     draw_polarisation_traces();
     draw_incident_reflected_fields();
     draw_transmitted_fields();
+    if (g_presentation.magnetic_shown) draw_magnetic_fields();
+    if (g_presentation.poynting_shown) draw_poynting_vectors();
 }
 
 void draw_polarisation_traces() {
@@ -127,13 +129,54 @@ void draw_transmitted_fields() {
     }
 }
 
-void draw_tangential_fields(RayKind kind, Vec3 p, Vec3 e) {
-    const TangentialDisplay display = tangential_display(kind, p, e, arrow_scale(g_solution));
-    draw_dashed_line(display.projection.from, display.projection.to, magenta);
-    set_colour(magenta);
+namespace {
+
+// A tangential display: the dashed projection and the whole tangential field in one colour,
+// its two components in another.
+void draw_tangential_display(const TangentialDisplay& display, Rgb whole, Rgb parts) {
+    draw_dashed_line(display.projection.from, display.projection.to, whole);
+    set_colour(whole);
     draw_field_arrow(display.tangential.from, display.tangential.to);
-    set_colour(green);
+    set_colour(parts);
     draw_field_arrow(display.x_part.from, display.x_part.to);
-    set_colour(green);
+    set_colour(parts);
     draw_field_arrow(display.y_part.from, display.y_part.to);
+}
+
+// The magnetic displays lie this much further out than the electric ones (scene units).
+constexpr double magnetic_display_offset = 0.1;
+
+}  // namespace
+
+void draw_tangential_fields(RayKind kind, Vec3 p, Vec3 e) {
+    draw_tangential_display(tangential_display(kind, p, e, arrow_scale(g_solution)), magenta,
+                            green);
+}
+
+void draw_magnetic_fields() {
+    const InterfaceSolution& s = g_solution;
+    const TransmittedRay ray = transmitted_ray(s);
+    const double scale = arrow_scale(s);
+    const auto draw_ray = [&](RayKind kind, int first, int last) {
+        const WavePhasors wave = wave_phasors(kind, g_scenario, s);
+        for (int index = first; index <= last; ++index) {
+            const FieldSample h = magnetic_sample(kind, wave, s, ray, s.sample_time, index);
+            draw_sample_arrow(h, scale);
+            if (index == 0 && tangential_fields_shown()) {
+                draw_tangential_display(
+                    tangential_display(kind, h.base, h.field, scale, magnetic_display_offset),
+                    sky_blue, blue);
+            }
+        }
+    };
+    draw_ray(RayKind::incident, -(ray_sample_count - 1), 0);
+    draw_ray(RayKind::reflected, -(ray_sample_count - 1), 0);
+    draw_ray(RayKind::transmitted, 0, ray_sample_count - 1);
+}
+
+void draw_poynting_vectors() {
+    for (const Segment& arrow : poynting_arrows(g_scenario, g_solution)) {
+        set_colour(vermillion);
+        draw_field_arrow(arrow.from, arrow.to);
+    }
 }

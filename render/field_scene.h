@@ -6,7 +6,8 @@
 #include "render/field_arrow.h"
 #include "render/field_geometry.h"
 
-// The three stages in order; they share only the solution's sample_time.
+// The three stages in order, then on request the magnetic field and the Poynting vectors;
+// they share only the solution's sample_time.
 void draw_field_scene();
 
 // Two dashed guide lines and a trace of one sphere per time sample, for each wave.
@@ -17,3 +18,8 @@ void draw_incident_reflected_fields();
 void draw_transmitted_fields();
 // A wave's tangential field at its interface point p, from its unscaled field e there.
 void draw_tangential_fields(RayKind kind, Vec3 p, Vec3 e);
+// eta1 H of every wave at the same samples and time as the electric arrows, with the
+// tangential displays of eta1 H beside those of E when they are shown.
+void draw_magnetic_fields();
+// One arrow per wave along its time-averaged Poynting vector.
+void draw_poynting_vectors();

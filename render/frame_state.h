@@ -58,6 +58,8 @@ struct Presentation {
     bool windowed;       // an ordinary, resizable window; the display mode untouched
     bool readout_shown;  // the numbers over the scene (key h)
     CurvesMode curves = CurvesMode::off;
+    bool magnetic_shown = false;  // the magnetic field beside the electric one (key m)
+    bool poynting_shown = false;  // the time-averaged Poynting vectors (key p)
 };
 
 // What the scenario is, in words, for the readout: its origin ("linear 1: TE wave at the

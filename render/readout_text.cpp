@@ -7,6 +7,7 @@
 
 #include "physics/derived_quantities.h"
 #include "physics/materials.h"
+#include "physics/wave_fields.h"
 #include "render/stroke_font.h"
 
 namespace {
@@ -40,7 +41,7 @@ std::string special_angle_text(const char* name, const std::optional<double>& an
 // A fraction of power for the screen: rounding may leave a total reflection's transmitted
 // part a hair below zero, which would print as "-0.0000".
 double shown_fraction(double f) {
-    return f < 0.0 && f > -1e-9 ? 0.0 : f;
+    return f <= 0.0 && f > -1e-9 ? 0.0 : f;  // -0.0 too
 }
 
 std::string coefficient_text(const char* name, Complex c) {
@@ -121,6 +122,12 @@ std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveSce
     lines.push_back(p.r_wave ? format("R %.4f  T %.4f  R+T %.4f", *p.r_wave,
                                       shown_fraction(*p.t_wave), *p.r_wave + *p.t_wave)
                              : std::string("R, T: no incident wave"));
+    // The same balance from the Poynting vectors' normal components, E x H* of each wave.
+    const std::optional<NormalFlux> flux = normal_flux(sc, s);
+    lines.push_back(flux ? format("S_z: in 1  refl %.4f  trans %.4f  sum %.4f", flux->reflected,
+                                  shown_fraction(flux->transmitted),
+                                  flux->reflected + flux->transmitted)
+                         : std::string("S_z: no incident wave"));
     if (!status.empty()) lines.push_back(status);
     return lines;
 }

@@ -10,6 +10,7 @@
 #include "physics/fresnel_curves.h"
 #include "physics/interface_solver.h"
 #include "physics/materials.h"
+#include "physics/wave_fields.h"
 #include "tests/support/named_media.h"
 
 namespace {
@@ -437,6 +438,46 @@ TEST(FresnelCurves, PowerAddsUpForEveryNamedMaterialAtEveryAngle) {
             }
         }
     }
+}
+
+// E, H and k of each wave, and the flow of energy, for every example at every whole angle and
+// every named material: the plane waves of medium 1 are transverse and right-handed with
+// |eta1 H| = |E|, and what flows in through S_z flows out, as the power balance says.
+TEST(WaveFields, TransverseRightHandedAndEnergyConserved) {
+    const auto length = [](const Phasor3& v) {
+        return std::sqrt(std::norm(v.x) + std::norm(v.y) + std::norm(v.z));
+    };
+    const auto cross = [](const Phasor3& a, const Phasor3& b) {
+        return Phasor3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+    };
+    std::vector<WaveScenario> all = swept_scenarios();
+    for (WaveScenario& sc : all) sc.phi_y = -90, sc.ey_mag = 0.6;  // elliptical
+    for (const WaveScenario& sc : all) {
+        SCOPED_TRACE(::testing::Message() << sc.eps_r1 << " " << sc.eps_r2 << " " << sc.mu_r2 << " "
+                                          << sc.sigma2 << " " << sc.theta_i);
+        const InterfaceSolution s = solve_wave_interface(sc, fpp);
+        for (RayKind kind : {RayKind::incident, RayKind::reflected}) {
+            const WavePhasors w = wave_phasors(kind, sc, s);
+            const double e = length(w.e);
+            if (e == 0) continue;
+            const Complex e_dot_h = w.e.x * w.h.x + w.e.y * w.h.y + w.e.z * w.h.z;
+            ASSERT_LT(magnitude(e_dot_h), 1e-12 * e * length(w.h));
+            ASSERT_NEAR(s.eta1 * length(w.h), e, 1e-12 * e);
+            // E x H is along k, forwards: (E x H) x k = 0 and (E x H) . k > 0.
+            const Phasor3 exh = cross(w.e, w.h);
+            ASSERT_LT(length(cross(exh, w.k)), 1e-9 * length(exh) * length(w.k));
+            const Real3 flow = time_averaged_poynting(w);
+            ASSERT_GT(flow[0] * w.k.x.real() + flow[2] * w.k.z.real(), 0.0);
+        }
+        const std::optional<NormalFlux> flux = normal_flux(sc, s);
+        const PowerBalance p = power_balance(sc, s);
+        ASSERT_TRUE(flux.has_value());
+        ASSERT_NEAR(flux->reflected, *p.r_wave, 1e-9);
+        ASSERT_NEAR(flux->transmitted, *p.t_wave, 1e-9);
+    }
+    WaveScenario dark = all.front();
+    dark.ex_mag = dark.ey_mag = 0;
+    EXPECT_FALSE(normal_flux(dark, solve_wave_interface(dark, fpp)).has_value());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "app/keyboard.h"
 #include "app/shared_state.h"
+#include "physics/derived_quantities.h"
 #include "render/curves_plot.h"
 #include "render/field_arrow.h"
 #include "render/field_geometry.h"
@@ -605,11 +606,20 @@ TEST(FieldGeometry, FieldsAreTransverseAndNormalDIsContinuous) {
     EXPECT_EQ(checked, 11 * 90 * 5);
 }
 
-TEST(FieldGeometry, TangentialFieldIsContinuousAtEveryFrameForEveryExample) {
-    for (const WaveScenario& sc : all_examples()) {
+// At every instant the tangential E and H just inside medium 2 are the sums of those of the
+// incident and reflected waves: as drawn by the displays for E, as sampled for eta1 H.
+TEST(FieldGeometry, TangentialFieldsAreContinuousAtEveryFrame) {
+    std::vector<WaveScenario> all = all_examples();
+    for (const WaveScenario& named : named_media_scenarios()) {
+        if (named.theta_i == 41) all.push_back(named);
+    }
+    for (const WaveScenario& sc : all) {
         const InterfaceSolution s = solve(sc);
         const TransmittedRay ray = transmitted_ray(s);
         const double scale = arrow_scale(s);
+        const WavePhasors hi = wave_phasors(RayKind::incident, sc, s),
+                          hr = wave_phasors(RayKind::reflected, sc, s),
+                          ht = wave_phasors(RayKind::transmitted, sc, s);
         for (int f = 1; f <= fpp; ++f) {
             const double t = sample_time_of(f, s);
             const Vec3 ei = incident_sample(s, t, 0).field;
@@ -627,6 +637,57 @@ TEST(FieldGeometry, TangentialFieldIsContinuousAtEveryFrameForEveryExample) {
             const double tolerance = 1e-9 * (1 + length(vi) + length(vr));
             EXPECT_NEAR(vt.x, vi.x + vr.x, tolerance) << sc.theta_i << " frame " << f;
             EXPECT_NEAR(vt.y, vi.y + vr.y, tolerance) << sc.theta_i << " frame " << f;
+            const Vec3 mi = magnetic_sample(RayKind::incident, hi, s, ray, t, 0).field;
+            const Vec3 mr = magnetic_sample(RayKind::reflected, hr, s, ray, t, 0).field;
+            const Vec3 mt = magnetic_sample(RayKind::transmitted, ht, s, ray, t, 0).field;
+            const double h_tolerance = 1e-9 * (1 + length(mi) + length(mr));
+            EXPECT_NEAR(mt.x, mi.x + mr.x, h_tolerance) << sc.eps_r2 << " frame " << f;
+            EXPECT_NEAR(mt.y, mi.y + mr.y, h_tolerance) << sc.eps_r2 << " frame " << f;
+        }
+    }
+}
+
+// Every magnetic arrow is its electric arrow's wave turned by k: from the arrows at t = 0 and a
+// quarter period later, E and eta1 H as phasors at the sample satisfy
+// eta1 H = eta1 (k x E) / (omega mu) there, on every ray, lossy or evanescent.
+TEST(FieldGeometry, MagneticArrowsFollowTheirElectricOnesAlongEveryRay) {
+    std::vector<WaveScenario> all = all_examples();
+    for (const WaveScenario& named : named_media_scenarios()) {
+        if (named.theta_i == 41 && named.eps_r1 == 1) all.push_back(named);
+    }
+    for (const WaveScenario& sc : all) {
+        const InterfaceSolution s = solve(sc);
+        const TransmittedRay ray = transmitted_ray(s);
+        const double t0 = sample_time_of(1, s), t1 = sample_time_of(26, s);
+        for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
+            const WavePhasors w = wave_phasors(kind, sc, s);
+            const double mu = (kind == RayKind::transmitted ? sc.mu_r2 : sc.mu_r1) * mu0;
+            for (int n = 0; n < ray_sample_count; ++n) {
+                const int index = kind == RayKind::transmitted ? n : -n;
+                const auto electric = [&](double t) {
+                    return kind == RayKind::incident ? incident_sample(s, t, index).field
+                           : kind == RayKind::reflected
+                               ? reflected_sample(s, t, index).field
+                               : transmitted_sample(s, ray, t, index).field;
+                };
+                const auto phasor = [](Vec3 at_0, Vec3 at_quarter) {  // Re{A e^jwt} -> A
+                    return Phasor3{
+                        {at_0.x, -at_quarter.x}, {at_0.y, -at_quarter.y}, {at_0.z, -at_quarter.z}};
+                };
+                const Phasor3 e = phasor(electric(t0), electric(t1));
+                const Phasor3 h = phasor(magnetic_sample(kind, w, s, ray, t0, index).field,
+                                         magnetic_sample(kind, w, s, ray, t1, index).field);
+                const Complex f = s.eta1 / (sc.omega * mu);
+                const Phasor3 expected{f * (w.k.y * e.z - w.k.z * e.y),
+                                       f * (w.k.z * e.x - w.k.x * e.z),
+                                       f * (w.k.x * e.y - w.k.y * e.x)};
+                const double size =
+                    1e-9 * (1 + std::abs(expected.x) + std::abs(expected.y) + std::abs(expected.z));
+                ASSERT_LT(std::abs(h.x - expected.x) + std::abs(h.y - expected.y) +
+                              std::abs(h.z - expected.z),
+                          size)
+                    << sc.eps_r2 << " " << sc.sigma2 << " ray " << int(kind) << " sample " << n;
+            }
         }
     }
 }
@@ -850,15 +911,26 @@ TEST(Readout, WholePanelsAsShown) {
         {{"linear 1: TE wave at the Brewster angle"},
          linear_examples[1],
          "paused",
-         {"linear 1: TE wave at the Brewster angle", "theta_i 31.8060 deg  |Ex| 0.00  |Ey| 78.00",
-          "phi_x 0 deg  phi_y -90 deg", "medium 1: eps_r 2.6  mu_r 1",
-          "medium 2: eps_r 1  mu_r 1  sigma 0 S/m", "frequency 385 MHz",
-          "n2 1 - j0  loss tangent 0", "eta2 376.73 ohm at 0.00 deg",
-          "transmitted at 58.1936 deg, no decay", "Brewster 31.8061 deg, theta_i -0.0001",
-          "critical 38.3288 deg, theta_i -6.5228", "Gamma_par  0.0000 at 0.0 deg",
-          "Gamma_perp 0.4444 at 0.0 deg", "tau_par    1.6124 at 0.0 deg",
-          "tau_perp   1.4444 at 0.0 deg", "R_par  0.0000  T_par  1.0000",
-          "R_perp 0.1975  T_perp 0.8025", "R 0.1975  T 0.8025  R+T 1.0000", "paused"}},
+         {"linear 1: TE wave at the Brewster angle",
+          "theta_i 31.8060 deg  |Ex| 0.00  |Ey| 78.00",
+          "phi_x 0 deg  phi_y -90 deg",
+          "medium 1: eps_r 2.6  mu_r 1",
+          "medium 2: eps_r 1  mu_r 1  sigma 0 S/m",
+          "frequency 385 MHz",
+          "n2 1 - j0  loss tangent 0",
+          "eta2 376.73 ohm at 0.00 deg",
+          "transmitted at 58.1936 deg, no decay",
+          "Brewster 31.8061 deg, theta_i -0.0001",
+          "critical 38.3288 deg, theta_i -6.5228",
+          "Gamma_par  0.0000 at 0.0 deg",
+          "Gamma_perp 0.4444 at 0.0 deg",
+          "tau_par    1.6124 at 0.0 deg",
+          "tau_perp   1.4444 at 0.0 deg",
+          "R_par  0.0000  T_par  1.0000",
+          "R_perp 0.1975  T_perp 0.8025",
+          "R 0.1975  T 0.8025  R+T 1.0000",
+          "S_z: in 1  refl 0.1975  trans 0.8025  sum 1.0000",
+          "paused"}},
         {{"custom (from elliptical 2)", air, seawater},
          {0.8, 1, 0, -90, 30, 1.0006, 1, 72, 1, 4, 1e8, two_pi * 1e8},
          "",
@@ -882,6 +954,7 @@ TEST(Readout, WholePanelsAsShown) {
              "R_par  0.8804  T_par  0.1196",
              "R_perp 0.9089  T_perp 0.0911",
              "R 0.8978  T 0.1022  R+T 1.0000",
+             "S_z: in 1  refl 0.8978  trans 0.1022  sum 1.0000",
          }},
         {{"magnetic"},
          {1, 0.5, 30, 0, 30, 9, 1, 2, 2, 0, 1e9, two_pi * 1e9},
@@ -905,6 +978,7 @@ TEST(Readout, WholePanelsAsShown) {
              "R_par  0.1539  T_par  0.8461",
              "R_perp 0.3530  T_perp 0.6470",
              "R 0.1937  T 0.8063  R+T 1.0000",
+             "S_z: in 1  refl 0.1937  trans 0.8063  sum 1.0000",
              "paused",
          }},
         {{"glass", vacuum, glass},
@@ -930,6 +1004,7 @@ TEST(Readout, WholePanelsAsShown) {
              "R_par  0.0085  T_par  0.9915",
              "R_perp 0.0920  T_perp 0.9080",
              "R 0.0502  T 0.9498  R+T 1.0000",
+             "S_z: in 1  refl 0.0502  trans 0.9498  sum 1.0000",
          }},
     };
     for (const PanelCase& c : cases) {
@@ -937,8 +1012,10 @@ TEST(Readout, WholePanelsAsShown) {
     }
     WaveScenario dark = linear_examples[1];
     dark.ey_mag = 0;
-    EXPECT_EQ(readout_lines(ScenarioLabel{}, dark, solve(dark), "").back(),
-              "R, T: no incident wave");
+    const std::vector<std::string> dark_lines =
+        readout_lines(ScenarioLabel{}, dark, solve(dark), "");
+    EXPECT_EQ(std::vector<std::string>(dark_lines.end() - 2, dark_lines.end()),
+              (std::vector<std::string>{"R, T: no incident wave", "S_z: no incident wave"}));
 }
 
 TEST(Readout, PanelInTheCornerInProportionToThePicture) {
@@ -1315,8 +1392,13 @@ TEST(CurvesPanel, ClearOfTheReadoutInEveryPicture) {
         const ReadoutLayout l = readout_layout(width, height, squeeze, lines);
         const PanelRect readout{l.panel_x, l.panel_y, l.panel_width, l.panel_height};
         for (bool with_readout : {false, true}) {
-            const CurvesPlacement c = curves_placement(
+            const std::optional<CurvesPlacement> room = curves_placement(
                 width, height, squeeze, with_readout ? std::optional(readout) : std::nullopt);
+            if (!room) {
+                EXPECT_TRUE(with_readout && height < 360) << "left out only for want of room";
+                continue;
+            }
+            const CurvesPlacement& c = *room;
             EXPECT_FALSE(with_readout && overlap(c.shown, readout));
             EXPECT_GE(c.shown.x, 0);
             EXPECT_GE(c.shown.y, 0);
@@ -1355,7 +1437,7 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
 
 // Where the readout's panel lies in each view's pictures (pixels from the lower left corner):
 // in the lower right corner, squeezed to half width side by side, the same height for the same
-// picture height. The start-up readout: 18 lines, the longest of 41 characters.
+// picture height. The start-up readout: 19 lines, the longest of 48 characters.
 TEST_F(Drawing, ReadoutPanelInEachView) {
     struct Case {
         StereoView view;
@@ -1364,11 +1446,11 @@ TEST_F(Drawing, ReadoutPanelInEachView) {
         std::vector<double> quad;  // x0, y0, x1, y1 of every picture's panel
     };
     const std::vector<Case> cases = {
-        {StereoView::sbs, false, 1920, 960, {708, 11, 954, 358}},
-        {StereoView::mono, true, 1280, 720, {904, 8, 1272, 268}},
-        {StereoView::sbs, true, 1280, 720, {452, 8, 636, 268}},
-        {StereoView::cross, true, 1280, 720, {264, 8, 632, 268}},
-        {StereoView::anaglyph, true, 1920, 960, {1418, 11, 1909, 358}},
+        {StereoView::sbs, false, 1920, 960, {668, 11, 954, 377}},
+        {StereoView::mono, true, 1280, 720, {843, 8, 1272, 282}},
+        {StereoView::sbs, true, 1280, 720, {421, 8, 636, 282}},
+        {StereoView::cross, true, 1280, 720, {203, 8, 632, 282}},
+        {StereoView::anaglyph, true, 1920, 960, {1337, 11, 1909, 377}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(view_name(c.view));
@@ -1532,6 +1614,53 @@ TEST_F(Drawing, TangentialDisplaysOnlyWhenToggledRightAfterTheRedArrows) {
     const std::vector<Rgb> head = {red, magenta, green, green, gold};
     for (size_t k = 0; k < head.size(); ++k) EXPECT_TRUE(same(arrows[40 + k].colour, head[k])) << k;
     EXPECT_TRUE(same(arrows.back().colour, gold));
+}
+
+// m adds eta1 H at every sample (sky blue, blue at the interface samples) and p one Poynting
+// arrow per wave (vermillion); the electric arrows stay as they were.
+TEST_F(Drawing, MagneticAndPoyntingArrowsAddToTheElectricOnes) {
+    g_animation.tangential_toggle = 1;
+    draw_field_scene();
+    const std::vector<RecordedArrow> electric = recorded_arrows(gl_recorder::calls());
+    g_presentation.magnetic_shown = g_presentation.poynting_shown = true;
+    gl_recorder::clear();
+    draw_field_scene();
+    const std::vector<RecordedArrow> all = recorded_arrows(gl_recorder::calls());
+    ASSERT_EQ(all.size(), electric.size() + 51 + 3 * 3 + 3);
+    for (size_t k = 0; k < electric.size(); ++k) {
+        EXPECT_TRUE(same(all[k].colour, electric[k].colour) &&
+                    all[k].start.x == electric[k].start.x && all[k].end.z == electric[k].end.z)
+            << k;
+    }
+    size_t blue_ones = 0, sky_blue_ones = 0;
+    for (size_t k = electric.size(); k < all.size() - 3; ++k) {
+        blue_ones += same(all[k].colour, blue);
+        sky_blue_ones += same(all[k].colour, sky_blue);
+    }
+    EXPECT_EQ(blue_ones, 3u + 3 * 2) << "the interface samples and their displays' components";
+    EXPECT_EQ(sky_blue_ones, 48u + 3) << "the other samples and the displays' tangential H";
+    // The start-up scenario: the incident arrow ends at its interface point, 0.5 long; the
+    // reflected one is R long, the transmitted one T, from theirs.
+    const PowerBalance p = power_balance(g_scenario, g_solution);
+    const RecordedArrow* s = &all[all.size() - 3];
+    for (int k = 0; k < 3; ++k) EXPECT_TRUE(same(s[k].colour, vermillion));
+    expect_near(s[0].end, incident_interface_point, 1e-12);
+    EXPECT_NEAR(s[0].length, 0.5, 1e-12);
+    expect_near(s[1].start, reflected_interface_point, 1e-12);
+    EXPECT_NEAR(s[1].length, 0.5 * *p.r_wave, 1e-12);
+    expect_near(s[2].start, transmitted_interface_point, 1e-12);
+    EXPECT_GT(s[2].end.z, 0.7) << "into medium 2";
+    // Beyond the critical angle the transmitted flow runs along the interface.
+    g_scenario = circular_examples[0];
+    solve_interface();
+    const std::vector<Segment> tir = poynting_arrows(g_scenario, g_solution);
+    ASSERT_EQ(tir.size(), 3u);
+    EXPECT_NEAR(tir[2].to.z, 0.7, 1e-12);
+    EXPECT_GT(tir[2].to.x, 0.01);
+    EXPECT_NEAR(length(tir[1].to - tir[1].from), 0.5, 1e-9) << "all of it reflected";
+    g_scenario.ex_mag = g_scenario.ey_mag = 0;
+    solve_interface();
+    EXPECT_TRUE(poynting_arrows(g_scenario, g_solution).empty()) << "no wave, no flow";
 }
 
 TEST_F(Drawing, ArrowPiecesAndProportions) {

@@ -156,6 +156,18 @@ press g
 sleep 0.4
 shot "$work/no-curves.xwd"
 expect_eq "g a third time hides them" "$("$probe" diff "$work/h.xwd" "$work/no-curves.xwd")" "0"
+# The magnetic field (m) and the Poynting vectors (p) come and go.
+for key in m p; do
+    press "$key"
+    sleep 0.4
+    shot "$work/with-$key.xwd"
+    press "$key"
+    sleep 0.4
+    shot "$work/without-$key.xwd"
+    [ "$("$probe" diff "$work/h.xwd" "$work/with-$key.xwd")" -gt 500 ] &&
+        [ "$("$probe" diff "$work/h.xwd" "$work/without-$key.xwd")" -eq 0 ] &&
+        pass "$key shows and hides its arrows" || fail "$key shows and hides its arrows"
+done
 
 guardian=$(pgrep -P "$pid")
 [ -n "$guardian" ] && pass "a guardian process watches over the mode" ||

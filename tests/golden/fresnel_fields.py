@@ -262,6 +262,21 @@ def readout(origin, args, names, status, bands):
     wp, ws = ex * ex, ey * ey
     r, t = (wp * r_par + ws * r_perp) / (wp + ws), (wp * t_par + ws * t_perp) / (wp + ws)
     lines.append("R %.4f  T %.4f  R+T %.4f" % (r, t, r + t))
+    # The normal components of S = 1/2 Re(E x H*), H = k x E / (w mu), of each wave.
+    si = math.sin(s["i"])
+    cross = lambda a, b: (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
+                          a[0] * b[1] - a[1] * b[0])
+    def s_z(k, e, mu):
+        h = [c / (w * mu * MU0) for c in cross(k, e)]
+        return 0.5 * cross(e, [c.conjugate() for c in h])[2].real
+    gp, gs, tp, ts = (s[key] for key in ("g_par", "g_perp", "t_par", "t_perp"))
+    Ex, Ey, k1, k2 = s["Ex"], s["Ey"], s["k1"], s["k2"]
+    s_in = s_z((k1 * si, 0, k1 * ci), (Ex * ci, Ey, -Ex * si), mu1)
+    s_refl = -s_z((k1 * si, 0, -k1 * ci), (gp * Ex * ci, gs * Ey, gp * Ex * si), mu1) / s_in
+    s_trans = s_z((k2 * s["sin_t"], 0, k2 * s["cos_t"]),
+                  (tp * Ex * s["cos_t"], ts * Ey, -tp * Ex * s["sin_t"]), mu2) / s_in
+    lines.append("S_z: in 1  refl %.4f  trans %.4f  sum %.4f" % (s_refl, s_trans + 0.0,
+                                                                 s_refl + s_trans))
     if status:
         lines.append(status)
     return lines
