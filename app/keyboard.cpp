@@ -9,6 +9,7 @@
 
 #include "app/examples.h"
 #include "app/mouse_clock.h"
+#include "app/pictures.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -208,7 +209,14 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
         case 'p':
             g_presentation.poynting_shown = !g_presentation.poynting_shown;
             break;
+        case 's':
+            save_picture();
+            break;
+        case 'r':
+            toggle_recording();
+            break;
         case 'v':
+            cancel_recording("the view changed");
             g_presentation.view = next_view(g_presentation.view);
             show_view_in_title();
             break;

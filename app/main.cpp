@@ -8,6 +8,7 @@
 #include "app/keyboard.h"
 #include "app/mouse_clock.h"
 #include "app/options.h"
+#include "app/pictures.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -51,7 +52,17 @@ int main(int argc, char** argv) {
         std::fputs(fresnel_csv(fresnel_curves(g_scenario)).c_str(), stdout);
         return std::ferror(stdout) || std::fflush(stdout) != 0 ? 1 : 0;
     }
-    g_presentation = Presentation{options.view, options.windowed, false};
+    g_presentation = Presentation{options.view,   options.windowed, options.readout,
+                                  options.curves, options.magnetic, options.poynting};
+    g_animation.tangential_toggle = options.tangential ? 1 : 0;
+    if (!options.snapshot_path.empty() || !options.record_path.empty()) {
+        // Pictures of the picture's size, drawn as in an ordinary window of that size.
+        g_presentation.windowed = true;
+        g_screen = ScreenSetup{0, 0, options.window_width, options.window_height};
+        int toolkit_argc = static_cast<int>(options.toolkit_args.size());
+        options.toolkit_args.push_back(nullptr);
+        return make_pictures_off_screen(options, toolkit_argc, options.toolkit_args.data());
+    }
 
     if (options.windowed) {
         prepare_window(options.window_width, options.window_height);
@@ -83,6 +94,10 @@ int main(int argc, char** argv) {
 
     glLineWidth(1.5f);
     glutDisplayFunc(on_display);
+    if (options.frame > 0) {  // paused at that instant
+        g_animation.frame_index = options.frame;
+        g_animation.pause_counter = 2;
+    }
     on_timer(1);  // advances to frame 2 and arms the 100 ms clock
     glutMouseFunc(on_mouse_button);
     glutMotionFunc(on_mouse_motion);

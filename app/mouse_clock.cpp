@@ -4,8 +4,10 @@
 
 #include <cmath>
 
+#include "app/pictures.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "platform/exit_requests.h"
 
 float wrap_angle_once(float degrees) {
     if (degrees > 180.0f) return degrees - 360.0f;
@@ -55,6 +57,7 @@ void on_mouse_motion(int x, int y) {
 
 void on_timer(int /*value*/) {
     // A termination signal only raises a flag; the mode is restored here, outside the handler.
+    if (pending_exit_request() != 0) cancel_recording("the program was asked to end");
     end_program_if_signalled();
     // Closing the window ends the main loop, but the toolkit may still run a due timer first;
     // with no window left to draw, the clock stops here.
@@ -65,4 +68,6 @@ void on_timer(int /*value*/) {
     }
     glutPostRedisplay();
     glutTimerFunc(timer_period_ms, on_timer, 1);
+    // After the clock is armed again, so that the work keeps the animation's pace.
+    record_next_frame();
 }

@@ -1,5 +1,6 @@
 #include "app/options.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,7 +67,9 @@ Options parse_options(int argc, char** argv) {
         std::string value = has_value ? arg.substr(equals + 1) : "";
         // Options that need their value: --name=VALUE, or --name VALUE.
         const bool wants_value = name == "--view" || name == "--lesson" || name == "--medium1" ||
-                                 name == "--medium2" || name == "--frequency" || name == "--angle";
+                                 name == "--medium2" || name == "--frequency" ||
+                                 name == "--angle" || name == "--snapshot" || name == "--record" ||
+                                 name == "--frame";
         if (wants_value && !has_value && i + 1 < argc) value = argv[++i];
         if (name == "--help" && !has_value) {
             o.help = true;
@@ -74,6 +77,33 @@ Options parse_options(int argc, char** argv) {
             o.list_materials = true;
         } else if (name == "--print-curves" && !has_value) {
             o.print_curves = true;
+        } else if (name == "--snapshot" || name == "--record") {
+            (name == "--snapshot" ? o.snapshot_path : o.record_path) = value;
+            if (value.empty()) o.error = name + " needs a file";
+        } else if (name == "--frame") {
+            const std::optional<double> n = parse_number(value);
+            if (!n || *n != std::floor(*n) || *n < 1 || *n > default_frames_per_period) {
+                o.error = "--frame: invalid time sample '" + value + "' (a whole number, 1 to " +
+                          std::to_string(default_frames_per_period) + ")";
+            } else {
+                o.frame = static_cast<int32_t>(*n);
+            }
+        } else if (name == "--readout" && !has_value) {
+            o.readout = true;
+        } else if (name == "--magnetic" && !has_value) {
+            o.magnetic = true;
+        } else if (name == "--poynting" && !has_value) {
+            o.poynting = true;
+        } else if (name == "--tangential" && !has_value) {
+            o.tangential = true;
+        } else if (name == "--curves") {
+            if (!has_value || value == "power") {
+                o.curves = CurvesMode::power;
+            } else if (value == "amplitude") {
+                o.curves = CurvesMode::amplitude_phase;
+            } else {
+                o.error = "invalid curves '" + value + "' (power or amplitude)";
+            }
         } else if (name == "--lesson") {
             o.lesson_path = value;
             if (value.empty()) o.error = "--lesson needs a file";
@@ -110,6 +140,9 @@ Options parse_options(int argc, char** argv) {
             o.error = "unknown option '" + arg + "'";
         }
         if (!o.error.empty()) break;
+    }
+    if (o.error.empty() && !o.snapshot_path.empty() && !o.record_path.empty()) {
+        o.error = "--snapshot and --record: one at a time";
     }
     return o;
 }
@@ -152,6 +185,16 @@ std::string usage_text() {
         "  --angle=DEG              the incident angle theta_i, 0 to 89 degrees\n"
         "  --lesson=FILE            scenarios to step through with Page Down and Page Up, from a\n"
         "                           TOML file; the options above then change every one of them\n"
+        "  --readout, --magnetic, --poynting, --tangential, --curves[=power|amplitude]\n"
+        "                           show the readout (h), the magnetic field (m), the Poynting\n"
+        "                           vectors (p), the tangential fields (|), the Fresnel curves\n"
+        "                           (g) from the start\n"
+        "  --frame=N                start paused at the time sample N, 1 to 101\n"
+        "  --snapshot=FILE.png      draw one frame (N, or 1) into a PNG file and end\n"
+        "  --record=FILE.gif        draw one period, 100 frames, into an animated GIF and end\n"
+        "                           (both without a window on the screen, at the size of\n"
+        "                           --window=WIDTHxHEIGHT, 1280x720 unless given; they need an\n"
+        "                           X display all the same)\n"
         "  --materials              list the named materials and end\n"
         "  --print-curves           print the Fresnel curves of the start scenario (after the\n"
         "                           options above) as CSV, 0 to 90 degrees every 0.1, and end\n"
@@ -166,7 +209,7 @@ std::string usage_text() {
         "Exit status:\n"
         "  0  ended by ESC or by closing the window, or after the 16:9 mode could not be set\n"
         "     (once Enter is pressed)\n"
-        "  1  the windowing toolkit could not start\n"
+        "  1  the windowing toolkit could not start, or a picture could not be written\n"
         "  2  the command line or the lesson was not understood\n"
         "  128+N  ended by signal N (SIGINT, SIGTERM, SIGHUP), the display mode restored\n";
     return text;

@@ -19,10 +19,20 @@ struct Options {
     int32_t window_width = 1280;  // pixels, with --window
     int32_t window_height = 720;  // pixels, with --window
     StereoView view = StereoView::sbs;
-    std::string lesson_path;          // --lesson=FILE
-    ScenarioOverrides overrides;      // --medium1, --medium2, --frequency, --angle
-    std::string error;                // one line when the command line is not understood
-    std::vector<char*> toolkit_args;  // argv[0] and what is not ours, in order
+    std::string lesson_path;      // --lesson=FILE
+    ScenarioOverrides overrides;  // --medium1, --medium2, --frequency, --angle
+    // Pictures without a window on the screen: one frame as a PNG, one period as a GIF.
+    std::string snapshot_path;  // --snapshot=FILE.png
+    std::string record_path;    // --record=FILE.gif
+    int32_t frame = 0;          // --frame=N: the time sample, 1 .. 101; 0 when not given
+    // What is shown over and beside the wave from the start, as its keys would.
+    bool readout = false;                 // --readout (h)
+    CurvesMode curves = CurvesMode::off;  // --curves[=power|amplitude] (g)
+    bool magnetic = false;                // --magnetic (m)
+    bool poynting = false;                // --poynting (p)
+    bool tangential = false;              // --tangential (|)
+    std::string error;                    // one line when the command line is not understood
+    std::vector<char*> toolkit_args;      // argv[0] and what is not ours, in order
 };
 
 Options parse_options(int argc, char** argv);

@@ -52,6 +52,7 @@ void reset_shared_state() {
     g_examples = ExampleCycles{0, 0, 0};
     g_lesson = LessonState{};
     g_label = ScenarioLabel{};
+    g_activity.clear();
     load_scenario(startup_named_scenario(), startup_origin);
     scenario_changed();
 }

@@ -55,6 +55,8 @@ const char* const more_keys[more_key_count] = {
     " f / ALT + f\t: next / previous frequency: 1, 2, 5, 10, 20 kHz ... 1 PHz\n",
     " . / ,      \t: one time step on / back while paused\n",
     " w          \t: save the scenario to planewave3d-saved.toml\n",
+    " s          \t: save the picture as a PNG\n",
+    " r          \t: record one wave period as an animated GIF\n",
     " Page Down  \t: next scenario of the lesson (or of the examples)\n",
     " Page Up    \t: previous scenario of the lesson\n",
 };

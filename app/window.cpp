@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include "app/pictures.h"
 #include "platform/window_title.h"
 
 std::string window_title(StereoView view) {
@@ -14,7 +15,11 @@ void show_view_in_title() {
 }
 
 void on_reshape(int width, int height) {
-    g_screen.window_width = width > 0 ? width : 1;
-    g_screen.window_height = height > 0 ? height : 1;
+    const int32_t w = width > 0 ? width : 1, h = height > 0 ? height : 1;
+    if (w != g_screen.window_width || h != g_screen.window_height) {
+        cancel_recording("the window's size changed");
+    }
+    g_screen.window_width = w;
+    g_screen.window_height = h;
     glutPostRedisplay();
 }

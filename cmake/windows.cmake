@@ -24,6 +24,53 @@ set_target_properties(freeglut_static PROPERTIES
   INTERFACE_COMPILE_DEFINITIONS FREEGLUT_STATIC
   INTERFACE_LINK_LIBRARIES "glu32;opengl32;gdi32;winmm")
 
+# zlib, libpng and giflib write the pictures for slides: built likewise from Debian's source
+# packages, statically.
+set(windows_cmake_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE} -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>)
+ExternalProject_Add(zlib_windows
+  PREFIX ${PROJECT_BINARY_DIR}/zlib
+  DOWNLOAD_COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fetch-debian-source.sh zlib <SOURCE_DIR>
+  CMAKE_ARGS ${windows_cmake_args}
+  # The static library alone: Debian's source has no resource file for the DLL.
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target zlibstatic
+  INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory <INSTALL_DIR>/lib <INSTALL_DIR>/include
+  COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/libzlibstatic.a <INSTALL_DIR>/lib
+  COMMAND ${CMAKE_COMMAND} -E copy <SOURCE_DIR>/zlib.h <BINARY_DIR>/zconf.h <INSTALL_DIR>/include
+  BUILD_BYPRODUCTS <INSTALL_DIR>/lib/libzlibstatic.a)
+ExternalProject_Get_Property(zlib_windows SOURCE_DIR INSTALL_DIR)
+set(zlib_source_dir ${SOURCE_DIR})
+set(zlib_install_dir ${INSTALL_DIR})
+ExternalProject_Add(libpng_windows
+  PREFIX ${PROJECT_BINARY_DIR}/libpng
+  DOWNLOAD_COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fetch-debian-source.sh libpng1.6 <SOURCE_DIR>
+  CMAKE_ARGS ${windows_cmake_args} -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF
+             -DPNG_EXECUTABLES=OFF -DZLIB_LIBRARY=${zlib_install_dir}/lib/libzlibstatic.a
+             -DZLIB_INCLUDE_DIR=${zlib_install_dir}/include
+  DEPENDS zlib_windows
+  BUILD_BYPRODUCTS <INSTALL_DIR>/lib/libpng16.a)
+ExternalProject_Get_Property(libpng_windows SOURCE_DIR INSTALL_DIR)
+set(libpng_source_dir ${SOURCE_DIR})
+set(libpng_install_dir ${INSTALL_DIR})
+ExternalProject_Add(giflib_windows
+  PREFIX ${PROJECT_BINARY_DIR}/giflib
+  DOWNLOAD_COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fetch-debian-source.sh giflib <SOURCE_DIR>
+  PATCH_COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/cmake/giflib/CMakeLists.txt
+                <SOURCE_DIR>
+  CMAKE_ARGS ${windows_cmake_args}
+  BUILD_BYPRODUCTS <INSTALL_DIR>/lib/libgif.a)
+ExternalProject_Get_Property(giflib_windows SOURCE_DIR INSTALL_DIR)
+set(giflib_source_dir ${SOURCE_DIR})
+set(giflib_install_dir ${INSTALL_DIR})
+file(MAKE_DIRECTORY ${zlib_install_dir}/include ${libpng_install_dir}/include
+     ${giflib_install_dir}/include)  # filled at build time
+add_library(picture_libraries INTERFACE)
+add_dependencies(picture_libraries libpng_windows giflib_windows)
+target_include_directories(picture_libraries INTERFACE ${libpng_install_dir}/include
+  ${giflib_install_dir}/include ${zlib_install_dir}/include)
+target_link_libraries(picture_libraries INTERFACE ${libpng_install_dir}/lib/libpng16.a
+  ${giflib_install_dir}/lib/libgif.a ${zlib_install_dir}/lib/libzlibstatic.a)
+
 # toml++ reads the lessons, header-only: the headers of Debian's libtomlplusplus-dev (its source
 # package's files are not always on the mirror), seen through a folder of their own so that
 # nothing else of the build machine's include folder reaches the cross compiler.
@@ -47,12 +94,13 @@ add_executable(planewave3d app/main.cpp ${planewave_scene_sources}
   platform/display_mode_win32.cpp
   platform/exit_requests_win32.cpp
   platform/mode_guardian_none.cpp
+  platform/offscreen_context_win32.cpp
   platform/window_title_win32.cpp)
 add_dependencies(planewave3d freeglut_windows)
 target_include_directories(planewave3d PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(planewave3d PRIVATE PLANEWAVE_VERSION="${PROJECT_VERSION}"
   WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(planewave3d PRIVATE planewave_render tomlplusplus_headers)
+target_link_libraries(planewave3d PRIVATE planewave_render tomlplusplus_headers picture_libraries)
 # No runtime DLL beside the program: libgcc, libstdc++ and the rest linked in; no symbols.
 target_link_options(planewave3d PRIVATE -static -s)
 
@@ -69,6 +117,12 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${zip_name}.zip
           ${zip_stage}/licences/freeglut.txt
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/libtomlplusplus-dev/copyright
           ${zip_stage}/licences/tomlplusplus.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${zlib_source_dir}/debian/copyright
+          ${zip_stage}/licences/zlib.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${libpng_source_dir}/debian/copyright
+          ${zip_stage}/licences/libpng.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${giflib_source_dir}/debian/copyright
+          ${zip_stage}/licences/giflib.txt
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/examples
           ${zip_stage}/examples
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/gcc-mingw-w64-base/copyright

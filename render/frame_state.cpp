@@ -8,6 +8,7 @@ ViewState g_view{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
 AnimationState g_animation{1, default_frames_per_period, 1, 0};
 Presentation g_presentation{StereoView::sbs, false, false};
 ScenarioLabel g_label{};
+std::string g_activity;
 
 const char* view_name(StereoView view) {
     switch (view) {

@@ -77,6 +77,8 @@ extern ViewState g_view;
 extern AnimationState g_animation;
 extern Presentation g_presentation;
 extern ScenarioLabel g_label;
+// What the program is busy with besides the animation, for the readout: "recording 37/100".
+extern std::string g_activity;
 
 // Re-solves the interface for the current scenario; keeps the drawing's sample_time.
 void solve_interface();

@@ -59,8 +59,9 @@ PanelRect shown_rect() {
 }  // namespace
 
 PanelRect prepare_readout(const EyePass& pass, StereoView view) {
-    const std::vector<std::string> lines = readout_lines(
-        g_label, g_scenario, g_solution, clock_running(g_animation.pause_counter) ? "" : "paused");
+    std::string status = clock_running(g_animation.pause_counter) ? "" : "paused";
+    if (!g_activity.empty()) status += (status.empty() ? "" : ", ") + g_activity;
+    const std::vector<std::string> lines = readout_lines(g_label, g_scenario, g_solution, status);
     // Side by side the text is squeezed to half width: the television stretches it back.
     const double squeeze = view == StereoView::sbs ? 0.5 : 1.0;
     if (panel.image.texture != 0 && lines == panel.lines && pass.width == panel.picture_width &&

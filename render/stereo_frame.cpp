@@ -129,7 +129,7 @@ void set_model_transform() {
 
 }  // namespace
 
-void draw_stereo_frame(void (*draw_fields)()) {
+void draw_stereo_frame(void (*draw_fields)(), bool swap) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     const std::vector<EyePass> passes = eye_passes(g_presentation.view, g_screen.window_width,
@@ -164,7 +164,7 @@ void draw_stereo_frame(void (*draw_fields)()) {
         if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
     glFlush();
-    glutSwapBuffers();
+    if (swap) glutSwapBuffers();
 }
 
 void on_display() {

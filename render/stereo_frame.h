@@ -35,7 +35,8 @@ std::vector<EyePass> eye_passes(StereoView view, int32_t window_width, int32_t w
 std::optional<SceneCamera> camera_in_scene(const ViewState& view, const EyePass& pass);
 
 // One frame with the given drawing of the wave fields in each picture; on_display draws it
-// with draw_field_scene (the benchmarks with other drawings of the same fields).
-void draw_stereo_frame(void (*draw_fields)());
+// with draw_field_scene (the benchmarks with other drawings of the same fields). Shown when
+// swap, else left in the framebuffer it was drawn into.
+void draw_stereo_frame(void (*draw_fields)(), bool swap = true);
 
 void on_display();

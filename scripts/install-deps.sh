@@ -4,21 +4,21 @@
 #   install-deps.sh --tests    also to run every test (a dummy X server, xdotool, xwd, weston,
 #                              and the Windows cross compiler with Wine)
 #   install-deps.sh --bench    also to build the benchmarks
+#   install-deps.sh --docs     also to make the pictures of docs/
 set -euo pipefail
 
 packages=(cmake g++ make libgl1-mesa-dev libglu1-mesa-dev libglut-dev libx11-dev libxrandr-dev
-          libtomlplusplus-dev
+          libtomlplusplus-dev libpng-dev libgif-dev
           libgl1-mesa-dri)
 for option in "$@"; do
     case "$option" in
         --tests) packages+=(libgtest-dev xserver-xorg-core xserver-xorg-video-dummy xdotool
                             x11-apps x11-xserver-utils valgrind dpkg-dev file
-                            desktop-file-utils man-db weston xwayland
+                            desktop-file-utils appstream man-db weston xwayland
                             g++-mingw-w64-x86-64 wine wine64) ;;
         --bench) packages+=(libbenchmark-dev xserver-xorg-core xserver-xorg-video-dummy
                             x11-xserver-utils xdotool) ;;
-        --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-apps
-                           x11-xserver-utils xdotool imagemagick) ;;
+        --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils) ;;
         *) echo "unknown option $option" >&2; exit 2 ;;
     esac
 done

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Takes the pictures in docs/ from the real program, on an Xorg server with the dummy video
-# driver (1920x1200, switched to 1920x1080 by the program as on a real display).
+# Makes the pictures in docs/ with the program itself, off the screen (--snapshot, --record),
+# on an Xorg server with the dummy video driver: no window appears.
 #   scripts/make-pictures.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,72 +12,57 @@ work=$(mktemp -d)
 servers=()
 trap 'kill "${servers[@]}" 2>/dev/null; rm -rf "$work"' EXIT
 source tests/e2e/xorg_dummy.sh
-start_server DISPLAY "1920x1200" "1920x1080"
+start_server DISPLAY "1920x1200"
 export DISPLAY
 
-build/planewave3d >/dev/null </dev/null &
-program=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^3D TV$' | head -n 1)
-press() { xdotool windowfocus --sync "$wid"; xdotool key "$@"; }
+# example NAME ARGS...: a lesson of one scenario (the examples' values), for the options below.
+example() {
+    local name=$1
+    shift
+    printf 'title = "%s"\n[[scenario]]\n' "$name" >"$work/$name.toml"
+    printf '%s\n' "$@" >>"$work/$name.toml"
+}
+example "linear example 1" 'name = "TE wave at the Brewster angle"' theta_i=31.806 ex_mag=0 \
+    ey_mag=78 'phi_y = -90' 'frequency = 3.85e8' 'medium1 = { eps_r = 2.6 }' \
+    'medium2 = { eps_r = 1 }'
+example "linear example 3" 'name = "lossy medium 2"' theta_i=40 ex_mag=15 ey_mag=20 \
+    'phi_x = -30' 'phi_y = 150' 'medium2 = { eps_r = 10, sigma = 0.3 }'
+example "circular example 0" 'name = "total internal reflection"' theta_i=53.13 ex_mag=5 \
+    ey_mag=5 'phi_y = -90' 'frequency = 3.18e8' 'medium1 = { eps_r = 2.25 }' \
+    'medium2 = { eps_r = 1 }'
+example "elliptical example 1" 'name = "into a conductor"' theta_i=30 ex_mag=10 ey_mag=6 \
+    'phi_y = -90' 'frequency = 1e10' 'medium2 = { eps_r = 8, sigma = 8 }'
+lesson() { echo "--lesson=$work/$1.toml"; }
 
-# picture NAME KEYS...: presses the keys, lets the clock run on for 3 s, pauses there and
-# takes the window.
+# picture NAME OPTIONS...: a still of time sample 31, mono in 1280x720 unless the options say.
 picture() {
     local name=$1
     shift
-    [ $# -eq 0 ] || press "$@"
-    sleep 3
-    press space
-    sleep 0.3
-    xwd -silent -id "$wid" -out "$work/$name.xwd"
-    convert "$work/$name.xwd" -resize 1280x "docs/$name.png"
-    press space
+    build/planewave3d --snapshot="docs/$name.png" --frame=31 --view=mono --window=1280x720 "$@"
 }
 
 mkdir -p docs
-picture stereo-window
-picture tangential-fields bar
-press bar
-picture linear-lossy l l l l               # linear example 3: into a lossy medium
-picture circular-total-reflection c        # circular example 0: beyond the critical angle
-picture elliptical-conductor e e           # elliptical example 1: into a good conductor
-
-# One period of the left eye of the start-up scenario, as fast as the screen can be read.
-press e                                    # elliptical example 2: the start-up scenario
-sleep 0.5
-frames=()
-end=$(($(date +%s%N) + 10100000000))
-while [ "$(date +%s%N)" -lt "$end" ]; do
-    frame="$work/period-$(printf %04d ${#frames[@]}).xwd"
-    xwd -silent -id "$wid" -out "$frame"
-    frames+=("$frame")
-done
-delay=$((1010 / ${#frames[@]}))  # hundredths of a second, so the loop lasts one period
-small=()
-for frame in "${frames[@]}"; do  # one at a time: ImageMagick's memory limit
-    convert "$frame" -crop 960x960+0+0 +repage -resize 400x400 "${frame%.xwd}.png"
-    small+=("${frame%.xwd}.png")
-done
-convert -delay "$delay" -loop 0 "${small[@]}" -layers Optimize docs/one-period-left-eye.gif
-
-press Escape
-wait "$program" || true
-
-# The readout (key h) of linear example 1, at the Brewster angle, in an ordinary window.
-build/planewave3d --window --view=mono -geometry +0+0 >/dev/null </dev/null &
-program=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^3D TV" | head -n 1)
-picture readout-brewster l l h
-press Escape
-wait "$program" || true
-
-# The views without a 3D television, each in an ordinary 1280x720 window.
+picture stereo-window --view=sbs --window=1280x640
+picture tangential-fields --tangential
+picture linear-lossy "$(lesson "linear example 3")"
+picture circular-total-reflection "$(lesson "circular example 0")"
+picture elliptical-conductor "$(lesson "elliptical example 1")"
+picture readout-brewster --readout "$(lesson "linear example 1")"
 for view in mono anaglyph cross; do
-    build/planewave3d --window --view="$view" -geometry +0+0 >/dev/null </dev/null &
-    program=$!
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^3D TV" | head -n 1)
-    picture "view-$view"
-    press Escape
-    wait "$program" || true
+    picture "view-$view" --view="$view"
 done
+# The Fresnel curves: a dielectric at its Brewster angle, total internal reflection, a conductor.
+picture curves-power-glass --curves --medium2=glass --frequency=500THz --angle=56
+picture curves-phase-total-reflection --curves=amplitude --medium1=glass --medium2=vacuum \
+    --frequency=500THz --angle=60
+picture curves-power-copper --curves --medium2=copper --frequency=1GHz --angle=30
+# The magnetic field and the flow of energy.
+picture magnetic-field --magnetic
+picture poynting-total-reflection --magnetic --poynting "$(lesson "circular example 0")"
+picture magnetic-conductor --magnetic --poynting "$(lesson "elliptical example 1")"
+# For slides, and the software centres' screenshot: the readout and the curves at glass.
+picture slides-glass --readout --curves --medium2=glass --frequency=500THz --angle=56
+
+# One period of the start-up scenario, one picture from between the eyes.
+build/planewave3d --record=docs/one-period.gif --view=mono --window=480x270
 echo "pictures written to docs/"

@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
 jobs=$(nproc)
+appstreamcli validate --no-net packaging/planewave3d.metainfo.xml
 
 cmake --preset release -DPLANEWAVE_WERROR=ON >/dev/null
 cmake --build --preset release -j "$jobs"
@@ -35,6 +36,7 @@ if [ "${CI:-}" = "true" ] || [ "${PLANEWAVE_TEST_PACKAGE:-}" = "1" ]; then
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$package"
     desktop-file-validate /usr/share/applications/planewave3d.desktop
+    appstreamcli validate --no-net /usr/share/metainfo/org.planewave3d.planewave3d.metainfo.xml
     man -l --warnings=w /usr/share/man/man1/planewave3d.1.gz >/dev/null
     echo "installed program, end to end:"
     bash tests/e2e/run_e2e.sh /usr/bin/planewave3d build/tests/x11_probe

@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -21,6 +23,8 @@
 #include "app/lesson.h"
 #include "app/mouse_clock.h"
 #include "app/options.h"
+#include "app/picture_files.h"
+#include "app/pictures.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "physics/materials.h"
@@ -482,6 +486,73 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
               "cannot write '/nonexistent/saved.toml': No such file or directory");
 }
 
+// --- pictures for slides ----------------------------------------------------------------------
+
+TEST(Pictures, OptionsAtTheirBounds) {
+    const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
+        {{"--snapshot=a.png", "--frame=1"}, ""},
+        {{"--snapshot=a.png", "--frame=101"}, ""},
+        {{"--frame=0"}, "--frame: invalid time sample '0' (a whole number, 1 to 101)"},
+        {{"--frame=102"}, "--frame: invalid time sample '102' (a whole number, 1 to 101)"},
+        {{"--frame=1.5"}, "--frame: invalid time sample '1.5' (a whole number, 1 to 101)"},
+        {{"--snapshot=a.png", "--record=a.gif"}, "--snapshot and --record: one at a time"},
+        {{"--record="}, "--record needs a file"},
+        {{"--curves=phase"}, "invalid curves 'phase' (power or amplitude)"},
+    };
+    for (const auto& [args, error] : cases) {
+        std::vector<char*> argv{const_cast<char*>("planewave3d")};
+        for (const char* a : args) argv.push_back(const_cast<char*>(a));
+        EXPECT_EQ(parse_options(int(argv.size()), argv.data()).error, error) << args.back();
+    }
+    char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>("--curves=amplitude"),
+                    const_cast<char*>("--frame=101")};
+    const Options o = parse_options(3, argv);
+    EXPECT_EQ(std::pair(o.curves, o.frame), std::pair(CurvesMode::amplitude_phase, 101));
+}
+
+TEST(Pictures, OnePeriodIsAHundredDistinctSamplesFromTheCurrentOne) {
+    for (int32_t first : {1, 37, 100, 101}) {
+        std::set<int32_t> seen;
+        for (int32_t k = 0; k < recorded_frames; ++k) seen.insert(recorded_frame_index(first, k));
+        EXPECT_EQ(seen.size(), 100u) << first;
+        EXPECT_EQ(*seen.begin(), 1) << "sample 101 is sample 1";
+        EXPECT_EQ(recorded_frame_index(first, 0), first == 101 ? 1 : first);
+        EXPECT_EQ(next_frame_index(recorded_frame_index(first, 99), 100),
+                  recorded_frame_index(first, 0))
+            << "the loop closes";
+    }
+}
+
+TEST(Pictures, NamesNeverOverwriteAndPalettesKeepTheBackground) {
+    const std::string folder = ::testing::TempDir() + "pictures";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    const std::time_t now = 1796688000;  // any instant
+    const std::string first = picture_file_name("png", now);
+    EXPECT_EQ(first.rfind("planewave3d-", 0), 0u);
+    std::ofstream(first) << "x";
+    const std::string second = picture_file_name("png", now);
+    EXPECT_EQ(second, first.substr(0, first.size() - 4) + "-2.png");
+    std::ofstream(second) << "x";
+    EXPECT_EQ(picture_file_name("png", now), first.substr(0, first.size() - 4) + "-3.png");
+    std::filesystem::current_path(before);
+
+    // A grey background with a gradient of 512 colours over it: more than a palette holds.
+    RgbImage image{64, 64, std::vector<unsigned char>(64 * 64 * 3, 128)};
+    for (size_t k = 0; k < 512; ++k) {
+        image.rgb[3 * k] = static_cast<unsigned char>(k / 2);
+        image.rgb[3 * k + 2] = static_cast<unsigned char>(255 - k / 4);
+    }
+    const IndexedImage q = quantised(image);
+    EXPECT_LE(q.palette.size(), 3u * 256);
+    const unsigned char* grey = &q.palette[3 * size_t(q.indices.back())];
+    EXPECT_EQ(std::vector<int>(grey, grey + 3), (std::vector<int>{128, 128, 128}));
+    RgbImage few{2, 1, {1, 2, 3, 250, 251, 252}};
+    EXPECT_EQ(quantised(few).palette, few.rgb) << "few colours are kept exactly";
+}
+
 // --- stepping media, frequency, frames and the lesson -----------------------------------------
 
 TEST(Steps, FrequencyOnTheOneTwoFiveLadderAndMaterialsClampedAtTheEnds) {
@@ -924,8 +995,8 @@ TEST_F(Shell, RandomInputNeverBreaksThePicture) {
             case 1:
             case 2: {
                 unsigned char key = static_cast<unsigned char>(pick(0, 255));
-                // ESC ends the process, w writes a file.
-                if (key == 27 || key == 'w') key = 'i';
+                // ESC ends the process, w, s and r write files.
+                if (key == 27 || key == 'w' || key == 's' || key == 'r') key = 'i';
                 // Mostly the keys that act, so that the bounds are pushed against.
                 if (pick(0, 1) == 0)
                     key = static_cast<unsigned char>("xybdilce |\\\t12fg.,"[pick(0, 17)]);

@@ -9,7 +9,7 @@ set -u
 set -m  # background jobs keep SIGINT, as a program started from a terminal does
 ulimit -c 0  # the crashes below are deliberate: no core files
 
-program=$1
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")  # absolute: some checks change folder
 probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
@@ -398,6 +398,86 @@ read -r first last < <("$probe" diff-rows "$work/lesson-2.xwd" "$work/one.xwd")
 [ "${first:-none}" != none ] && [ "$first" -gt 360 ] && [ $((last - first)) -lt 14 ] &&
     pass "the readout shows the second scenario, its first line naming the step" ||
     fail "the readout shows the second scenario, its first line naming the step" "rows ${first:-?} to ${last:-?} differ"
+
+# --- pictures for slides -----------------------------------------------------------------------
+
+# wait_for_line FILE TEXT [SECONDS]: true once FILE holds a line with TEXT, within SECONDS (30).
+wait_for_line() {
+    for _ in $(seq $((${3:-30} * 10))); do
+        grep -q "$2" "$1" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# no_part_files DIR: nothing half-written left there.
+no_part_files() { [ -z "$(find "$1" -name '*.part' 2>/dev/null)" ]; }
+
+# One frame off the screen is the window's picture of that frame: llvmpipe rounds the blending
+# into the window's buffer and into a framebuffer object of its own a level apart at most.
+picture=(--view=mono --window=960x540 --frame=37 --magnetic --curves=amplitude)
+"$program" --snapshot="$work/frame-37.png" "${picture[@]}" >"$work/snapshot.out" 2>&1
+expect_eq "--snapshot ends with status 0, quietly" "$? $(cat "$work/snapshot.out")" "0 "
+mkdir -p "$work/keys"
+cd "$work/keys" || exit 1  # where s and r write
+start_with keys "${picture[@]}"
+cd - >/dev/null || exit 1
+shot "$work/window-37.xwd"
+read -r size _ _ _ far _ worst < <("$probe" compare "$work/frame-37.png" "$work/window-37.xwd")
+[ "$size" = 960x540 ] && [ "${far:-1}" -eq 0 ] && [ "${worst:-9}" -le 2 ] &&
+    pass "--snapshot: the window's picture of the same frame" ||
+    fail "--snapshot: the window's picture of the same frame" "$size, $far far, worst $worst"
+press s
+wait_for_line "$work/keys.out" "picture saved to" 10 &&
+    read -r _ _ _ _ far _ worst < <("$probe" compare "$work/window-37.xwd" "$work/keys"/planewave3d-*.png) &&
+    [ "${far:-1}" -eq 0 ] && [ "${worst:-9}" -le 2 ] &&
+    pass "s saves the window's picture" || fail "s saves the window's picture" "$(tail -1 "$work/keys.out")"
+press r
+wait_for_line "$work/keys.out" "recording saved to" 40 &&
+    expect_eq "r records one period: 100 frames, looping, 10 a second" \
+        "$("$probe" gif-info "$work/keys"/planewave3d-*.gif)" "frames 100 loop 0 delays 10-10" ||
+    fail "r records one period" "$(tail -1 "$work/keys.out")"
+press Escape
+wait_exit "$pid"
+recorded=$(ls "$work/keys"/planewave3d-*.gif)
+read -r _ _ _ _ far _ < <("$probe" compare "$recorded:0" "$work/frame-37.png")
+[ "${far:-999999}" -lt 2600 ] && pass "the recording starts at the frame on the screen" ||
+    fail "the recording starts at the frame on the screen" "$far pixels far off"
+no_part_files "$work/keys" && pass "nothing half-written left by the keys" ||
+    fail "nothing half-written left by the keys"
+
+# One period without a window: frame k is the snapshot of time sample k + 1, the palette's
+# colours aside (a 480x270 picture, 100 frames).
+small=(--view=sbs --window=480x270 --readout)
+"$program" --record="$work/period.gif" "${small[@]}"
+expect_eq "--record ends with status 0" "$?" "0"
+expect_eq "--record: 100 frames, looping forever, 10/100 s each" \
+    "$("$probe" gif-info "$work/period.gif")" "frames 100 loop 0 delays 10-10"
+for k in 0 36 99; do
+    "$program" --snapshot="$work/sample.png" --frame=$((k + 1)) "${small[@]}"
+    read -r size _ _ _ far _ < <("$probe" compare "$work/period.gif:$k" "$work/sample.png")
+    [ "$size" = 480x270 ] && [ "${far:-9999}" -lt 650 ] &&
+        pass "--record: frame $k is time sample $((k + 1))" ||
+        fail "--record: frame $k is time sample $((k + 1))" "$size, $far pixels far off"
+done
+read -r _ _ differing _ < <("$probe" compare "$work/period.gif:0" "$work/period.gif:50")
+[ "${differing:-0}" -gt 100 ] && pass "--record: the wave moves" || fail "--record: the wave moves"
+
+# A target that cannot be written: one line, status 1, nothing left behind.
+touch "$work/not-a-folder"
+for target in "$work/no/such/folder/x.png" "$work/not-a-folder/x.gif" "$work/keys"; do
+    option=--snapshot
+    [ "${target%.gif}" != "$target" ] && option=--record
+    "$program" "$option=$target" --window=320x180 >"$work/bad-target.out" 2>&1
+    status=$?
+    [ "$status" = 1 ] && [ "$(wc -l <"$work/bad-target.out")" = 1 ] &&
+        grep -q "^planewave3d: cannot write '$target'" "$work/bad-target.out" &&
+        pass "$option to $target: one line, status 1" ||
+        fail "$option to $target: one line, status 1" "status $status: $(head -2 "$work/bad-target.out")"
+done
+no_part_files "$work" && pass "nothing half-written left behind" || fail "nothing half-written left behind"
+DISPLAY= "$program" --snapshot="$work/none.png" >"$work/no-display.out" 2>&1
+expect_eq "--snapshot without a display: status 1, one line" \
+    "$? $(wc -l <"$work/no-display.out") $([ -e "$work/none.png" ] && echo file)" "1 1 "
 
 # --- a display without a 16:9 mode of its width ----------------------------------------------
 

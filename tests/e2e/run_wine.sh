@@ -6,7 +6,7 @@
 #   run_wine.sh PLANEWAVE3D.EXE X11_PROBE
 set -u
 set -m  # background jobs keep SIGINT, as a program started from a console does
-program=$1
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")  # absolute: some checks change folder
 probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
@@ -78,6 +78,37 @@ kill -s INT "$pid"
 wait_exit "$pid" 20
 expect_eq "Ctrl+C ends with STATUS_CONTROL_C_EXIT" "$?" "$((0xC000013A & 0xff))"
 expect_eq "Ctrl+C puts the mode back" "$(current_mode)" "1920x1200"
+
+# --- pictures for slides -----------------------------------------------------------------------
+
+# Without a window on the screen: one frame, one period; a target that cannot be written.
+wine "$program" --snapshot="$work/frame.png" --window=640x360 --view=mono >"$work/snap.out" 2>&1
+expect_eq "--snapshot: status 0, quietly, a 640x360 picture" \
+    "$? $(tr -d '\r' <"$work/snap.out")$("$probe" compare "$work/frame.png" "$work/frame.png" | cut -d' ' -f1)" \
+    "0 640x360"
+wine "$program" --record="$work/period.gif" --window=320x180 >/dev/null 2>&1
+expect_eq "--record: 100 frames, looping, 10 a second" "$("$probe" gif-info "$work/period.gif")" \
+    "frames 100 loop 0 delays 10-10"
+wine "$program" --snapshot="$work/no/such/folder/x.png" >"$work/bad.out" 2>&1
+expect_eq "--snapshot to a folder that is not there: status 1, one line" \
+    "$? $(tr -d '\r' <"$work/bad.out" | wc -l)" "1 1"
+# The keys, in an ordinary window: s saves the picture, r one period.
+mkdir -p "$work/keys"
+(cd "$work/keys" && exec wine "$program" --window=640x360 --view=mono >"$work/keys.out" 2>&1 </dev/null) &
+pid=$!
+wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^3D TV' 2>/dev/null | head -n 1)
+sleep 2
+xdotool windowfocus --sync "$wid" 2>/dev/null
+xdotool key s
+sleep 2
+xdotool key r
+for _ in $(seq 400); do grep -q "recording saved" "$work/keys.out" && break; sleep 0.1; done
+xdotool key Escape
+wait_exit "$pid" 20
+[ -n "$(ls "$work/keys"/planewave3d-*.png 2>/dev/null)" ] && pass "s saves a picture" ||
+    fail "s saves a picture" "$(tail -2 "$work/keys.out")"
+expect_eq "r records one period" "$("$probe" gif-info "$(ls "$work/keys"/planewave3d-*.gif | head -1)")" \
+    "frames 100 loop 0 delays 10-10"
 
 # --- a display without a 16:9 mode of its width ----------------------------------------------
 

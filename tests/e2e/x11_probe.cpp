@@ -13,9 +13,16 @@
 //                                    their scenes (pixels off the background) overlap at the
 //                                    best horizontal shift
 //   x11_probe trace-box SHOT.xwd     width and height of the box round the trace spheres' blue
+//   x11_probe compare A B            how the pictures A and B (.xwd, .png, or FILE.gif:K for
+//                                    frame K of an animation) differ: "WxH differing N far F
+//                                    worst W", F the pixels off by more than 32 levels in a
+//                                    channel, W the most any channel is off
+//   x11_probe gif-info FILE.gif      "frames N loop L delays MIN-MAX" (hundredths of a second)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
+#include <gif_lib.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -178,6 +185,116 @@ int differing_rows(const char* path_a, const char* path_b) {
     return 0;
 }
 
+bool read_png(const char* path, Image& image) {
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, path)) return false;
+    png.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) return false;
+    image.width = png.width;
+    image.height = png.height;
+    image.rgb.resize(size_t(png.width) * png.height);
+    for (size_t k = 0; k < image.rgb.size(); ++k) {
+        image.rgb[k] =
+            (uint32_t(rgb[3 * k]) << 16) | (uint32_t(rgb[3 * k + 1]) << 8) | rgb[3 * k + 2];
+    }
+    return true;
+}
+
+// A whole GIF, read at once.
+GifFileType* read_gif(const std::string& path) {
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    if (gif == nullptr) return nullptr;
+    if (DGifSlurp(gif) != GIF_OK) {
+        DGifCloseFile(gif, &error);
+        return nullptr;
+    }
+    return gif;
+}
+
+// Frame k of a GIF whose every frame covers the whole screen with its own or the global map.
+bool read_gif_frame(const std::string& path, int k, Image& image) {
+    GifFileType* gif = read_gif(path);
+    if (gif == nullptr || k < 0 || k >= gif->ImageCount) return false;
+    const SavedImage& frame = gif->SavedImages[k];
+    const ColorMapObject* map =
+        frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
+    image.width = uint32_t(gif->SWidth);
+    image.height = uint32_t(gif->SHeight);
+    image.rgb.resize(size_t(image.width) * image.height);
+    for (size_t p = 0; p < image.rgb.size(); ++p) {
+        const GifColorType c = map->Colors[frame.RasterBits[p]];
+        image.rgb[p] = (uint32_t(c.Red) << 16) | (uint32_t(c.Green) << 8) | c.Blue;
+    }
+    int error = 0;
+    DGifCloseFile(gif, &error);
+    return true;
+}
+
+bool read_picture(const std::string& name, Image& image) {
+    const size_t colon = name.rfind(".gif:");
+    if (colon != std::string::npos) {
+        return read_gif_frame(name.substr(0, colon + 4), std::atoi(name.c_str() + colon + 5),
+                              image);
+    }
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0) {
+        return read_png(name.c_str(), image);
+    }
+    return read_xwd(name.c_str(), image);
+}
+
+int compare(const char* a_name, const char* b_name) {
+    Image a, b;
+    if (!read_picture(a_name, a) || !read_picture(b_name, b)) return 2;
+    if (a.width != b.width || a.height != b.height) {
+        std::printf("%ux%u against %ux%u\n", a.width, a.height, b.width, b.height);
+        return 0;
+    }
+    long differing = 0, far = 0;
+    int worst = 0;
+    for (size_t k = 0; k < a.rgb.size(); ++k) {
+        int off = 0;
+        for (int shift : {0, 8, 16}) {
+            off = std::max(
+                off, std::abs(int((a.rgb[k] >> shift) & 255u) - int((b.rgb[k] >> shift) & 255u)));
+        }
+        differing += off > 0;
+        far += off > 32;
+        worst = std::max(worst, off);
+    }
+    std::printf("%ux%u differing %ld far %ld worst %d\n", a.width, a.height, differing, far, worst);
+    return 0;
+}
+
+int gif_info(const char* path) {
+    GifFileType* gif = read_gif(path);
+    if (gif == nullptr) return 2;
+    int loop = -1, lowest = 1 << 30, highest = -1;
+    for (int k = 0; k < gif->ImageCount; ++k) {
+        const SavedImage& frame = gif->SavedImages[k];
+        for (int e = 0; e < frame.ExtensionBlockCount; ++e) {
+            const ExtensionBlock& block = frame.ExtensionBlocks[e];
+            if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
+                std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0 &&
+                e + 1 < frame.ExtensionBlockCount) {
+                const ExtensionBlock& data = frame.ExtensionBlocks[e + 1];
+                loop = data.ByteCount >= 3 ? data.Bytes[1] | (data.Bytes[2] << 8) : -1;
+            }
+        }
+        GraphicsControlBlock control{};
+        if (DGifSavedExtensionToGCB(gif, k, &control) == GIF_OK) {
+            lowest = std::min(lowest, control.DelayTime);
+            highest = std::max(highest, control.DelayTime);
+        }
+    }
+    std::printf("frames %d loop %d delays %d-%d\n", gif->ImageCount, loop, lowest, highest);
+    int error = 0;
+    DGifCloseFile(gif, &error);
+    return 0;
+}
+
 int channel_of(uint32_t rgb, char channel) {
     const int shift = channel == 'r' ? 16 : channel == 'g' ? 8 : 0;
     return int((rgb >> shift) & 255u);
@@ -296,9 +413,12 @@ int main(int argc, char** argv) {
     if (command == "watch-modes" && argc == 2) return watch_modes();
     if (command == "match" && argc == 12) return match(argv);
     if (command == "trace-box" && argc == 3) return trace_box(argv[2]);
+    if (command == "compare" && argc == 4) return compare(argv[2], argv[3]);
+    if (command == "gif-info" && argc == 3) return gif_info(argv[2]);
     std::fprintf(stderr,
                  "usage: x11_probe close WINDOW_ID | scene SHOT.xwd | diff A.xwd B.xwd | "
                  "diff-rows A.xwd B.xwd | "
-                 "watch-modes | match A.xwd X Y W H C B.xwd X Y C | trace-box SHOT.xwd\n");
+                 "watch-modes | match A.xwd X Y W H C B.xwd X Y C | trace-box SHOT.xwd | "
+                 "compare A B | gif-info FILE.gif\n");
     return 2;
 }

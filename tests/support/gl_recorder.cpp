@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "platform/offscreen_context.h"
 #include "platform/window_title.h"
 
 namespace gl_recorder {
@@ -393,6 +394,19 @@ int glutGetModifiers() {
 }
 void glutSwapBuffers() {
     record("glutSwapBuffers", {});
+}
+void glutInitWarningFunc(void (*)(const char*, va_list)) {}
+void glutInit(int* /*argc*/, char** /*argv*/) {
+    record("glutInit", {});
+}
+// No framebuffer objects here: pictures off the screen are for the real OpenGL.
+GLUTproc glutGetProcAddress(const char* /*name*/) {
+    return nullptr;
+}
+// No display in the tests: pictures off the screen are for the real program.
+bool open_offscreen_context(const char* /*display_name*/, std::string& error) {
+    error = "no display in the tests";
+    return false;
 }
 // The program's own title setter, which goes to the X window beside the toolkit.
 void set_window_title(const char* title) {

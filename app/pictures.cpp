@@ -1,0 +1,202 @@
+#include "app/pictures.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/picture_files.h"
+#include "app/shared_state.h"
+#include "app/startup.h"
+#include "platform/offscreen_context.h"
+#include "render/frame_capture.h"
+
+namespace {
+
+struct Recording {
+    GifRecording gif;
+    int32_t first = 1;  // the time sample it started from
+    int32_t taken = 0;  // frames encoded so far
+    bool active = false;
+};
+Recording current;
+
+std::string shown_path(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::absolute(path, ignored).string();
+}
+
+// The frame of time sample index as a picture, without the readout's status: a recorded
+// frame is the same whether the animation runs or stands.
+RgbImage picture_of_sample(int32_t index) {
+    const AnimationState animation = g_animation;
+    const std::string activity = g_activity;
+    g_animation.frame_index = index;
+    g_animation.pause_counter = 1;
+    g_activity.clear();
+    RgbImage image = draw_picture();
+    g_animation = animation;
+    g_activity = activity;
+    return image;
+}
+
+void stop_recording() {
+    current.active = false;
+    g_activity.clear();
+}
+
+const char* const no_framebuffer =
+    "this OpenGL cannot draw off the screen (no framebuffer objects)";
+
+void ignore_warning(const char* /*format*/, va_list /*arguments*/) {}
+
+// However the program ends, a recording under way leaves no file behind.
+extern "C" void abandon_at_exit() {
+    if (current.active) abandon_gif(current.gif);
+}
+
+}  // namespace
+
+std::string picture_file_name(const char* extension, std::time_t now) {
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+    const std::string base = std::string("planewave3d-") + stamp;
+    std::string name = base + "." + extension;
+    for (int n = 2; std::ifstream(name).good(); ++n) {
+        name = base + "-" + std::to_string(n) + "." + extension;
+    }
+    return name;
+}
+
+int32_t recorded_frame_index(int32_t first, int32_t k) {
+    const int32_t start = first >= default_frames_per_period ? 1 : first;
+    return (start - 1 + k) % recorded_frames + 1;
+}
+
+void save_picture() {
+    const RgbImage image = draw_picture();
+    if (image.rgb.empty()) {
+        std::fprintf(stderr, "picture not saved: %s\n", no_framebuffer);
+        return;
+    }
+    const std::string path = picture_file_name("png", std::time(nullptr));
+    const std::string error = write_png(path, image);
+    if (!error.empty()) {
+        std::fprintf(stderr, "picture not saved: %s\n", error.c_str());
+        return;
+    }
+    std::printf("picture saved to %s\n", shown_path(path).c_str());
+    std::fflush(stdout);
+}
+
+bool recording() {
+    return current.active;
+}
+
+void toggle_recording() {
+    if (current.active) {
+        cancel_recording("r pressed again");
+        return;
+    }
+    const std::string path = picture_file_name("gif", std::time(nullptr));
+    current = Recording{};
+    if (!begin_gif(current.gif, path, g_screen.window_width, g_screen.window_height)) {
+        std::fprintf(stderr, "recording not started: %s\n", current.gif.error.c_str());
+        return;
+    }
+    current.first = g_animation.frame_index;
+    current.active = true;
+    static const bool guarded = [] {
+        std::atexit(abandon_at_exit);
+        install_exit_guards();  // termination signals end the program through the clock
+        return true;
+    }();
+    (void)guarded;
+    g_activity = "recording 0/100";
+    std::printf("recording one period to %s\n", shown_path(path).c_str());
+    std::fflush(stdout);
+}
+
+void cancel_recording(const char* why) {
+    if (!current.active) return;
+    abandon_gif(current.gif);
+    stop_recording();
+    std::printf("recording cancelled (%s), nothing saved\n", why);
+    std::fflush(stdout);
+}
+
+void record_next_frame() {
+    if (!current.active) return;
+    const RgbImage image = picture_of_sample(recorded_frame_index(current.first, current.taken));
+    if (image.rgb.empty() || image.width != current.gif.width ||
+        image.height != current.gif.height || !add_gif_frame(current.gif, image, gif_delay_cs)) {
+        const std::string why = image.rgb.empty() ? no_framebuffer : current.gif.error;
+        abandon_gif(current.gif);
+        stop_recording();
+        std::fprintf(stderr, "recording stopped, nothing saved: %s\n", why.c_str());
+        return;
+    }
+    ++current.taken;
+    g_activity = "recording " + std::to_string(current.taken) + "/100";
+    if (current.taken < recorded_frames) return;
+    const std::string path = current.gif.file.path;
+    const std::string error = finish_gif(current.gif);
+    stop_recording();
+    if (!error.empty()) {
+        std::fprintf(stderr, "recording not saved: %s\n", error.c_str());
+        return;
+    }
+    std::printf("recording saved to %s\n", shown_path(path).c_str());
+    std::fflush(stdout);
+}
+
+int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
+    const char* display = nullptr;
+    for (int k = 1; k + 1 < argc; ++k) {
+        if (std::string(argv[k]) == "-display") display = argv[k + 1];
+    }
+    std::string error;
+    if (!open_offscreen_context(display, error)) {
+        std::fprintf(stderr, "planewave3d: %s\n", error.c_str());
+        return 1;
+    }
+    // The toolkit serves only its stroke fonts and the cones of the axes here: its warnings
+    // about a screen it need not know (Windows' display context) are not the user's concern.
+    glutInitWarningFunc(ignore_warning);
+    glutInit(&argc, argv);
+    init_gl_state();
+    glLineWidth(1.5f);
+    // A frame first, as the window draws one before another: the guide lines drawn first are
+    // lit with the normal the frame before left current.
+    picture_of_sample(1);
+    const bool snapshot = !o.snapshot_path.empty();
+    const std::string& path = snapshot ? o.snapshot_path : o.record_path;
+    if (snapshot) {
+        const RgbImage image = picture_of_sample(o.frame > 0 ? o.frame : 1);
+        error = image.rgb.empty() ? no_framebuffer : write_png(path, image);
+    } else {
+        GifRecording gif;
+        if (begin_gif(gif, path, g_screen.window_width, g_screen.window_height)) {
+            for (int32_t k = 0; k < recorded_frames && error.empty(); ++k) {
+                const RgbImage image = picture_of_sample(k + 1);
+                if (image.rgb.empty()) error = no_framebuffer;
+                if (error.empty() && !add_gif_frame(gif, image, gif_delay_cs)) error = gif.error;
+            }
+            if (error.empty()) {
+                error = finish_gif(gif);
+            } else {
+                abandon_gif(gif);
+            }
+        } else {
+            error = gif.error;
+        }
+    }
+    if (!error.empty()) {
+        std::fprintf(stderr, "planewave3d: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}

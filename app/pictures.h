@@ -1,0 +1,35 @@
+// Pictures for slides: the key s saves the picture as the window shows it (PNG), the key r
+// records one whole wave period (an animated GIF, 100 frames that loop seamlessly at 10 a
+// second), and --snapshot / --record make the same without a window on the screen.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+#include "app/options.h"
+
+// planewave3d-YYYYMMDD-HHMMSS.EXT in the current folder at local time now, with -2, -3, ...
+// added when a file of that name exists: a picture never overwrites another.
+std::string picture_file_name(const char* extension, std::time_t now);
+
+// The time sample of frame k (0 .. 99) of a period that starts at first (1 .. 101; 101 is the
+// same picture as 1): 100 distinct samples, the one after the last being first again.
+int32_t recorded_frame_index(int32_t first, int32_t k);
+inline constexpr int32_t recorded_frames = 100;
+inline constexpr int gif_delay_cs = 10;  // hundredths of a second: the animation's 10 a second
+
+// Key s: writes the window's picture and prints the file's path (or why it could not).
+void save_picture();
+
+// Key r: starts recording from the current frame, or cancels a recording under way.
+void toggle_recording();
+bool recording();
+// A change that the recording cannot follow (the view, the window's size): cancels it.
+void cancel_recording(const char* why);
+// From the clock: draws and encodes the recording's next frame; ends it after the last.
+void record_next_frame();
+
+// --snapshot, --record: draws the pictures on a context of a window never shown and writes
+// them. The exit status: 0 when the file is written, 1 otherwise (a line on standard error).
+int make_pictures_off_screen(const Options& options, int& argc, char** argv);

@@ -1,0 +1,38 @@
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+
+#include "platform/offscreen_context.h"
+
+bool open_offscreen_context(const char* display_name, std::string& error) {
+    const char* shown = display_name != nullptr ? display_name : std::getenv("DISPLAY");
+    Display* display = XOpenDisplay(display_name);
+    if (display == nullptr) {
+        error = "cannot open the X display '" + std::string(shown != nullptr ? shown : "") +
+                "': pictures need one, though no window is shown";
+        return false;
+    }
+    int attributes[] = {GLX_RGBA,       GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
+                        GLX_DEPTH_SIZE, 24,           None};
+    XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
+    if (visual == nullptr) {
+        error = "no OpenGL visual on the X display";
+        return false;
+    }
+    // A small window that is never mapped: the context needs a drawable; the pictures go into
+    // a framebuffer object of their own.
+    XSetWindowAttributes window_attributes{};
+    window_attributes.colormap =
+        XCreateColormap(display, RootWindow(display, visual->screen), visual->visual, AllocNone);
+    const Window window =
+        XCreateWindow(display, RootWindow(display, visual->screen), 0, 0, 16, 16, 0, visual->depth,
+                      InputOutput, visual->visual, CWColormap, &window_attributes);
+    const GLXContext context = glXCreateContext(display, visual, nullptr, True);
+    XFree(visual);
+    if (context == nullptr || !glXMakeCurrent(display, window, context)) {
+        error = "no OpenGL context on the X display";
+        return false;
+    }
+    return true;
+}

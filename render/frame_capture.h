@@ -1,0 +1,21 @@
+// The picture of a frame as an image: drawn into an off-screen framebuffer of its own size,
+// exactly as the window shows it, and read back.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// An RGB picture, 8 bits a channel, rows from the top.
+struct RgbImage {
+    int32_t width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+// The current colour buffer's pixels of (x, y, width, height) from its lower left corner, as
+// rows from the top.
+RgbImage read_pixels(int32_t x, int32_t y, int32_t width, int32_t height);
+
+// The frame of the shared records as the window would show it now, drawn off the screen at the
+// window's size (g_screen) and read back; the window's own picture is left alone. Empty when
+// the OpenGL has no framebuffer objects.
+RgbImage draw_picture();
