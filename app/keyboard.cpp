@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
 #include "app/examples.h"
@@ -14,6 +13,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "physics/materials.h"
+#include "platform/atomic_file.h"
 
 double step_clamped(double value, double step, double lower, double upper) {
     value += step;
@@ -97,14 +97,7 @@ void step_medium(int medium, int direction) {
     const int32_t next = next_material(material, direction, medium == 1);
     if (next == material) return;
     const Material& m = materials()[size_t(next)];
-    if (medium == 1) {
-        g_scenario.eps_r1 = m.eps_r;
-        g_scenario.mu_r1 = m.mu_r;
-    } else {
-        g_scenario.eps_r2 = m.eps_r;
-        g_scenario.mu_r2 = m.mu_r;
-        g_scenario.sigma2 = m.sigma;
-    }
+    (medium == 1 ? set_medium_1 : set_medium_2)(g_scenario, Medium{m.eps_r, m.mu_r, m.sigma, next});
     material = next;
     g_origin.custom = true;
 }
@@ -112,8 +105,7 @@ void step_medium(int medium, int direction) {
 void step_frequency(int direction) {
     const double hz = next_frequency(g_scenario.freq, direction);
     if (hz == g_scenario.freq) return;
-    g_scenario.freq = hz;
-    g_scenario.omega = two_pi * hz;
+    set_frequency(g_scenario, hz);
     g_origin.custom = true;
 }
 
@@ -133,9 +125,7 @@ void save_scenario() {
         std::fprintf(stderr, "%s: %s\n", saved_lesson_file, error.c_str());
         return;
     }
-    std::error_code ignored;
-    const std::filesystem::path path = std::filesystem::absolute(saved_lesson_file, ignored);
-    std::printf("scenario saved to %s\n", path.string().c_str());
+    std::printf("scenario saved to %s\n", absolute_path(saved_lesson_file).c_str());
     std::fflush(stdout);
 }
 

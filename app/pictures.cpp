@@ -5,7 +5,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 #include "app/picture_files.h"
@@ -23,11 +22,6 @@ struct Recording {
     bool active = false;
 };
 Recording current;
-
-std::string shown_path(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::absolute(path, ignored).string();
-}
 
 // The frame of time sample index as a picture, without the readout's status: a recorded
 // frame is the same whether the animation runs or stands.
@@ -88,7 +82,7 @@ void save_picture() {
         std::fprintf(stderr, "picture not saved: %s\n", error.c_str());
         return;
     }
-    std::printf("picture saved to %s\n", shown_path(path).c_str());
+    std::printf("picture saved to %s\n", absolute_path(path).c_str());
     std::fflush(stdout);
 }
 
@@ -116,7 +110,7 @@ void toggle_recording() {
     }();
     (void)guarded;
     g_activity = "recording 0/100";
-    std::printf("recording one period to %s\n", shown_path(path).c_str());
+    std::printf("recording one period to %s\n", absolute_path(path).c_str());
     std::fflush(stdout);
 }
 
@@ -149,7 +143,7 @@ void record_next_frame() {
         std::fprintf(stderr, "recording not saved: %s\n", error.c_str());
         return;
     }
-    std::printf("recording saved to %s\n", shown_path(path).c_str());
+    std::printf("recording saved to %s\n", absolute_path(path).c_str());
     std::fflush(stdout);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #ifdef _WIN32
 #include <io.h>
@@ -95,4 +96,10 @@ std::string write_file(const std::string& path, const std::string& content) {
     if (!begin_file(file, path, error)) return error;
     std::fwrite(content.data(), 1, content.size(), file.stream);
     return finish_file(file);
+}
+
+std::string absolute_path(const std::string& path) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    return absolute.empty() ? path : absolute.string();
 }

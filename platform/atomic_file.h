@@ -25,3 +25,6 @@ void abandon_file(PendingFile& file);
 
 // The whole content at once: "" when written, else what went wrong.
 std::string write_file(const std::string& path, const std::string& content);
+
+// The path made absolute against the current folder, for telling the user where a file went.
+std::string absolute_path(const std::string& path);

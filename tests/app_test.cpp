@@ -275,6 +275,13 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
         {{"--view"}, "invalid view '' (sbs, mono, anaglyph or cross)"},
         {{"--fullscreen"}, "unknown option '--fullscreen'"},
         {{"--help=yes"}, "unknown option '--help=yes'"},
+        {{"--frame=1"}, ""},
+        {{"--frame=0"}, "--frame: invalid time sample '0' (a whole number, 1 to 101)"},
+        {{"--frame=102"}, "--frame: invalid time sample '102' (a whole number, 1 to 101)"},
+        {{"--frame=1.5"}, "--frame: invalid time sample '1.5' (a whole number, 1 to 101)"},
+        {{"--snapshot=a.png", "--record=a.gif"}, "--snapshot and --record: one at a time"},
+        {{"--record="}, "--record needs a file"},
+        {{"--curves=phase"}, "invalid curves 'phase' (power or amplitude)"},
     };
     for (const OptionCase& c : cases) {
         std::vector<char*> argv{const_cast<char*>("planewave3d")};
@@ -488,26 +495,12 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
 
 // --- pictures for slides ----------------------------------------------------------------------
 
-TEST(Pictures, OptionsAtTheirBounds) {
-    const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
-        {{"--snapshot=a.png", "--frame=1"}, ""},
-        {{"--snapshot=a.png", "--frame=101"}, ""},
-        {{"--frame=0"}, "--frame: invalid time sample '0' (a whole number, 1 to 101)"},
-        {{"--frame=102"}, "--frame: invalid time sample '102' (a whole number, 1 to 101)"},
-        {{"--frame=1.5"}, "--frame: invalid time sample '1.5' (a whole number, 1 to 101)"},
-        {{"--snapshot=a.png", "--record=a.gif"}, "--snapshot and --record: one at a time"},
-        {{"--record="}, "--record needs a file"},
-        {{"--curves=phase"}, "invalid curves 'phase' (power or amplitude)"},
-    };
-    for (const auto& [args, error] : cases) {
-        std::vector<char*> argv{const_cast<char*>("planewave3d")};
-        for (const char* a : args) argv.push_back(const_cast<char*>(a));
-        EXPECT_EQ(parse_options(int(argv.size()), argv.data()).error, error) << args.back();
-    }
+TEST(Pictures, OptionsTakeTheOverlaysAndTheFrame) {
     char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>("--curves=amplitude"),
-                    const_cast<char*>("--frame=101")};
-    const Options o = parse_options(3, argv);
-    EXPECT_EQ(std::pair(o.curves, o.frame), std::pair(CurvesMode::amplitude_phase, 101));
+                    const_cast<char*>("--frame=101"), const_cast<char*>("--record=a.gif")};
+    const Options o = parse_options(4, argv);
+    EXPECT_EQ(std::tuple(o.curves, o.frame, o.record_path, o.error),
+              std::tuple(CurvesMode::amplitude_phase, 101, std::string("a.gif"), std::string()));
 }
 
 TEST(Pictures, OnePeriodIsAHundredDistinctSamplesFromTheCurrentOne) {
