@@ -70,8 +70,16 @@ start_server DISPLAY "1920x1200" "1920x1080" || exit 1
 export DISPLAY
 expect_eq "server starts in 1920x1200" "$(current_mode)" "1920x1200"
 
+# watching FILE: the mode watcher has written the mode it started in (within 5 s).
+watching() {
+    for _ in $(seq 50); do
+        [ -s "$1" ] && return 0
+        sleep 0.1
+    done
+}
 "$probe" watch-modes >"$work/modes.txt" &
 watcher=$!
+watching "$work/modes.txt"
 start_program console
 if cmp -s "$work/console.out" "$here/expected_console.txt"; then
     pass "console text byte for byte"
@@ -267,6 +275,7 @@ title() { xdotool getwindowname "$wid" 2>/dev/null; }
 
 "$probe" watch-modes >"$work/window-modes.txt" &
 watcher=$!
+watching "$work/window-modes.txt"
 start_with window --window
 expect_eq "--window: the mode is left alone while running" "$(current_mode)" "1920x1200"
 geometry=$(xdotool getwindowgeometry --shell "$wid" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
