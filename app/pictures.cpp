@@ -86,10 +86,6 @@ void save_picture() {
     std::fflush(stdout);
 }
 
-bool recording() {
-    return current.active;
-}
-
 void toggle_recording() {
     if (current.active) {
         cancel_recording("r pressed again");

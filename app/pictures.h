@@ -24,7 +24,6 @@ void save_picture();
 
 // Key r: starts recording from the current frame, or cancels a recording under way.
 void toggle_recording();
-bool recording();
 // A change that the recording cannot follow (the view, the window's size): cancels it.
 void cancel_recording(const char* why);
 // From the clock: draws and encodes the recording's next frame; ends it after the last.
