@@ -143,6 +143,7 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
         quit_program(0);
         return;
     }
+    const ShownState before = shown_state();
     // ALT alone: a held Shift or Ctrl as well makes it a plain press.
     const double sign = glutGetModifiers() == GLUT_ACTIVE_ALT ? -1.0 : 1.0;
     WaveScenario& sc = g_scenario;
@@ -230,6 +231,7 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
             break;
     }
     scenario_changed();
+    cancel_recording_if_changed(before);
 }
 
 void step_lesson(int direction) {
@@ -251,6 +253,7 @@ void step_lesson(int direction) {
 }
 
 void on_special_key(int key, int /*x*/, int /*y*/) {
+    const ShownState before = shown_state();
     switch (key) {
         case GLUT_KEY_PAGE_DOWN:
             step_lesson(1);
@@ -275,4 +278,5 @@ void on_special_key(int key, int /*x*/, int /*y*/) {
         default:
             break;  // Shift, Ctrl, Alt and the function keys arrive here too
     }
+    cancel_recording_if_changed(before);
 }

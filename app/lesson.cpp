@@ -2,10 +2,7 @@
 
 #include <toml++/toml.h>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 
 #include "physics/materials.h"
@@ -147,17 +144,12 @@ std::string file_name(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-}  // namespace
-
-Parsed<Lesson> read_lesson(const std::string& path, const NamedScenario& base) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream content;
-    if (!file || !(content << file.rdbuf())) {
-        return {std::nullopt, path + ": cannot read the lesson: " + std::strerror(errno)};
-    }
+// The lesson in content, read from path; it may hold no scenario.
+Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
+                            const NamedScenario& base) {
     toml::table root;
     try {
-        root = toml::parse(content.str(), path);
+        root = toml::parse(content, path);
     } catch (const toml::parse_error& e) {
         std::string description(e.description());
         for (char& c : description) c = c == '\n' ? ' ' : c;  // one line
@@ -183,9 +175,7 @@ Parsed<Lesson> read_lesson(const std::string& path, const NamedScenario& base) {
                                       "' (known: title, [[scenario]])"};
         }
     }
-    if (scenarios == nullptr || scenarios->empty()) {
-        return {std::nullopt, path + ": no [[scenario]] in the lesson"};
-    }
+    if (scenarios == nullptr) return {lesson, ""};
     for (const toml::node& node : *scenarios) {
         LessonStep step{"", base};
         if (!reader.scenario(*node.as_table(), int(lesson.steps.size()) + 1, step)) {
@@ -194,6 +184,20 @@ Parsed<Lesson> read_lesson(const std::string& path, const NamedScenario& base) {
         lesson.steps.push_back(step);
     }
     return {lesson, ""};
+}
+
+}  // namespace
+
+Parsed<Lesson> read_lesson(const std::string& path, const NamedScenario& base) {
+    std::string content;
+    const std::string unread = read_whole_file(path, content);
+    if (!unread.empty()) return {std::nullopt, path + ": cannot read the lesson: " + unread};
+    if (content.empty()) return {std::nullopt, path + ": the file is empty: no [[scenario]] in it"};
+    Parsed<Lesson> lesson = parse_lesson(path, content, base);
+    if (lesson.value && lesson.value->steps.empty()) {
+        return {std::nullopt, path + ": no [[scenario]] in the lesson"};
+    }
+    return lesson;
 }
 
 std::string scenario_toml(const std::string& name, const NamedScenario& named) {
@@ -221,16 +225,18 @@ std::string scenario_toml(const std::string& name, const NamedScenario& named) {
 
 std::string append_to_lesson(const std::string& path, const std::string& name,
                              const NamedScenario& scenario) {
+    // A file that cannot be read, or is no file, is never replaced: its content would be lost.
+    const std::string blocked = in_the_way(path);
+    if (!blocked.empty()) return "left alone, " + blocked;
     std::string before;
-    std::ifstream existing(path, std::ios::binary);
-    if (existing) {
-        std::stringstream content;
-        content << existing.rdbuf();
-        before = content.str();
-        const Parsed<Lesson> lesson = read_lesson(path, scenario);
+    if (name_taken(path)) {
+        const std::string unread = read_whole_file(path, before);
+        if (!unread.empty()) return "left alone, it cannot be read: " + unread;
+        // An empty file is an empty lesson.
+        const Parsed<Lesson> lesson = parse_lesson(path, before, scenario);
         if (!lesson.value) return "left alone, not a lesson: " + lesson.error;
         if (!before.empty() && before.back() != '\n') before += "\n";
-        before += "\n";
+        if (!before.empty()) before += "\n";
     }
     return write_file(path, before + scenario_toml(name, scenario));
 }

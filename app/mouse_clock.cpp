@@ -43,6 +43,7 @@ void on_mouse_button(int button, int state, int x, int y) {
 }
 
 void on_mouse_motion(int x, int y) {
+    const ShownState before = shown_state();
     glutPostRedisplay();
     if (g_drag.drag_mode == 0) {
         g_view.yaw = rotated_angle(g_view.yaw, x - g_drag.last_x);
@@ -53,6 +54,7 @@ void on_mouse_motion(int x, int y) {
         g_view.zoom = zoomed(g_view.zoom, y - g_drag.last_y);
         g_drag.last_y = y;
     }
+    cancel_recording_if_changed(before);
 }
 
 void on_timer(int /*value*/) {

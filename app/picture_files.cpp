@@ -96,10 +96,15 @@ IndexedImage quantised(const RgbImage& image) {
     return out;
 }
 
-std::string write_png(const std::string& path, const RgbImage& image) {
+std::string write_png(const std::string& path, const RgbImage& image, bool may_replace) {
     PendingFile file;
     std::string error;
     if (!begin_file(file, path, error)) return error;
+    error = encode_png(file, image);
+    return error.empty() ? finish_file(file, may_replace) : error;
+}
+
+std::string encode_png(PendingFile& file, const RgbImage& image) {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     png.width = png_uint_32(image.width);
@@ -109,15 +114,17 @@ std::string write_png(const std::string& path, const RgbImage& image) {
         const std::string what = png.message;
         png_image_free(&png);
         abandon_file(file);
-        return "cannot write '" + path + "': " + what;
+        return "cannot write '" + file.path + "': " + what;
     }
-    return finish_file(file);
+    return "";
 }
 
-bool begin_gif(GifRecording& g, const std::string& path, int32_t width, int32_t height) {
+bool begin_gif(GifRecording& g, const std::string& path, int32_t width, int32_t height,
+               bool may_replace) {
     g = GifRecording{};
     g.width = width;
     g.height = height;
+    g.may_replace = may_replace;
     if (!begin_file(g.file, path, g.error)) return false;
     int status = 0;
     g.gif = EGifOpen(g.file.stream, write_to_file, &status);
@@ -183,7 +190,7 @@ std::string finish_gif(GifRecording& g) {
         failed(g, GifErrorString(status));
         return g.error;
     }
-    return finish_file(g.file);
+    return finish_file(g.file, g.may_replace);
 }
 
 void abandon_gif(GifRecording& g) {

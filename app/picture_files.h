@@ -10,8 +10,13 @@
 #include "platform/atomic_file.h"
 #include "render/frame_capture.h"
 
-// "" when the file is written, else one line of what went wrong (and no file left).
-std::string write_png(const std::string& path, const RgbImage& image);
+// Encodes image as a PNG into a file begun with begin_file: "" when done, else what went
+// wrong (and the file abandoned).
+std::string encode_png(PendingFile& file, const RgbImage& image);
+
+// "" when the file is written, else one line of what went wrong (and no file left). With
+// may_replace false a file of that name is never replaced.
+std::string write_png(const std::string& path, const RgbImage& image, bool may_replace = true);
 
 // An animated GIF written frame by frame as the frames come, so that only one is ever held.
 // Each frame gets its own palette of the 256 colours that serve it best (median cut, no
@@ -21,12 +26,14 @@ struct GifRecording {
     void* gif = nullptr;  // the encoder's own record
     int32_t width = 0, height = 0;
     int32_t frames = 0;
-    std::string error;  // the first failure; the recording is then abandoned
+    bool may_replace = true;  // whether the finished file may replace one of its name
+    std::string error;        // the first failure; the recording is then abandoned
 };
 
 // Starts a GIF of width x height pixels that loops forever; false with error set when the
 // file cannot be made.
-bool begin_gif(GifRecording& gif, const std::string& path, int32_t width, int32_t height);
+bool begin_gif(GifRecording& gif, const std::string& path, int32_t width, int32_t height,
+               bool may_replace = true);
 // Adds a frame shown for delay_cs hundredths of a second; false (and error) on a failure.
 bool add_gif_frame(GifRecording& gif, const RgbImage& frame, int delay_cs);
 // Completes the file: "" when written, else what went wrong (and no file left).

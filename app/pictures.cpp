@@ -5,11 +5,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include "app/picture_files.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "platform/exit_requests.h"
 #include "platform/offscreen_context.h"
 #include "render/frame_capture.h"
 
@@ -59,7 +59,8 @@ std::string picture_file_name(const char* extension, std::time_t now) {
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
     const std::string base = std::string("planewave3d-") + stamp;
     std::string name = base + "." + extension;
-    for (int n = 2; std::ifstream(name).good(); ++n) {
+    // Anything of that name counts, a file this process cannot read too.
+    for (int n = 2; name_taken(name); ++n) {
         name = base + "-" + std::to_string(n) + "." + extension;
     }
     return name;
@@ -77,7 +78,7 @@ void save_picture() {
         return;
     }
     const std::string path = picture_file_name("png", std::time(nullptr));
-    const std::string error = write_png(path, image);
+    const std::string error = write_png(path, image, false);
     if (!error.empty()) {
         std::fprintf(stderr, "picture not saved: %s\n", error.c_str());
         return;
@@ -93,7 +94,7 @@ void toggle_recording() {
     }
     const std::string path = picture_file_name("gif", std::time(nullptr));
     current = Recording{};
-    if (!begin_gif(current.gif, path, g_screen.window_width, g_screen.window_height)) {
+    if (!begin_gif(current.gif, path, g_screen.window_width, g_screen.window_height, false)) {
         std::fprintf(stderr, "recording not started: %s\n", current.gif.error.c_str());
         return;
     }
@@ -143,7 +144,71 @@ void record_next_frame() {
     std::fflush(stdout);
 }
 
+ShownState shown_state() {
+    return {g_scenario,
+            g_label.origin,
+            g_view,
+            g_presentation,
+            g_animation.tangential_toggle,
+            clock_running(g_animation.pause_counter)};
+}
+
+void cancel_recording_if_changed(const ShownState& before) {
+    if (!current.active) return;
+    const ShownState now = shown_state();
+    const WaveScenario &a = before.scenario, &b = now.scenario;
+    const bool same_scenario = a.ex_mag == b.ex_mag && a.ey_mag == b.ey_mag && a.phi_x == b.phi_x &&
+                               a.phi_y == b.phi_y && a.theta_i == b.theta_i &&
+                               a.eps_r1 == b.eps_r1 && a.mu_r1 == b.mu_r1 && a.eps_r2 == b.eps_r2 &&
+                               a.mu_r2 == b.mu_r2 && a.sigma2 == b.sigma2 && a.freq == b.freq &&
+                               before.origin == now.origin;
+    const ViewState &u = before.view, &v = now.view;
+    const bool same_view = u.yaw == v.yaw && u.pitch == v.pitch && u.pan_x == v.pan_x &&
+                           u.pan_y == v.pan_y && u.zoom == v.zoom;
+    const Presentation &p = before.presentation, &q = now.presentation;
+    const bool same_overlays = p.view == q.view && p.readout_shown == q.readout_shown &&
+                               p.curves == q.curves && p.magnetic_shown == q.magnetic_shown &&
+                               p.poynting_shown == q.poynting_shown &&
+                               before.tangential_toggle == now.tangential_toggle;
+    if (!same_scenario) {
+        cancel_recording("the scenario changed");
+    } else if (!same_view) {
+        cancel_recording("the view moved");
+    } else if (!same_overlays) {
+        cancel_recording("what is shown changed");
+    } else if (before.running != now.running) {
+        cancel_recording("the animation was paused or continued");
+    }
+}
+
+namespace {
+
+// The file of --snapshot or --record while it is written: a request to end from outside
+// (SIGINT, SIGTERM, SIGHUP) removes it and ends the program as the request would.
+void end_if_requested(PendingFile& file, GifRecording* gif = nullptr) {
+    const int request = pending_exit_request();
+    if (request == 0) return;
+    if (gif != nullptr) abandon_gif(*gif);
+    abandon_file(file);
+    end_as_requested(request);
+}
+
+// Windows ends the process from the console's own thread: nothing to put back here.
+void nothing_to_restore() {}
+
+}  // namespace
+
 int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
+    watch_exit_requests(nothing_to_restore);
+    const bool snapshot = !o.snapshot_path.empty();
+    const std::string& path = snapshot ? o.snapshot_path : o.record_path;
+    // An explicit target may replace a file of the user's, but only one that could be read.
+    const std::string blocked = in_the_way(path);
+    if (!blocked.empty()) {
+        std::fprintf(stderr, "planewave3d: cannot write '%s': left alone, %s\n", path.c_str(),
+                     blocked.c_str());
+        return 1;
+    }
     const char* display = nullptr;
     for (int k = 1; k + 1 < argc; ++k) {
         if (std::string(argv[k]) == "-display") display = argv[k + 1];
@@ -162,20 +227,31 @@ int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
     // A frame first, as the window draws one before another: the guide lines drawn first are
     // lit with the normal the frame before left current.
     picture_of_sample(1);
-    const bool snapshot = !o.snapshot_path.empty();
-    const std::string& path = snapshot ? o.snapshot_path : o.record_path;
+    PendingFile unbegun;
+    end_if_requested(unbegun);
     if (snapshot) {
         const RgbImage image = picture_of_sample(o.frame > 0 ? o.frame : 1);
-        error = image.rgb.empty() ? no_framebuffer : write_png(path, image);
+        PendingFile file;
+        if (image.rgb.empty()) {
+            error = no_framebuffer;
+        } else if (begin_file(file, path, error)) {
+            error = encode_png(file, image);
+            if (error.empty()) {
+                end_if_requested(file);
+                error = finish_file(file);
+            }
+        }
     } else {
         GifRecording gif;
         if (begin_gif(gif, path, g_screen.window_width, g_screen.window_height)) {
             for (int32_t k = 0; k < recorded_frames && error.empty(); ++k) {
                 const RgbImage image = picture_of_sample(k + 1);
+                end_if_requested(gif.file, &gif);
                 if (image.rgb.empty()) error = no_framebuffer;
                 if (error.empty() && !add_gif_frame(gif, image, gif_delay_cs)) error = gif.error;
             }
             if (error.empty()) {
+                end_if_requested(gif.file, &gif);
                 error = finish_gif(gif);
             } else {
                 abandon_gif(gif);
@@ -184,6 +260,7 @@ int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
             error = gif.error;
         }
     }
+    end_if_requested(unbegun);  // after a whole file: nothing to remove
     if (!error.empty()) {
         std::fprintf(stderr, "planewave3d: %s\n", error.c_str());
         return 1;

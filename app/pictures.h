@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/options.h"
+#include "app/shared_state.h"
 
 // planewave3d-YYYYMMDD-HHMMSS.EXT in the current folder at local time now, with -2, -3, ...
 // added when a file of that name exists: a picture never overwrites another.
@@ -26,6 +27,19 @@ void save_picture();
 void toggle_recording();
 // A change that the recording cannot follow (the view, the window's size): cancels it.
 void cancel_recording(const char* why);
+// What the recorded pictures show besides the time sample: input that changes any of it
+// while r records would break the period's loop.
+struct ShownState {
+    WaveScenario scenario;
+    std::string origin;  // the readout's first line
+    ViewState view;
+    Presentation presentation;
+    int32_t tangential_toggle;
+    bool running;  // whether the clock runs
+};
+ShownState shown_state();
+// Cancels a recording under way when what it shows differs from before, saying what changed.
+void cancel_recording_if_changed(const ShownState& before);
 // From the clock: draws and encodes the recording's next frame; ends it after the last.
 void record_next_frame();
 

@@ -9,6 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
 jobs=$(nproc)
+# No test may leave a file in the source tree: what is there besides the build folders is
+# noted now and held against what is there at the end.
+stray() { git ls-files --others --exclude='/build*/' --exclude='/out/' --exclude='/node_modules/' 2>/dev/null || true; }
+before_tests=$(stray)
 appstreamcli validate --no-net packaging/planewave3d.metainfo.xml
 
 cmake --preset release -DPLANEWAVE_WERROR=ON >/dev/null
@@ -40,4 +44,10 @@ if [ "${CI:-}" = "true" ] || [ "${PLANEWAVE_TEST_PACKAGE:-}" = "1" ]; then
     man -l --warnings=w /usr/share/man/man1/planewave3d.1.gz >/dev/null
     echo "installed program, end to end:"
     bash tests/e2e/run_e2e.sh /usr/bin/planewave3d build/tests/x11_probe
+fi
+
+left=$(comm -13 <(echo "$before_tests") <(stray))
+if [ -n "$left" ]; then
+    echo "FAIL the tests left files in the source tree: $left"
+    exit 1
 fi

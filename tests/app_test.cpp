@@ -31,6 +31,7 @@
 #include "platform/mode_guardian.h"
 #include "render/stereo_frame.h"
 #include "tests/support/gl_recorder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -366,7 +367,7 @@ TEST(CommandLine, ScenarioOptionsAtTheirBounds) {
 
 // A lesson in a file of the test's own.
 std::string lesson_file(const std::string& name, const std::string& text) {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = name;  // in the test program's own folder
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
@@ -428,6 +429,7 @@ TEST(Lessons, TheShippedLessonsReadAndTheExamplesFileHoldsTheExamplesExactly) {
 
 TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
     const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", ": the file is empty: no [[scenario]] in it"},
         {"title = \"x\"\n", ": no [[scenario]] in the lesson"},
         {"scenario = []\n", ": no [[scenario]] in the lesson"},
         {"[[scenario]]\ntheta_i = 89.5\n", ":2:11: theta_i 89.5 is out of range (0 to 89 degrees)"},
@@ -461,10 +463,15 @@ TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
     }
     EXPECT_EQ(read_lesson("/nonexistent/x.toml", startup_named_scenario()).error,
               "/nonexistent/x.toml: cannot read the lesson: No such file or directory");
+    // The text of the read that failed, not of an earlier call.
+    std::filesystem::create_directory("folder.toml");
+    errno = ENOSPC;
+    EXPECT_EQ(read_lesson("folder.toml", startup_named_scenario()).error,
+              "folder.toml: cannot read the lesson: Is a directory");
 }
 
 TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
-    const std::string path = ::testing::TempDir() + "saved.toml";
+    const std::string path = "saved.toml";
     std::remove(path.c_str());
     NamedScenario numbers{elliptical_examples[1], -1, -1};
     numbers.scenario.phi_x = 0.1 + 0.2;  // a number with all of its seventeen digits
@@ -491,6 +498,21 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "notes = 1\n");
     EXPECT_EQ(append_to_lesson("/nonexistent/saved.toml", "x", named),
               "cannot write '/nonexistent/saved.toml': No such file or directory");
+
+    // An empty file is an empty lesson, appended to, and keeps its permissions; what is no
+    // file, or only a link to one, is left alone.
+    std::ofstream("empty.toml").flush();
+    std::filesystem::permissions("empty.toml", std::filesystem::perms(0600));
+    ASSERT_EQ(append_to_lesson("empty.toml", "named", named), "");
+    EXPECT_EQ(read_lesson("empty.toml", startup_named_scenario()).value->steps.size(), 1u);
+    EXPECT_EQ(std::filesystem::status("empty.toml").permissions(), std::filesystem::perms(0600));
+    std::filesystem::create_directory("folder-saved.toml");
+    std::filesystem::create_symlink(path, "link.toml");
+    EXPECT_EQ(append_to_lesson("folder-saved.toml", "x", named),
+              "left alone, it is not a regular file");
+    EXPECT_EQ(append_to_lesson("link.toml", "x", named), "left alone, it is not a regular file");
+    EXPECT_TRUE(std::filesystem::is_symlink("link.toml"));
+    EXPECT_EQ(read_lesson(path, startup_named_scenario()).value->steps.size(), 2u);
 }
 
 // --- pictures for slides ----------------------------------------------------------------------
@@ -517,7 +539,7 @@ TEST(Pictures, OnePeriodIsAHundredDistinctSamplesFromTheCurrentOne) {
 }
 
 TEST(Pictures, NamesNeverOverwriteAndPalettesKeepTheBackground) {
-    const std::string folder = ::testing::TempDir() + "pictures";
+    const std::string folder = "pictures";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     const std::filesystem::path before = std::filesystem::current_path();
@@ -530,6 +552,13 @@ TEST(Pictures, NamesNeverOverwriteAndPalettesKeepTheBackground) {
     EXPECT_EQ(second, first.substr(0, first.size() - 4) + "-2.png");
     std::ofstream(second) << "x";
     EXPECT_EQ(picture_file_name("png", now), first.substr(0, first.size() - 4) + "-3.png");
+    // A dangling link takes its name too; a picture that may not replace finds it taken.
+    std::filesystem::create_symlink("nowhere", first.substr(0, first.size() - 4) + "-3.png");
+    EXPECT_EQ(picture_file_name("png", now), first.substr(0, first.size() - 4) + "-4.png");
+    const RgbImage dot{1, 1, {9, 9, 9}};
+    EXPECT_EQ(write_png(second, dot, false), "cannot write '" + second + "': File exists");
+    EXPECT_EQ(std::filesystem::file_size(second), 1u) << "left as it was";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3) << "no .part";
     std::filesystem::current_path(before);
 
     // A grey background with a gradient of 512 colours over it: more than a palette holds.
@@ -544,6 +573,60 @@ TEST(Pictures, NamesNeverOverwriteAndPalettesKeepTheBackground) {
     EXPECT_EQ(std::vector<int>(grey, grey + 3), (std::vector<int>{128, 128, 128}));
     RgbImage few{2, 1, {1, 2, 3, 250, 251, 252}};
     EXPECT_EQ(quantised(few).palette, few.rgb) << "few colours are kept exactly";
+}
+
+// While r records, any input that changes what the pictures show cancels the recording and
+// leaves no file; input that changes nothing lets it go on.
+TEST_F(Shell, ARecordingHoldsOneScenario) {
+    const char *scenario = "the scenario changed", *view = "the view moved",
+               *shown = "what is shown changed";
+    struct Input {
+        unsigned char key;
+        int modifiers, special, drag_button;  // a drag of (4, 6) pixels with that button
+        const char* cancelled;                // why, or none when the recording goes on
+    } const inputs[] = {
+        {'i', 0, 0, 0, scenario},
+        {'x', GLUT_ACTIVE_ALT, 0, 0, scenario},
+        {'2', 0, 0, 0, scenario},
+        {'f', 0, 0, 0, scenario},
+        {'c', 0, 0, 0, scenario},
+        {0, 0, GLUT_KEY_PAGE_DOWN, 0, scenario},
+        {0, 0, GLUT_KEY_LEFT, 0, view},
+        {0, 0, 0, GLUT_LEFT_BUTTON + 1, view},
+        {0, 0, 0, GLUT_RIGHT_BUTTON + 1, view},
+        {'h', 0, 0, 0, shown},
+        {'g', 0, 0, 0, shown},
+        {'m', 0, 0, 0, shown},
+        {'p', 0, 0, 0, shown},
+        {'|', 0, 0, 0, shown},
+        {' ', 0, 0, 0, "the animation was paused or continued"},
+        {'v', 0, 0, 0, "the view changed"},
+        {'\t', 0, 0, 0, nullptr},
+        {'q', 0, 0, 0, nullptr},  // nothing changes
+        {0, 0, GLUT_KEY_F1, 0, nullptr},
+    };
+    std::filesystem::create_directory("recording");
+    std::filesystem::current_path("recording");
+    for (const Input& in : inputs) {
+        reset_shared_state();
+        g_screen = ScreenSetup{1920, 1200, 64, 32};
+        ::testing::internal::CaptureStdout();
+        press('r');
+        ASSERT_EQ(g_activity, "recording 0/100");
+        if (in.key != 0) press(in.key, in.modifiers);
+        if (in.special != 0) on_special_key(in.special, 0, 0);
+        if (in.drag_button != 0) on_mouse_button(in.drag_button - 1, GLUT_DOWN, 10, 10);
+        if (in.drag_button != 0) on_mouse_motion(14, 16);
+        const std::string console = ::testing::internal::GetCapturedStdout();
+        const std::string said = in.cancelled ? std::string("recording cancelled (") +
+                                                    in.cancelled + "), nothing saved\n"
+                                              : "";
+        EXPECT_EQ(console.substr(console.find('\n') + 1), said) << in.key << in.special;
+        // The partial file goes with the recording.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), said.empty());
+        cancel_recording("the test is done");
+    }
+    std::filesystem::current_path("..");
 }
 
 // --- stepping media, frequency, frames and the lesson -----------------------------------------

@@ -488,6 +488,95 @@ DISPLAY= "$program" --snapshot="$work/none.png" >"$work/no-display.out" 2>&1
 expect_eq "--snapshot without a display: status 1, one line" \
     "$? $(wc -l <"$work/no-display.out") $([ -e "$work/none.png" ] && echo file)" "1 1 "
 
+# --- nothing of the user's is lost ---------------------------------------------------------------
+
+# An empty lesson says so, before any display.
+: >"$work/empty.toml"
+DISPLAY= run_plain empty-lesson "--lesson=$work/empty.toml"
+expect_eq "an empty lesson: status 2, one line" "$status $(cat "$work/empty-lesson.err")" \
+    "2 planewave3d: $work/empty.toml: the file is empty: no [[scenario]] in it"
+
+# state FILE...: the bytes and the mode of each file, to hold against after.
+state() { for f in "$@"; do printf '%s %s\n' "$(stat -c '%a %U' "$f")" "$(md5sum <"$f")"; done; }
+
+# Files of another user's that this user cannot read, in a folder both may write to: the tests
+# run as root, so the program runs as nobody (a copy of it, where nobody may run it).
+shared=$(mktemp -d)
+chmod 755 "$shared"
+mkdir "$shared/bin" "$shared/folder"
+cp "$program" "$shared/bin/planewave3d"
+chown nobody "$shared/folder"
+printf 'title = "Mine"\n' >"$shared/folder/planewave3d-saved.toml"
+# The names s would take in the next seconds, taken by files it cannot read.
+for s in 0 1 2 3 4 5 6 7 8 9; do
+    printf 'mine' >"$shared/folder/planewave3d-$(date -d "+$s seconds" +%Y%m%d-%H%M%S).png"
+done
+printf 'mine' >"$shared/folder/unreadable.png"
+chmod 000 "$shared"/folder/*
+theirs=("$shared"/folder/*)
+before=$(state "${theirs[@]}")
+cd "$shared/folder" || exit 1
+setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$shared/folder" \
+    "$shared/bin/planewave3d" --window=640x360 -geometry +0+0 >"$work/nobody.out" 2>"$work/nobody.err" </dev/null &
+pid=$!
+cd - >/dev/null || exit 1
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^3D TV' 2>/dev/null | head -n 1)
+sleep 1
+press w
+press s
+wait_for_line "$work/nobody.out" "picture saved to" 10
+press Escape
+wait_exit "$pid"
+expect_eq "w: an unreadable saved lesson is left alone, and says why" "$(cat "$work/nobody.err")" \
+    "planewave3d-saved.toml: left alone, it cannot be read: Permission denied"
+saved=$(sed -n 's/^picture saved to //p' "$work/nobody.out")
+[ -n "$saved" ] && [ "$(stat -c %U "$saved")" = nobody ] && pass "s: the picture takes a free name" ||
+    fail "s: the picture takes a free name" "$(cat "$work/nobody.out" | tail -2)"
+expect_eq "w and s: the files they cannot read stay as they were" "$(state "${theirs[@]}")" "$before"
+setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$shared/folder" \
+    "$shared/bin/planewave3d" --snapshot="$shared/folder/unreadable.png" --window=320x180 2>"$work/unreadable.err"
+expect_eq "--snapshot onto a file it cannot read: status 1, one line" "$? $(cat "$work/unreadable.err")" \
+    "1 planewave3d: cannot write '$shared/folder/unreadable.png': left alone, it cannot be read: Permission denied"
+expect_eq "--snapshot: the file it cannot read stays as it was" "$(state "${theirs[@]}")" "$before"
+rm -rf "$shared"
+
+# w appends to an empty saved lesson; a recording that the input would change is cancelled
+# (the scenario, here), and ESC in the middle of one leaves nothing either.
+mkdir "$work/own"
+: >"$work/own/planewave3d-saved.toml"
+cd "$work/own" || exit 1
+start_with own --window=640x360
+cd - >/dev/null || exit 1
+press w
+press r
+wait_for_line "$work/own.out" "recording one period" 5
+press i
+wait_for_line "$work/own.out" "recording cancelled" 5
+press r
+sleep 1
+press Escape
+wait_exit "$pid"
+expect_eq "w appends to an empty saved lesson" "$(grep -c '^\[\[scenario\]\]' "$work/own/planewave3d-saved.toml")" "1"
+expect_eq "i while r records cancels the recording" "$(grep -c '^recording cancelled (the scenario changed), nothing saved$' "$work/own.out")" "1"
+expect_eq "cancelled and ended recordings leave nothing" "$(ls -A "$work/own")" "planewave3d-saved.toml"
+
+# Batch pictures ended from outside remove their partial file and end by the signal.
+for signal in INT TERM HUP; do
+    mkdir "$work/batch-$signal"
+    "$program" --record="$work/batch-$signal/period.gif" --window=1280x720 --readout 2>/dev/null &
+    pid=$!
+    for _ in $(seq 100); do
+        [ -n "$(ls -A "$work/batch-$signal")" ] && break
+        sleep 0.1
+    done
+    sleep 0.3
+    kill -s "$signal" "$pid"
+    wait_exit "$pid" 30
+    status=$?
+    expect_eq "--record ended by SIG$signal: its status, nothing left" \
+        "$status $(ls -A "$work/batch-$signal")" "$((128 + $(kill -l "$signal"))) "
+done
+
 # --- a display without a 16:9 mode of its width ----------------------------------------------
 
 start_server DISPLAY "1680x1050" || exit 1
