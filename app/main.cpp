@@ -14,7 +14,7 @@
 #include "app/window.h"
 #include "physics/fresnel_curves.h"
 #include "platform/mode_guardian.h"
-#include "render/stereo_frame.h"
+#include "app/frame.h"
 
 namespace {
 

@@ -4,56 +4,21 @@
 
 #include <cmath>
 
+#include "app/commands.h"
 #include "app/pictures.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "platform/exit_requests.h"
 
-float wrap_angle_once(float degrees) {
-    if (degrees > 180.0f) return degrees - 360.0f;
-    if (degrees < -180.0f) return degrees + 360.0f;
-    return degrees;
-}
-
-float rotated_angle(float degrees, int32_t delta_px) {
-    const float turned = wrap_angle_once(static_cast<float>(delta_px / 5.0 + degrees));
-    // A flick of more than 360 degrees (1800 pixels) in one event is wrapped the rest of the
-    // way, so that the angle cannot creep away from [-180, 180] and lose float precision.
-    if (turned > 180.0f || turned < -180.0f) return wrap_angle_once(std::fmod(turned, 360.0f));
-    return turned;
-}
-
-float zoomed(float zoom, int32_t delta_px) {
-    const float next = static_cast<float>((delta_px / 60.0 + 1.0) * zoom);
-    // Below zero would turn the scene inside out; beyond the float range it would become
-    // infinite, and then NaN at the next shrinking drag.
-    return next < 0.0f || !std::isfinite(next) ? zoom : next;
-}
-
-int32_t next_frame_index(int32_t frame_index, int32_t frames_per_period) {
-    return frame_index == frames_per_period ? 1 : frame_index + 1;
-}
-
 void on_mouse_button(int button, int state, int x, int y) {
     if (state != GLUT_DOWN) return;
-    g_drag.last_x = x;
-    g_drag.last_y = y;
-    if (button == GLUT_LEFT_BUTTON) g_drag.drag_mode = 0;
-    if (button == GLUT_RIGHT_BUTTON) g_drag.drag_mode = 1;
+    apply_press(button == GLUT_LEFT_BUTTON ? 0 : button == GLUT_RIGHT_BUTTON ? 2 : 1, x, y);
 }
 
 void on_mouse_motion(int x, int y) {
     const ShownState before = shown_state();
     glutPostRedisplay();
-    if (g_drag.drag_mode == 0) {
-        g_view.yaw = rotated_angle(g_view.yaw, x - g_drag.last_x);
-        g_drag.last_x = x;
-        g_view.pitch = rotated_angle(g_view.pitch, y - g_drag.last_y);
-        g_drag.last_y = y;
-    } else if (g_drag.drag_mode == 1) {
-        g_view.zoom = zoomed(g_view.zoom, y - g_drag.last_y);
-        g_drag.last_y = y;
-    }
+    apply_drag(x, y);
     cancel_recording_if_changed(before);
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/startup.h"
 #include "physics/materials.h"
-#include "render/readout_text.h"
+#include "scene/readout_text.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ std::string encode_png(PendingFile& file, const RgbImage& image);
 
 // "" when the file is written, else one line of what went wrong (and no file left). With
 // may_replace false a file of that name is never replaced.
-std::string write_png(const std::string& path, const RgbImage& image, bool may_replace = true);
+std::string write_png(const std::string& path, const RgbImage& image, bool may_replace);
 
 // An animated GIF written frame by frame as the frames come, so that only one is ever held.
 // Each frame gets its own palette of the 256 colours that serve it best (median cut, no
@@ -33,7 +33,7 @@ struct GifRecording {
 // Starts a GIF of width x height pixels that loops forever; false with error set when the
 // file cannot be made.
 bool begin_gif(GifRecording& gif, const std::string& path, int32_t width, int32_t height,
-               bool may_replace = true);
+               bool may_replace);
 // Adds a frame shown for delay_cs hundredths of a second; false (and error) on a failure.
 bool add_gif_frame(GifRecording& gif, const RgbImage& frame, int delay_cs);
 // Completes the file: "" when written, else what went wrong (and no file left).

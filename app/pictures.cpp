@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/frame.h"
 #include "app/picture_files.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
 #include "platform/exit_requests.h"
 #include "platform/offscreen_context.h"
-#include "render/frame_capture.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ RgbImage picture_of_sample(int32_t index) {
     g_animation.frame_index = index;
     g_animation.pause_counter = 1;
     g_activity.clear();
-    RgbImage image = draw_picture();
+    RgbImage image = draw_current_picture();
     g_animation = animation;
     g_activity = activity;
     return image;
@@ -72,7 +72,7 @@ int32_t recorded_frame_index(int32_t first, int32_t k) {
 }
 
 void save_picture() {
-    const RgbImage image = draw_picture();
+    const RgbImage image = draw_current_picture();
     if (image.rgb.empty()) {
         std::fprintf(stderr, "picture not saved: %s\n", no_framebuffer);
         return;
@@ -243,7 +243,7 @@ int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
         }
     } else {
         GifRecording gif;
-        if (begin_gif(gif, path, g_screen.window_width, g_screen.window_height)) {
+        if (begin_gif(gif, path, g_screen.window_width, g_screen.window_height, true)) {
             for (int32_t k = 0; k < recorded_frames && error.empty(); ++k) {
                 const RgbImage image = picture_of_sample(k + 1);
                 end_if_requested(gif.file, &gif);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "physics/materials.h"
-#include "render/readout_text.h"
+#include "scene/readout_text.h"
 
 std::optional<double> parse_number(const std::string& text) {
     // Decimal digits, sign, point and exponent only: no "inf", "nan" or hexadecimal.

@@ -5,6 +5,15 @@
 
 #include "app/examples.h"
 
+// Zero until reset_shared_state gives them their start values.
+WaveScenario g_scenario{};
+InterfaceSolution g_solution{};
+ScreenSetup g_screen{};
+ViewState g_view{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
+AnimationState g_animation{1, default_frames_per_period, 1, 0};
+Presentation g_presentation{StereoView::sbs, false, false};
+ScenarioLabel g_label{};
+std::string g_activity;
 DragState g_drag{0, 0, 0};
 ExampleCycles g_examples{0, 0, 0};
 ScenarioOrigin g_origin = startup_origin;
@@ -55,6 +64,10 @@ void reset_shared_state() {
     g_activity.clear();
     load_scenario(startup_named_scenario(), startup_origin);
     scenario_changed();
+}
+
+void solve_interface() {
+    g_solution = solve_wave_interface(g_scenario, g_animation.frames_per_period);
 }
 
 void scenario_changed() {

@@ -1,12 +1,15 @@
-// The shell's own process-wide records beside those the drawing reads (render/frame_state.h):
-// the mouse drag, the example cycles and where the scenario came from.
+// The shell's process-wide records: the scenario and its solution, the window, the view, the
+// clock, what is shown (the types in scene/frame_records.h), and the shell's own: the mouse
+// drag, the example cycles, where the scenario came from. The callbacks write them; a frame is
+// described from them (app/frame.h). Everything runs on the toolkit's one event-loop thread,
+// so none of them is locked.
 #pragma once
 
 #include <cstdint>
 
 #include "app/lesson.h"
 #include "physics/interface_solver.h"
-#include "render/frame_state.h"
+#include "scene/frame_records.h"
 
 // The mouse drag in progress; window pixels, y downwards.
 struct DragState {
@@ -44,6 +47,15 @@ inline constexpr WaveScenario startup_scenario{0.8, 1.0, 0.0, -90.0, 20.0, 1.0,
                                                1.0, 4.0, 1.0, 0.0,   1e9,  6283185307.17958};
 inline constexpr ScenarioOrigin startup_origin{ExampleKind::elliptical, 2, false};
 
+extern WaveScenario g_scenario;
+extern InterfaceSolution g_solution;
+extern ScreenSetup g_screen;
+extern ViewState g_view;
+extern AnimationState g_animation;
+extern Presentation g_presentation;
+extern ScenarioLabel g_label;
+// What the program is busy with besides the animation, for the readout: "recording 37/100".
+extern std::string g_activity;
 extern DragState g_drag;
 extern ExampleCycles g_examples;
 extern ScenarioOrigin g_origin;
@@ -66,6 +78,9 @@ NamedScenario current_named_scenario();
 // The readout's first line for an origin: "linear 1: TE wave at the Brewster angle",
 // "Reflection at glass \u2014 3/8: Brewster angle of glass", "custom (from linear 1)".
 std::string origin_text(const ScenarioOrigin& origin);
+
+// Solves the interface for the current scenario.
+void solve_interface();
 
 // After the scenario or its origin changed: solves the interface again and puts the origin
 // into words for the readout.

@@ -9,6 +9,8 @@
 #include "app/shared_state.h"
 #include "platform/exit_requests.h"
 #include "platform/mode_guardian.h"
+#include "render/gl_backend.h"
+#include "scene/build_frame.h"
 
 const char* const credit_line =
     "planewave3d, by the planewave3d developers: see the project's README for more.\n";
@@ -150,27 +152,7 @@ void prepare_window(int32_t width, int32_t height) {
 }
 
 void init_gl_state() {
-    glClearColor(0.5f, 0.5f, 0.5f, 0.0f);
-    glClearDepth(1.0);
-    glShadeModel(GL_SMOOTH);
-    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-    glEnable(GL_COLOR_MATERIAL);
-    const GLfloat ambient[] = {0.0f, 0.0f, 0.0f, 1.0f};
-    const GLfloat diffuse[] = {0.9f, 0.9f, 0.9f, 1.0f};
-    const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
-    // w = 0: a directional light from (1, 1, 1), given under the identity modelview so that it
-    // stays fixed in eye space while the scene turns.
-    const GLfloat position[] = {100.0f, 100.0f, 100.0f, 0.0f};
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_DEPTH_TEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
+    set_fixed_gl_state(classic_background);
 }
 
 void restore_display_mode() {

@@ -11,7 +11,7 @@
 #include "app/mouse_clock.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
-#include "render/stereo_frame.h"
+#include "app/frame.h"
 
 namespace {
 

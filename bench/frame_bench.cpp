@@ -19,13 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "app/frame.h"
 #include "app/keyboard.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
-#include "render/curves_overlay.h"
-#include "render/field_scene.h"
-#include "render/readout.h"
-#include "render/stereo_frame.h"
+#include "scene/field_geometry.h"
 
 // Quadrics alive, counted through the linker's --wrap of the two GLU calls.
 static int quadrics_alive = 0;
@@ -49,26 +47,30 @@ void bare_frame() {
     glutSwapBuffers();
 }
 
-// What the key h adds to a frame: the readout over both halves.
-void draw_readout_over_both_halves() {
-    const std::vector<EyePass> passes =
-        eye_passes(StereoView::sbs, g_screen.window_width, g_screen.window_height, false);
-    prepare_readout(passes.front(), StereoView::sbs);
-    for (const EyePass& pass : passes) {
-        glViewport(pass.x, pass.y, pass.width, pass.height);
-        draw_readout(pass);
+// What the key h or g adds to a frame: a panel over both halves. The frame is described once,
+// outside the timing: only the drawing is measured.
+void draw_panels_over_both_halves(const FrameDescription& frame) {
+    prepare_panels(gl_backend(), frame);
+    for (const EyePicture& eye : frame.eyes) {
+        glViewport(eye.pass.x, eye.pass.y, eye.pass.width, eye.pass.height);
+        draw_panels(gl_backend(), frame, eye.pass);
     }
 }
-
-// What the key g adds: the Fresnel curves over both halves.
+FrameDescription frame_showing(Presentation shown) {
+    const Presentation before = g_presentation;
+    g_presentation = shown;
+    FrameDescription frame = build_frame(frame_inputs());
+    g_presentation = before;
+    return frame;
+}
+void draw_readout_over_both_halves() {
+    static const FrameDescription frame = frame_showing(Presentation{StereoView::sbs, false, true});
+    draw_panels_over_both_halves(frame);
+}
 void draw_curves_over_both_halves() {
-    const std::vector<EyePass> passes =
-        eye_passes(StereoView::sbs, g_screen.window_width, g_screen.window_height, false);
-    prepare_curves(passes.front(), StereoView::sbs, CurvesMode::power, std::nullopt);
-    for (const EyePass& pass : passes) {
-        glViewport(pass.x, pass.y, pass.width, pass.height);
-        draw_curves(pass);
-    }
+    static const FrameDescription frame =
+        frame_showing(Presentation{StereoView::sbs, false, false, CurvesMode::power});
+    draw_panels_over_both_halves(frame);
 }
 
 // The cost of draw in a frame: it, finished, beside finishing nothing, alternating so that the
@@ -92,9 +94,10 @@ double median_extra_ms(void (*draw)(), int repetitions) {
     return extra_ms[extra_ms.size() / 2];
 }
 
-// The same scene with one GLU call for every sphere and cylinder, as immediate mode gives it.
-void straightforward_traces() {
-    InterfaceSolution& s = g_solution;
+// The same scene with one GLU call for every sphere and cylinder, as immediate mode gives it:
+// the traces so, the arrows as the program draws them.
+void straightforward_fields(GlBackend& gl, const EyePicture& eye) {
+    const InterfaceSolution& s = g_solution;
     const TransmittedRay ray = transmitted_ray(s);
     GLUquadric* q = gluNewQuadric();
     for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
@@ -112,8 +115,7 @@ void straightforward_traces() {
             glPopAttrib();
         }
         for (int b = 1; b <= g_animation.frames_per_period; ++b) {
-            s.sample_time = sample_time_of(b, s);
-            const Vec3 c = trace_sphere_centre(kind, s, ray, g, s.sample_time);
+            const Vec3 c = trace_sphere_centre(kind, s, ray, g, sample_time_of(b, s));
             glColor3f(0.2f, 0.2f, 0.48f);
             glPushMatrix();
             glTranslatef(float(c.x), float(c.y), float(c.z));
@@ -122,16 +124,16 @@ void straightforward_traces() {
         }
     }
     gluDeleteQuadric(q);
-}
-
-void straightforward_fields() {
-    straightforward_traces();
-    draw_incident_reflected_fields();
-    draw_transmitted_fields();
+    for (const FieldItem& item : eye.fields) {
+        if (const auto* arrow = std::get_if<Arrow>(&item)) {
+            glColor3f(arrow->colour.r, arrow->colour.g, arrow->colour.b);
+            draw_arrow(gl, *arrow);
+        }
+    }
 }
 
 void straightforward_frame() {
-    draw_stereo_frame(straightforward_fields);
+    draw_frame(gl_backend(), build_frame(frame_inputs()), true, straightforward_fields);
 }
 
 struct Scenario {

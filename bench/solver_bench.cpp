@@ -3,8 +3,8 @@
 
 #include "app/shared_state.h"
 #include "physics/interface_solver.h"
-#include "render/field_geometry.h"
-#include "render/sphere_batch.h"
+#include "scene/field_geometry.h"
+#include "scene/sphere_batch.h"
 
 namespace {
 

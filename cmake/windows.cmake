@@ -85,11 +85,11 @@ target_include_directories(tomlplusplus_headers INTERFACE ${tomlplusplus_headers
 target_compile_definitions(tomlplusplus_headers INTERFACE TOML_HEADER_ONLY=1)
 
 add_library(planewave_render STATIC ${planewave_render_sources})
-planewave_layer(planewave_render physics render)
+planewave_layer(planewave_render scene render)
 add_dependencies(planewave_render freeglut_windows)
-target_link_libraries(planewave_render PUBLIC planewave_geometry freeglut_static)
+target_link_libraries(planewave_render PUBLIC planewave_scene freeglut_static)
 
-add_executable(planewave3d app/main.cpp ${planewave_scene_sources}
+add_executable(planewave3d app/main.cpp ${planewave_app_sources}
   platform/atomic_file.cpp
   platform/display_mode_win32.cpp
   platform/exit_requests_win32.cpp

@@ -16,12 +16,21 @@ inline constexpr double eps0 = 8.854187817620389e-12;  // F/m
 inline constexpr double pi = 3.14159265358979;         // for every degree <-> radian conversion
 inline constexpr double two_pi = 6.28318530717958;     // for wave numbers from wavelengths
 
-// Thin names for the library's complex operations, so the physics reads as written on paper.
+// Thin names for the complex operations, so the physics reads as written on paper. The
+// magnitude and the square root are written out, without hypot and csqrt, whose last bits
+// differ between C libraries: the desktop and the browser build give the same numbers.
+// |z| = sqrt(x^2 + y^2) for z = x + jy; the magnitudes of this program are far from overflow.
 inline double magnitude(Complex z) {
-    return std::abs(z);
+    return std::sqrt(z.real() * z.real() + z.imag() * z.imag());
 }
+// The principal root (real part >= 0, the sign of y kept, -0 too): with t = sqrt((|x| + |z|)/2),
+// sqrt z = t + j y/(2t) for x >= 0, |y|/(2t) + j sign(y) t for x < 0.
 inline Complex principal_sqrt(Complex z) {
-    return std::sqrt(z);
+    const double x = z.real(), y = z.imag();
+    if (x == 0.0 && y == 0.0) return Complex(0.0, y);
+    const double t = std::sqrt((std::fabs(x) + magnitude(z)) / 2.0);
+    if (x >= 0.0) return Complex(t, y / (2.0 * t));
+    return Complex(std::fabs(y) / (2.0 * t), std::copysign(t, y));
 }
 inline double argument(Complex z) {
     return std::arg(z);
@@ -73,7 +82,6 @@ struct InterfaceSolution {
     double refl_x_phase, refl_y_phase, trans_x_phase, trans_y_phase;  // rad
     double display_scale;  // field units drawn 0.98 scene units long, at least 0.01
     double time_step;      // s between two animation samples
-    double sample_time;    // s; written by the field drawing, never by the solver
 };
 
 // Solves the interface problem for one scenario; frames_per_period samples span one period.

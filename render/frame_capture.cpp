@@ -4,10 +4,6 @@
 
 #include <algorithm>
 
-#include "render/field_scene.h"
-#include "render/frame_state.h"
-#include "render/stereo_frame.h"
-
 #ifndef APIENTRY
 #define APIENTRY
 #endif
@@ -53,18 +49,13 @@ const FramebufferCalls* framebuffer_calls() {
     return all ? &calls : nullptr;
 }
 
-// One off-screen target, kept from picture to picture while the size stays.
-struct Target {
-    GLuint framebuffer = 0, buffers[2] = {0, 0};  // colour, depth
-    int32_t width = 0, height = 0;
-};
-Target target;
-
-bool bind_target(const FramebufferCalls& gl, int32_t width, int32_t height) {
+// The off-screen target, kept from picture to picture while the size stays.
+bool bind_target(const FramebufferCalls& gl, OffscreenTarget& target, int32_t width,
+                 int32_t height) {
     if (target.framebuffer != 0 && (target.width != width || target.height != height)) {
         gl.delete_framebuffers(1, &target.framebuffer);
         gl.delete_renderbuffers(2, target.buffers);
-        target = Target{};
+        target = OffscreenTarget{};
     }
     if (target.framebuffer == 0) {
         gl.gen_framebuffers(1, &target.framebuffer);
@@ -101,13 +92,13 @@ RgbImage read_pixels(int32_t x, int32_t y, int32_t width, int32_t height) {
     return image;
 }
 
-RgbImage draw_picture() {
+RgbImage draw_picture(GlBackend& backend, const FrameDescription& frame, int32_t width,
+                      int32_t height) {
     const FramebufferCalls* gl = framebuffer_calls();
-    const int32_t width = g_screen.window_width, height = g_screen.window_height;
     if (gl == nullptr || width <= 0 || height <= 0) return {};
     RgbImage image;
-    if (bind_target(*gl, width, height)) {
-        draw_stereo_frame(draw_field_scene, false);
+    if (bind_target(*gl, backend.target, width, height)) {
+        draw_frame(backend, frame, false);
         image = read_pixels(0, 0, width, height);
     }
     gl->bind_framebuffer(framebuffer, 0);

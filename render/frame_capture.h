@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/gl_backend.h"
+
 // An RGB picture, 8 bits a channel, rows from the top.
 struct RgbImage {
     int32_t width = 0, height = 0;
@@ -15,7 +17,7 @@ struct RgbImage {
 // rows from the top.
 RgbImage read_pixels(int32_t x, int32_t y, int32_t width, int32_t height);
 
-// The frame of the shared records as the window would show it now, drawn off the screen at the
-// window's size (g_screen) and read back; the window's own picture is left alone. Empty when
-// the OpenGL has no framebuffer objects.
-RgbImage draw_picture();
+// The frame as the window would show it, drawn off the screen at width x height pixels (the
+// window's size) and read back; the window's own picture is left alone. Empty when the OpenGL
+// has no framebuffer objects.
+RgbImage draw_picture(GlBackend& gl, const FrameDescription& frame, int32_t width, int32_t height);

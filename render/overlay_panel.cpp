@@ -24,10 +24,6 @@ std::vector<unsigned char> halved(const std::vector<unsigned char>& rgb, int32_t
 
 }  // namespace
 
-int32_t whole_pixels(double pixels) {
-    return std::max<int32_t>(1, static_cast<int32_t>(std::lround(pixels)));
-}
-
 void draw_line_segments(const std::vector<float>& vertices, float width) {
     if (vertices.empty()) return;
     glLineWidth(width);

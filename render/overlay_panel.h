@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/stereo_frame.h"
+#include "scene/eye_passes.h"
 
 struct OverlayPanel {
     GLuint texture = 0;
@@ -32,6 +32,3 @@ void draw_overlay_panel(const OverlayPanel& panel, const EyePass& pass, float al
 
 // Draws vertices (x, y per vertex, two per segment) as lines of width pixels in one call.
 void draw_line_segments(const std::vector<float>& vertices, float width);
-
-// Whole pixels, at least one.
-int32_t whole_pixels(double pixels);

@@ -41,7 +41,6 @@ StrokeGlyphs read_glyphs() {
 
 }  // namespace
 
-const StrokeGlyphs& mono_stroke_glyphs() {
-    static const StrokeGlyphs glyphs = read_glyphs();
-    return glyphs;
+StrokeGlyphs read_mono_stroke_glyphs() {
+    return read_glyphs();
 }

@@ -19,6 +19,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/frame.h"
 #include "app/keyboard.h"
 #include "app/lesson.h"
 #include "app/mouse_clock.h"
@@ -29,7 +30,6 @@
 #include "app/startup.h"
 #include "physics/materials.h"
 #include "platform/mode_guardian.h"
-#include "render/stereo_frame.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/scratch_folder.h"
 
@@ -557,8 +557,15 @@ TEST(Pictures, NamesNeverOverwriteAndPalettesKeepTheBackground) {
     EXPECT_EQ(picture_file_name("png", now), first.substr(0, first.size() - 4) + "-4.png");
     const RgbImage dot{1, 1, {9, 9, 9}};
     EXPECT_EQ(write_png(second, dot, false), "cannot write '" + second + "': File exists");
-    EXPECT_EQ(std::filesystem::file_size(second), 1u) << "left as it was";
+    GifRecording gif;
+    ASSERT_TRUE(begin_gif(gif, first, 1, 1, false) && add_gif_frame(gif, dot, 10));
+    EXPECT_EQ(finish_gif(gif), "cannot write '" + first + "': File exists");
+    EXPECT_EQ(std::filesystem::file_size(first) + std::filesystem::file_size(second), 2u)
+        << "both left as they were";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3) << "no .part";
+    ASSERT_EQ(write_png("dot.png", dot, false), "");
+    std::ifstream png("dot.png", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(png), {}).substr(1, 3), "PNG");
     std::filesystem::current_path(before);
 
     // A grey background with a gradient of 512 colours over it: more than a palette holds.

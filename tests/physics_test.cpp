@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "physics/derived_quantities.h"
@@ -25,11 +27,18 @@ WaveScenario media(double eps_r1, double eps_r2, double sigma2, double freq, dou
 const WaveScenario start_scenario{0.8, 1.0, 0.0, -90.0, 20.0, 1.0,
                                   1.0, 4.0, 1.0, 0.0,   1e9,  6283185307.17958};
 
-TEST(ComplexOperations, AreTheLibrarysOwn) {
-    EXPECT_DOUBLE_EQ(magnitude({3, 4}), 5.0);
+// The principal root exactly, in every quadrant and on the axes (signed zeros as C99's csqrt).
+TEST(ComplexOperations, PrincipalRootAndMagnitudeExactly) {
+    EXPECT_EQ(magnitude({3, 4}), 5.0);
+    EXPECT_EQ(magnitude({-3, -4}), 5.0);
     EXPECT_EQ(principal_sqrt({3, 4}), Complex(2, 1));
     EXPECT_EQ(principal_sqrt({-3, 4}), Complex(1, 2));
     EXPECT_EQ(principal_sqrt({-3, -4}), Complex(1, -2));
+    EXPECT_EQ(principal_sqrt({-4, 0}), Complex(0, 2));
+    EXPECT_TRUE(std::signbit(principal_sqrt({-4, -0.0}).imag()));
+    EXPECT_EQ(principal_sqrt({9, 0}), Complex(3, 0));
+    EXPECT_EQ(principal_sqrt({0, 0}), Complex(0, 0));
+    EXPECT_EQ(principal_sqrt({0, -8}), Complex(2, -2));
     const Complex q = Complex(1, 2) / Complex(3, 4);
     EXPECT_NEAR(q.real(), 0.44, 1e-15);
     EXPECT_NEAR(q.imag(), 0.08, 1e-15);
@@ -423,6 +432,38 @@ TEST(FresnelCurves, AgainstClosedForms) {
     WaveScenario magnetic = media(1, 2, 0, 1e9, 0);
     magnetic.mu_r2 = 5;
     EXPECT_NEAR(*fresnel_curves(magnetic).brewster_perp_deg, 52.238756093, 1e-6);
+}
+
+// The CSV's rows from glass's closed forms (n = 1.5 from vacuum): each value in its own column.
+TEST(FresnelCurves, CsvColumnsHoldTheirQuantities) {
+    std::istringstream csv(fresnel_csv(fresnel_curves(media(1, 2.25, 0, 5e14, 0))));
+    std::string line;
+    std::getline(csv, line);
+    std::vector<std::vector<double>> rows;
+    while (std::getline(csv, line)) {
+        std::vector<double> row;
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');) row.push_back(std::stod(cell));
+        rows.push_back(row);
+    }
+    ASSERT_EQ(rows.size(), 901u);
+    for (double theta : {30.0, 70.0}) {
+        const std::vector<double>& r = rows[size_t(theta * 10)];
+        ASSERT_EQ(r.size(), 13u);
+        const double ci = std::cos(theta * pi / 180), si = std::sin(theta * pi / 180);
+        const double ct = std::sqrt(1 - si * si / 2.25);
+        const double rs = (ci - 1.5 * ct) / (ci + 1.5 * ct), rp = (1.5 * ci - ct) / (1.5 * ci + ct);
+        const double ts = 2 * ci / (ci + 1.5 * ct), tp = 2 * ci / (1.5 * ci + ct);
+        const std::vector<double> magnitudes = {theta,         rp * rp,     rs * rs,
+                                                1 - rp * rp,   1 - rs * rs, std::fabs(rp),
+                                                std::fabs(rs), tp,          ts};
+        const size_t columns[] = {0, 1, 2, 3, 4, 5, 7, 9, 11};
+        for (size_t k = 0; k < 9; ++k) EXPECT_NEAR(r[columns[k]], magnitudes[k], 1e-12) << k;
+        EXPECT_NEAR(std::fabs(r[8]), 180, 1e-9) << "Gamma_perp < 0 for glass";
+        EXPECT_NEAR(r[10], 0, 1e-9);
+        EXPECT_NEAR(r[12], 0, 1e-9);
+    }
+    EXPECT_NEAR(std::fabs(rows[300][6] - rows[700][6]), 180, 1e-9) << "Gamma_par turns at Brewster";
 }
 
 TEST(FresnelCurves, PowerAddsUpForEveryNamedMaterialAtEveryAngle) {

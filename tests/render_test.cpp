@@ -1,5 +1,6 @@
 // The stereo renderer: the geometry of the field scene as pure functions (golden positions
-// beside physical invariants), and the drawing as recorded OpenGL, GLU and GLUT calls.
+// beside physical invariants), the description of a frame, and the OpenGL backend as recorded
+// OpenGL, GLU and GLUT calls.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,18 +12,17 @@
 #include <tuple>
 #include <vector>
 
+#include "app/frame.h"
 #include "app/keyboard.h"
 #include "app/shared_state.h"
 #include "physics/derived_quantities.h"
-#include "render/curves_plot.h"
-#include "render/field_arrow.h"
-#include "render/field_geometry.h"
-#include "render/field_scene.h"
-#include "render/readout_text.h"
-#include "render/sphere_batch.h"
-#include "render/static_scene.h"
-#include "render/stereo_frame.h"
-#include "render/stroke_font.h"
+#include "render/gl_backend.h"
+#include "scene/build_frame.h"
+#include "scene/curves_plot.h"
+#include "scene/field_geometry.h"
+#include "scene/readout_text.h"
+#include "scene/sphere_batch.h"
+#include "scene/text_strokes.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/named_media.h"
 
@@ -1143,7 +1143,6 @@ class Drawing : public ::testing::Test {
         g_screen = ScreenSetup{1920, 1200, 1920, 960};
         g_animation.frame_index = 2;
         solve_interface();
-        set_eye_camera(std::nullopt);
         gl_recorder::clear();
     }
     void TearDown() override {
@@ -1169,8 +1168,17 @@ TEST_F(Drawing, StereoFrameSetsUpEachEyeInOrder) {
     EXPECT_EQ(calls[0].name, "glMatrixMode");
     EXPECT_EQ(calls[0].args[0], GL_MODELVIEW);
     EXPECT_EQ(calls[1].name, "glLoadIdentity");
-    EXPECT_EQ(calls[2].name, "glClear");
-    EXPECT_EQ(calls[2].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Nothing is taken from the frame before: the state is set first, the light under the
+    // identity modelview, then the window is cleared once.
+    EXPECT_EQ(calls[2].name, "glClearColor");
+    std::set<std::string> before_clear;
+    size_t k = 0;
+    for (; k < calls.size() && calls[k].name != "glClear"; ++k) before_clear.insert(calls[k].name);
+    ASSERT_LT(k, calls.size());
+    EXPECT_EQ(calls[k].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (const char* set :
+         {"glLightfv", "glNormal3fv", "glLineWidth", "glColorMask", "glBlendFunc"})
+        EXPECT_TRUE(before_clear.count(set)) << set;
     EXPECT_EQ(gl_recorder::count("glClear"), 1u);
 
     const auto viewports = gl_recorder::named("glViewport");
@@ -1303,6 +1311,7 @@ TEST_F(Drawing, EveryViewDrawsItsPictures) {
         std::vector<double> camera_x, aspect;
         for (const GlCall& v : gl_recorder::named("glViewport")) viewports.push_back(v.args);
         for (const GlCall& m : gl_recorder::named("glColorMask")) masks.push_back(m.args);
+        masks.erase(masks.begin());  // all channels, in the state every frame starts from
         for (const GlCall& p : gl_recorder::named("gluLookAt")) camera_x.push_back(p.args[0]);
         for (const GlCall& p : gl_recorder::named("gluPerspective")) {
             aspect.push_back(p.args[1]);
@@ -1321,7 +1330,7 @@ TEST_F(Drawing, EveryViewDrawsItsPictures) {
 
 TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
     const GLbitfield saved = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT | GL_TEXTURE_BIT;
-    mono_stroke_glyphs();  // the font is read once, at the first readout
+    on_display();  // the font is read once, at the first panel
     for (StereoView view :
          {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
         SCOPED_TRACE(view_name(view));
@@ -1372,6 +1381,49 @@ TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
         gl_recorder::clear();
         on_display();
         EXPECT_EQ(gl_recorder::count("glReadPixels") + gl_recorder::count("glCopyTexImage2D"), 0u);
+    }
+}
+
+// A panel is painted again exactly when what it shows changes: the readout with its numbers
+// and its status, the curves with their mode, the angle's cursor and the media; both with the
+// picture's size. Which texture each glCopyTexImage2D fills tells them apart.
+TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
+    g_presentation = Presentation{StereoView::mono, true, true, CurvesMode::power};
+    g_screen = ScreenSetup{1920, 1200, 1280, 720};
+    on_display();
+    const GlBackend& gl = gl_backend();
+    struct Step {
+        const char* what;
+        void (*change)();
+        bool readout, curves;  // painted again
+    } const steps[] = {
+        {"the next time sample", [] { ++g_animation.frame_index; }, false, false},
+        {"a drag", [] { g_view.yaw += 10; }, false, false},
+        {"pause", [] { ++g_animation.pause_counter; }, true, false},
+        {"recording", [] { g_activity = "recording 3/100"; }, true, false},
+        {"|Ex|", [] { g_scenario.ex_mag += 1; }, true, false},
+        {"the angle", [] { g_scenario.theta_i += 1; }, true, true},
+        {"medium 2", [] { g_scenario.eps_r2 = 9; }, true, true},
+        {"a lossless medium's frequency", [] { set_frequency(g_scenario, 2e9); }, true, false},
+        {"medium 2's loss", [] { g_scenario.sigma2 = 0.5; }, true, true},
+        {"a lossy medium's frequency", [] { set_frequency(g_scenario, 5e9); }, true, true},
+        {"the curves' mode", [] { g_presentation.curves = CurvesMode::amplitude_phase; }, false,
+         true},
+        {"the picture's size", [] { g_screen.window_height = 700; }, true, true},
+        {"nothing", [] {}, false, false},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        gl_recorder::clear();
+        on_display();
+        const std::vector<GlCall>& calls = gl_recorder::calls();
+        std::set<double> filled;
+        for (size_t k = 0, bound = 0; k < calls.size(); ++k) {
+            if (calls[k].name == "glBindTexture") bound = k;
+            if (calls[k].name == "glCopyTexImage2D") filled.insert(calls[bound].args[1]);
+        }
+        EXPECT_EQ(filled.count(gl.readout.texture), size_t(step.readout)) << step.what;
+        EXPECT_EQ(filled.count(gl.curves.texture), size_t(step.curves)) << step.what;
     }
 }
 
@@ -1527,17 +1579,46 @@ TEST_F(Drawing, EachEyeDrawsTracesArrowsAxesAndPlanesLast) {
     EXPECT_EQ(gl_recorder::state().colour[1], 0.745f) << "planes last";
 }
 
+// --- the description of a frame ---------------------------------------------------------------
+
+std::vector<Arrow> arrows_of(const std::vector<FieldItem>& items) {
+    std::vector<Arrow> out;
+    for (const FieldItem& item : items) {
+        if (const auto* a = std::get_if<Arrow>(&item)) out.push_back(*a);
+    }
+    return out;
+}
+std::vector<DashedLine> lines_of(const std::vector<FieldItem>& items) {
+    std::vector<DashedLine> out;
+    for (const FieldItem& item : items) {
+        if (const auto* l = std::get_if<DashedLine>(&item)) out.push_back(*l);
+    }
+    return out;
+}
+
+// The fields of the shared records as one picture without a camera shows them.
+EyePicture picture_now() {
+    EyePicture eye{};
+    describe_fields(frame_inputs(), nullptr, eye);
+    return eye;
+}
+std::vector<FieldItem> fields_now() {
+    return picture_now().fields;
+}
+
 TEST_F(Drawing, TraceSpheresFollowTheirGuideLines) {
-    draw_polarisation_traces();
-    const auto& calls = gl_recorder::calls();
+    const EyePicture eye = picture_now();
+    const std::vector<FieldItem>& items = eye.fields;
     const UnitSphere unit = unit_sphere(trace_sphere_slices, trace_sphere_stacks);
     const size_t per_sphere = unit.points.size();
     std::vector<Vec3> centres;
-    for (size_t k = 0; k < calls.size(); ++k) {
-        if (calls[k].name != "glDrawElements") continue;
-        EXPECT_EQ(calls[k].args[0], GL_TRIANGLES);
-        const std::vector<float>& v = calls[k].vertices;
+    for (const FieldItem& item : items) {
+        const auto* ref = std::get_if<TraceRef>(&item);
+        if (ref == nullptr) continue;
+        const SphereTrace* trace = &eye.traces.at(ref->index);
+        const std::vector<float>& v = trace->batch.vertices;
         ASSERT_EQ(v.size(), 101 * per_sphere * 3);
+        EXPECT_TRUE(trace->batch.closed_indices.empty()) << "all drawn whole without a camera";
         // Each sphere starts with its poles: their midpoint is the centre, half their distance
         // the radius.
         for (size_t b = 0; b < 101; ++b) {
@@ -1546,9 +1627,8 @@ TEST_F(Drawing, TraceSpheresFollowTheirGuideLines) {
             centres.push_back(0.5 * (top + bottom));
             EXPECT_NEAR(length(top - bottom), 2 * 0.02, 1e-6);
         }
-        size_t colour = k;
-        while (calls[colour].name != "glColor3f") --colour;
-        EXPECT_EQ(calls[colour].args, (std::vector<double>{0.2f, 0.2f, 0.48f}));
+        EXPECT_TRUE(trace->colour == trace_blue);
+        expect_near(*trace->normal_after, unit.last_glu_normal, 0);
     }
     ASSERT_EQ(centres.size(), 303u);
     // Spheres b of the incident, reflected and transmitted traces of the start-up scenario,
@@ -1578,72 +1658,73 @@ TEST_F(Drawing, TraceSpheresFollowTheirGuideLines) {
     }
     // The first and the last sphere of each trace coincide: one whole period.
     for (int w = 0; w < 3; ++w) expect_near(centres[w * 101], centres[w * 101 + 100], 1e-6);
-    EXPECT_EQ(g_solution.sample_time, 100 * g_solution.time_step) << "left at the last sample";
-    const auto lines = recorded_lines(calls);
+    // Two guide lines before each trace: the normal, then the ray, each to its interface point.
+    const std::vector<DashedLine> lines = lines_of(items);
     ASSERT_EQ(lines.size(), 6u);
+    ASSERT_TRUE(std::holds_alternative<DashedLine>(items[0]) &&
+                std::holds_alternative<DashedLine>(items[1]) &&
+                std::holds_alternative<TraceRef>(items[2]));
     expect_near(lines[0].from, {-0.68, 0, -2.236}, 1e-6);
     expect_near(lines[0].to, {-0.68, 0, -0.7}, 1e-6);
+    expect_near(lines[2].from, {0.68, 0, -2.236}, 1e-6);
+    expect_near(lines[4].from, {0, 0, 2.236}, 1e-6);
     expect_near(lines[5].to, {0, 0, 0.7}, 1e-6);
-    for (const GlCall& c : gl_recorder::named("glLineStipple")) {
-        EXPECT_EQ(c.args, (std::vector<double>{1, 0x5555}));
-    }
+    for (const DashedLine& l : lines) EXPECT_TRUE(l.colour == guide_grey);
 }
 
 TEST_F(Drawing, TangentialDisplaysOnlyWhenToggledRightAfterTheRedArrows) {
-    draw_field_scene();
-    const size_t lines_off = recorded_lines(gl_recorder::calls()).size();
-    const size_t arrows_off = recorded_arrows(gl_recorder::calls()).size();
-    EXPECT_EQ(lines_off, 6u);
-    EXPECT_EQ(arrows_off, 51u);
+    EXPECT_EQ(lines_of(fields_now()).size(), 6u);
+    EXPECT_EQ(arrows_of(fields_now()).size(), 51u);
 
     g_animation.tangential_toggle = 1;
-    gl_recorder::clear();
-    draw_field_scene();
-    const auto arrows = recorded_arrows(gl_recorder::calls());
-    const auto lines = recorded_lines(gl_recorder::calls());
+    const std::vector<FieldItem> items = fields_now();
+    const std::vector<Arrow> arrows = arrows_of(items);
+    const std::vector<DashedLine> lines = lines_of(items);
     ASSERT_EQ(arrows.size(), 51u + 9);
     ASSERT_EQ(lines.size(), 6u + 3);
-    for (size_t k = 6; k < 9; ++k) {
-        EXPECT_TRUE(same(lines[k].colour, magenta));
-        EXPECT_TRUE(lines[k].stippled);
-    }
+    for (size_t k = 6; k < 9; ++k) EXPECT_TRUE(lines[k].colour == magenta);
     // After 32 gold arrows: incident 0 (red), magenta, green, green, reflected 0 (red), ...
     const std::vector<Rgb> tail = {red, magenta, green, green, red, magenta, green, green};
-    for (size_t k = 0; k < tail.size(); ++k) EXPECT_TRUE(same(arrows[32 + k].colour, tail[k])) << k;
+    for (size_t k = 0; k < tail.size(); ++k) EXPECT_TRUE(arrows[32 + k].colour == tail[k]) << k;
     // Transmitted: red, its display, then 16 gold.
     const std::vector<Rgb> head = {red, magenta, green, green, gold};
-    for (size_t k = 0; k < head.size(); ++k) EXPECT_TRUE(same(arrows[40 + k].colour, head[k])) << k;
-    EXPECT_TRUE(same(arrows.back().colour, gold));
+    for (size_t k = 0; k < head.size(); ++k) EXPECT_TRUE(arrows[40 + k].colour == head[k]) << k;
+    EXPECT_TRUE(arrows.back().colour == gold);
+    // Each display's dashed line comes right after its red arrow.
+    size_t k = 0;
+    for (const FieldItem& item : items) {
+        if (const auto* a = std::get_if<Arrow>(&item); a && a->colour == red) {
+            EXPECT_TRUE(std::holds_alternative<DashedLine>(items[k + 1])) << k;
+        }
+        ++k;
+    }
 }
 
 // m adds eta1 H at every sample (sky blue, blue at the interface samples) and p one Poynting
 // arrow per wave (vermillion); the electric arrows stay as they were.
 TEST_F(Drawing, MagneticAndPoyntingArrowsAddToTheElectricOnes) {
     g_animation.tangential_toggle = 1;
-    draw_field_scene();
-    const std::vector<RecordedArrow> electric = recorded_arrows(gl_recorder::calls());
+    const std::vector<Arrow> electric = arrows_of(fields_now());
     g_presentation.magnetic_shown = g_presentation.poynting_shown = true;
-    gl_recorder::clear();
-    draw_field_scene();
-    const std::vector<RecordedArrow> all = recorded_arrows(gl_recorder::calls());
+    const std::vector<Arrow> all = arrows_of(fields_now());
     ASSERT_EQ(all.size(), electric.size() + 51 + 3 * 3 + 3);
     for (size_t k = 0; k < electric.size(); ++k) {
-        EXPECT_TRUE(same(all[k].colour, electric[k].colour) &&
-                    all[k].start.x == electric[k].start.x && all[k].end.z == electric[k].end.z)
+        EXPECT_TRUE(all[k].colour == electric[k].colour && all[k].start.x == electric[k].start.x &&
+                    all[k].end.z == electric[k].end.z)
             << k;
     }
     size_t blue_ones = 0, sky_blue_ones = 0;
     for (size_t k = electric.size(); k < all.size() - 3; ++k) {
-        blue_ones += same(all[k].colour, blue);
-        sky_blue_ones += same(all[k].colour, sky_blue);
+        blue_ones += all[k].colour == blue;
+        sky_blue_ones += all[k].colour == sky_blue;
     }
     EXPECT_EQ(blue_ones, 3u + 3 * 2) << "the interface samples and their displays' components";
     EXPECT_EQ(sky_blue_ones, 48u + 3) << "the other samples and the displays' tangential H";
     // The start-up scenario: the incident arrow ends at its interface point, 0.5 long; the
     // reflected one is R long, the transmitted one T, from theirs.
     const PowerBalance p = power_balance(g_scenario, g_solution);
-    const RecordedArrow* s = &all[all.size() - 3];
-    for (int k = 0; k < 3; ++k) EXPECT_TRUE(same(s[k].colour, vermillion));
+    const Arrow* s = &all[all.size() - 3];
+    for (int k = 0; k < 3; ++k) EXPECT_TRUE(s[k].colour == vermillion);
     expect_near(s[0].end, incident_interface_point, 1e-12);
     EXPECT_NEAR(s[0].length, 0.5, 1e-12);
     expect_near(s[1].start, reflected_interface_point, 1e-12);
@@ -1664,8 +1745,8 @@ TEST_F(Drawing, MagneticAndPoyntingArrowsAddToTheElectricOnes) {
 }
 
 TEST_F(Drawing, ArrowPiecesAndProportions) {
-    set_colour(red);
-    draw_field_arrow({0, 0, 0}, {0, 0, 1});
+    glColor3f(1, 0, 0);
+    draw_arrow(gl_backend(), field_arrow({0, 0, 0}, {0, 0, 1}, red, nullptr));
     const auto cylinders = gl_recorder::named("gluCylinder");
     ASSERT_EQ(cylinders.size(), 2u);
     EXPECT_EQ(cylinders[0].args, (std::vector<double>{0.035, 0.035, 0.7, 20, 16}));
@@ -1675,17 +1756,34 @@ TEST_F(Drawing, ArrowPiecesAndProportions) {
     EXPECT_EQ(gl_recorder::state().colour[0], 1.0f) << "colour unchanged";
 
     gl_recorder::clear();
-    draw_field_arrow({0, 0, 0}, {0, 0, 2});
+    draw_arrow(gl_backend(), field_arrow({0, 0, 0}, {0, 0, 2}, red, nullptr));
     EXPECT_EQ(gl_recorder::named("gluCylinder")[0].args[0], 0.07)
         << "twice as long, twice as thick";
+}
 
-    gl_recorder::clear();
-    draw_field_arrow({0, 0, 0}, {NAN, 0, 0});
-    EXPECT_TRUE(gl_recorder::calls().empty()) << "nothing non-finite reaches OpenGL";
+// The matrices of each picture as numbers, for backends without a matrix stack: the scene's
+// axes point as the model transform turns them, and the origin, which both cameras look at,
+// lies in the middle of every picture.
+TEST(FrameDescription, MatricesOfEachPicture) {
+    const Mat4 model = model_matrix(ViewState{0, 0, 0, 0, 1});
+    const Vec3 axes[3] = {
+        {0.0182, 0.9848, 0.1727}, {0.1029, -0.1736, 0.9794}, {0.9945, 0, -0.1045}};
+    for (int a = 0; a < 3; ++a) {
+        expect_near({model.m[4 * a], model.m[4 * a + 1], model.m[4 * a + 2]}, axes[a], 5e-5);
+    }
+    for (const EyePass& pass : eye_passes(StereoView::anaglyph, 1280, 720, true)) {
+        const Mat4 p = projection_matrix(pass);
+        EXPECT_NEAR(p.m[12] / p.m[15], 0, 1e-12);  // the origin's x and y: the middle
+        EXPECT_NEAR(p.m[13] / p.m[15], 0, 1e-12);
+        // A point on the near plane straight ahead maps to the near end of the depth range.
+        const double near_z = 5 - near_plane;
+        EXPECT_NEAR((p.m[10] * near_z + p.m[14]) / (p.m[11] * near_z + p.m[15]), -1, 1e-3);
+    }
 }
 
 TEST_F(Drawing, StaticScene) {
-    draw_interface_planes();
+    const FixedScene fixed = fixed_scene();
+    draw_interface_planes(fixed);
     EXPECT_EQ(gl_recorder::named("glColor4f")[0].args,
               (std::vector<double>{0.745f, 0.745f, 0.745f, 0.3f}));
     const auto vertices = gl_recorder::named("glVertex3f");
@@ -1700,7 +1798,7 @@ TEST_F(Drawing, StaticScene) {
 
     gl_recorder::clear();
     gl_recorder::state().enabled[GL_LIGHTING] = true;
-    draw_axes();
+    draw_axes(gl_backend(), fixed);
     const auto& calls = gl_recorder::calls();
     EXPECT_EQ(calls.front().name, "glDisable");
     EXPECT_EQ(calls.front().args[0], GL_LIGHTING);
@@ -1721,7 +1819,7 @@ TEST_F(Drawing, StaticScene) {
                              }));
 
     gl_recorder::clear();
-    draw_axis_labels();
+    draw_axis_labels(fixed);
     const auto letters = gl_recorder::named("glutStrokeCharacter");
     ASSERT_EQ(letters.size(), 3u);
     EXPECT_EQ(letters[0].pointer, GLUT_STROKE_ROMAN);

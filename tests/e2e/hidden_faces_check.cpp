@@ -22,12 +22,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/frame.h"
 #include "app/keyboard.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
-#include "render/field_geometry.h"
-#include "render/field_scene.h"
-#include "render/stereo_frame.h"
+#include "scene/field_geometry.h"
 
 namespace {
 
@@ -100,7 +99,7 @@ void tangential(RayKind kind, const FieldSample& sample, double scale) {
     arrow(d.y_part.from, d.y_part.to);
 }
 
-void reference_fields() {
+void reference_fields(GlBackend&, const EyePicture&) {
     glDisable(GL_CULL_FACE);
     InterfaceSolution& s = g_solution;
     const TransmittedRay ray = transmitted_ray(s);
@@ -181,8 +180,11 @@ ViewState near_plane_through_trace(const WaveScenario& sc, ViewState v, RayKind 
 
 // --- comparison -----------------------------------------------------------------------------
 
-std::vector<unsigned char> picture(void (*draw_fields)()) {
-    draw_stereo_frame(draw_fields);
+// The frame of the shared records, its fields drawn as the program draws them (no drawing
+// given) or by the reference.
+std::vector<unsigned char> picture(FieldsDrawing draw_fields = nullptr) {
+    solve_interface();
+    draw_frame(gl_backend(), build_frame(frame_inputs()), true, draw_fields);
     glFinish();
     std::vector<unsigned char> pixels(size_t{width} * height * 4);
     // The swap copies the back buffer to the window and leaves it as it was.
@@ -253,7 +255,7 @@ int main(int argc, char** argv) {
     // one frame first, so that every compared frame has one before it.
     reset_shared_state();
     g_screen = ScreenSetup{width, width, width, height};
-    picture(draw_field_scene);
+    picture();
     int passed = 0, failed = 0;
     for (const Case& c : cases) {
         reset_shared_state();
@@ -266,7 +268,7 @@ int main(int argc, char** argv) {
         int worst_levels = 0;
         for (int frame : {1, 26, 51, 77}) {
             g_animation.frame_index = frame;
-            const std::vector<unsigned char> shown = picture(draw_field_scene);
+            const std::vector<unsigned char> shown = picture();
             const std::vector<unsigned char> reference = picture(reference_fields);
             size_t differing = 0;
             for (size_t p = 0; p < shown.size(); p += 4) {

@@ -12,14 +12,8 @@
 #include <vector>
 
 #include "physics/fresnel_curves.h"
-#include "render/field_geometry.h"
-#include "render/frame_state.h"
-
-// A rectangle of a picture: pixels from its lower left corner.
-struct PanelRect {
-    double x, y, width, height;
-};
-bool overlap(const PanelRect& a, const PanelRect& b);
+#include "scene/drawables.h"
+#include "scene/frame_records.h"
 
 // Where the curves go in a picture of width x height pixels whose panels are squeezed
 // horizontally by squeeze (0.5 side by side): the lower left corner, or the upper left when
@@ -33,24 +27,6 @@ struct CurvesPlacement {
 };
 std::optional<CurvesPlacement> curves_placement(double width, double height, double squeeze,
                                                 const std::optional<PanelRect>& readout);
-
-struct PlotLine {
-    std::vector<float> xy;  // vertices, pixels of the painted panel
-    bool strip;             // a polyline, else separate segments
-    Rgb colour;
-    float width;             // pixels
-    unsigned short stipple;  // 0 for solid
-};
-struct PlotText {
-    std::string text;
-    double x, y;  // the baseline's start, pixels
-};
-struct CurvesPicture {
-    std::vector<PlotLine> lines;
-    std::vector<PlotText> texts;
-    double glyph_scale;   // pixels per stroke-font unit
-    double stroke_width;  // pixels, of the text
-};
 
 // What the panel draws, in a painted panel of width x height pixels with text lines of
 // line_height pixels, for curves of theta_i (degrees) in mode (not off).

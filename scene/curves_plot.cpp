@@ -1,10 +1,10 @@
-#include "render/curves_plot.h"
+#include "scene/curves_plot.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "render/stroke_font.h"
+#include "scene/text_strokes.h"
 
 bool overlap(const PanelRect& a, const PanelRect& b) {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
@@ -263,4 +263,17 @@ CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, doubl
     // The cursor at the scenario's angle.
     p.segments(full_height(theta_i_deg), cursor_white, p.thin);
     return picture;
+}
+
+bool operator==(const CurvesPicture& a, const CurvesPicture& b) {
+    const auto same_line = [](const PlotLine& p, const PlotLine& q) {
+        return p.xy == q.xy && p.strip == q.strip && p.colour == q.colour && p.width == q.width &&
+               p.stipple == q.stipple;
+    };
+    const auto same_text = [](const PlotText& p, const PlotText& q) {
+        return p.text == q.text && p.x == q.x && p.y == q.y;
+    };
+    return a.glyph_scale == b.glyph_scale && a.stroke_width == b.stroke_width &&
+           std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end(), same_line) &&
+           std::equal(a.texts.begin(), a.texts.end(), b.texts.begin(), b.texts.end(), same_text);
 }

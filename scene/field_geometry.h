@@ -9,16 +9,9 @@
 
 #include "physics/interface_solver.h"
 #include "physics/wave_fields.h"
-#include "render/vec3.h"
-#include "render/visibility.h"
-
-struct Rgb {
-    float r, g, b;
-};
-
-struct Segment {
-    Vec3 from, to;
-};
+#include "scene/drawables.h"
+#include "scene/vec3.h"
+#include "scene/visibility.h"
 
 inline constexpr Rgb gold{1.0f, 0.84f, 0.0f};         // field arrows
 inline constexpr Rgb red{1.0f, 0.0f, 0.0f};           // the arrow at a ray's interface sample

@@ -1,15 +1,20 @@
-// One frame of the scene, for the view of the moment: side by side for a 3D television (left
-// eye in the left half), one picture, red/cyan anaglyph, or crossed side by side.
+// The pictures of one frame for each view, and where each picture's camera stands: side by
+// side for a 3D television (left eye in the left half), one picture, red/cyan anaglyph, or
+// crossed side by side.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
-#include "render/field_geometry.h"
-#include "render/frame_state.h"
+#include "scene/frame_records.h"
+#include "scene/visibility.h"
 
 // Camera x of each eye (scene units): 0.0375 in single precision, widened.
 double eye_x(int eye_index);
+
+// Each eye's perspective: near and far planes (world units).
+inline constexpr double near_plane = 1.0, far_plane = 30.0;
 
 // One picture of the scene in the frame: from which camera, where in the window, with which
 // shape and colour channels.
@@ -34,9 +39,17 @@ std::vector<EyePass> eye_passes(StereoView view, int32_t window_width, int32_t w
 // cannot be undone (zoom 0 or not finite).
 std::optional<SceneCamera> camera_in_scene(const ViewState& view, const EyePass& pass);
 
-// One frame with the given drawing of the wave fields in each picture; on_display draws it
-// with draw_field_scene (the benchmarks with other drawings of the same fields). Shown when
-// swap, else left in the framebuffer it was drawn into.
-void draw_stereo_frame(void (*draw_fields)(), bool swap = true);
+// A 4x4 matrix, column-major as OpenGL and WebGL take it.
+struct Mat4 {
+    double m[16];
+};
+Mat4 operator*(const Mat4& a, const Mat4& b);
 
-void on_display();
+// The projection of a picture with its camera: a perspective of the pass's field of view and
+// aspect between the near and far planes, looking from (camera_x, 0, 5) at the origin, +y up.
+Mat4 projection_matrix(const EyePass& pass);
+
+// The model transform of the view: the scene turned so that scene x points up the screen,
+// z to the right and y towards the viewer, then the user's pitch and yaw, the pan, and a shift
+// of (0, -0.15, -1); scaled by zoom first. Single-precision steps, as the view keeps them.
+Mat4 model_matrix(const ViewState& view);

@@ -1,4 +1,4 @@
-#include "render/readout_text.h"
+#include "scene/readout_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "physics/derived_quantities.h"
 #include "physics/materials.h"
 #include "physics/wave_fields.h"
-#include "render/stroke_font.h"
+#include "scene/text_strokes.h"
 
 namespace {
 

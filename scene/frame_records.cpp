@@ -1,14 +1,4 @@
-#include "render/frame_state.h"
-
-// Zero until the shell gives them their start values (reset_shared_state).
-WaveScenario g_scenario{};
-InterfaceSolution g_solution{};
-ScreenSetup g_screen{};
-ViewState g_view{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
-AnimationState g_animation{1, default_frames_per_period, 1, 0};
-Presentation g_presentation{StereoView::sbs, false, false};
-ScenarioLabel g_label{};
-std::string g_activity;
+#include "scene/frame_records.h"
 
 const char* view_name(StereoView view) {
     switch (view) {
@@ -48,10 +38,4 @@ CurvesMode next_curves_mode(CurvesMode mode) {
             break;
     }
     return CurvesMode::off;
-}
-
-void solve_interface() {
-    const double sample_time = g_solution.sample_time;
-    g_solution = solve_wave_interface(g_scenario, g_animation.frames_per_period);
-    g_solution.sample_time = sample_time;
 }

@@ -1,4 +1,4 @@
-#include "render/sphere_batch.h"
+#include "scene/sphere_batch.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "physics/interface_solver.h"
-#include "render/frame_state.h"
+#include "scene/drawables.h"
+#include "scene/frame_records.h"
 
 // The lines of the readout, top to bottom, in ASCII (the toolkit's stroke fonts have no Greek):
 // the scenario's origin, the incident wave, the media (by name where they have one) and the
@@ -22,11 +23,5 @@ std::string frequency_text(double hz);
 // Where the readout goes in a picture of width x height pixels, whose text is squeezed
 // horizontally by squeeze (0.5 side by side, for the television's stretch): a dark panel in
 // the lower right corner, its text in lines of line_height pixels.
-struct ReadoutLayout {
-    double panel_x, panel_y, panel_width, panel_height;  // pixels from the lower left corner
-    double text_x, first_baseline_y, line_height;        // pixels
-    double glyph_scale_x, glyph_scale_y;                 // pixels per stroke-font unit
-    double stroke_width;                                 // pixels
-};
 ReadoutLayout readout_layout(double width, double height, double squeeze,
                              const std::vector<std::string>& lines);

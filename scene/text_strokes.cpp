@@ -1,7 +1,7 @@
 // Texts as strokes of the stroke font: pure, so that layouts can measure them.
-#include <algorithm>
+#include "scene/text_strokes.h"
 
-#include "render/stroke_font.h"
+#include <algorithm>
 
 namespace {
 

@@ -3,7 +3,7 @@
 // is while the near clipping plane cannot cut them open.
 #pragma once
 
-#include "render/vec3.h"
+#include "scene/vec3.h"
 
 // An eye's camera in scene coordinates.
 struct SceneCamera {

@@ -1,14 +1,10 @@
-#include "render/stereo_frame.h"
-
-#include <GL/freeglut.h>
+#include "scene/eye_passes.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "render/curves_overlay.h"
-#include "render/field_scene.h"
-#include "render/readout.h"
-#include "render/static_scene.h"
+#include "physics/interface_solver.h"
+#include "scene/vec3.h"
 
 double eye_x(int eye_index) {
     const double half_separation = 0.0375f;
@@ -17,11 +13,10 @@ double eye_x(int eye_index) {
 
 namespace {
 
-// Each eye's perspective: vertical field of view (degrees), near and far planes (world units),
-// and the shape of the television's screen, which each half is stretched to.
+// Each eye's perspective: vertical field of view (degrees) and the shape of the television's
+// screen, which each half is stretched to.
 constexpr double field_of_view_deg = 60.0;
 constexpr double television_aspect = 1.7777777777777777;
-constexpr double near_plane = 1.0, far_plane = 30.0;
 
 // Rotations by degrees about one axis, counter-clockwise seen from its positive end.
 Vec3 rotated_about_x(Vec3 v, double degrees) {
@@ -98,75 +93,60 @@ std::optional<SceneCamera> camera_in_scene(const ViewState& view, const EyePass&
         near_plane_reach(pass.field_of_view_deg, pass.aspect, near_plane) / view.zoom};
 }
 
-namespace {
-
-void set_viewport_and_camera(const EyePass& pass) {
-    glViewport(pass.x, pass.y, pass.width, pass.height);
-
-    // Both eyes look at the origin; the camera sits in the projection so that the modelview
-    // holds only the model transform and the light stays fixed in the cameras' frame.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(pass.field_of_view_deg, pass.aspect, near_plane, far_plane);
-    gluLookAt(pass.camera_x, 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+Mat4 operator*(const Mat4& a, const Mat4& b) {
+    Mat4 c{};
+    for (int col = 0; col < 4; ++col) {
+        for (int row = 0; row < 4; ++row) {
+            double sum = 0.0;
+            for (int k = 0; k < 4; ++k) sum += a.m[k * 4 + row] * b.m[col * 4 + k];
+            c.m[col * 4 + row] = sum;
+        }
+    }
+    return c;
 }
 
-void set_model_transform() {
-    const ViewState& v = g_view;
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, -1.0f);
-    glTranslatef(0.0f, -0.15f, 0.0f);
-    glTranslatef(v.pan_x, 0.0f, 0.0f);
-    glTranslatef(0.0f, v.pan_y, 0.0f);
-    glRotatef(v.yaw, 0.0f, 1.0f, 0.0f);
-    glRotatef(v.pitch, 1.0f, 0.0f, 0.0f);
-    // Scene x up the screen, z to the right, y towards the viewer.
-    glRotatef(96.0f, 0.0f, 1.0f, 0.0f);
-    glRotatef(100.0f, 0.0f, 0.0f, 1.0f);
-    glScalef(v.zoom, v.zoom, v.zoom);
+namespace {
+
+Mat4 translation(double x, double y, double z) {
+    return {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}};
+}
+
+// A turn by degrees about the unit axis (x, y, z), counter-clockwise seen from its positive end.
+Mat4 rotation(double degrees, double x, double y, double z) {
+    const double a = degrees_to_radians(degrees), c = std::cos(a), s = std::sin(a), t = 1 - c;
+    return {{t * x * x + c, t * x * y + s * z, t * x * z - s * y, 0,  //
+             t * x * y - s * z, t * y * y + c, t * y * z + s * x, 0,  //
+             t * x * z + s * y, t * y * z - s * x, t * z * z + c, 0,  //
+             0, 0, 0, 1}};
 }
 
 }  // namespace
 
-void draw_stereo_frame(void (*draw_fields)(), bool swap) {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    const std::vector<EyePass> passes = eye_passes(g_presentation.view, g_screen.window_width,
-                                                   g_screen.window_height, g_presentation.windowed);
-    // The panels over the scene are painted into the back buffer's corner before the clear.
-    std::optional<PanelRect> readout;
-    if (g_presentation.readout_shown)
-        readout = prepare_readout(passes.front(), g_presentation.view);
-    const bool curves = g_presentation.curves != CurvesMode::off;
-    if (curves) prepare_curves(passes.front(), g_presentation.view, g_presentation.curves, readout);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    solve_interface();
-
-    for (const EyePass& pass : passes) {
-        if (pass.clear_depth) glClear(GL_DEPTH_BUFFER_BIT);
-        const bool masked = !(pass.red && pass.green && pass.blue);
-        if (masked) glColorMask(pass.red, pass.green, pass.blue, GL_TRUE);
-        set_viewport_and_camera(pass);
-        set_model_transform();
-        set_eye_camera(camera_in_scene(g_view, pass));
-        draw_fields();
-        glPushMatrix();
-        glTranslatef(1.08f, 0.0f, 0.0f);
-        draw_axes();
-        draw_axis_labels();
-        glPopMatrix();
-        // Last, so that the translucent planes tint everything behind them.
-        draw_interface_planes();
-        // Over the scene, the same in every picture: on the screen's plane, without parallax.
-        if (curves) draw_curves(pass);
-        if (g_presentation.readout_shown) draw_readout(pass);
-        if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    }
-    glFlush();
-    if (swap) glutSwapBuffers();
+Mat4 projection_matrix(const EyePass& pass) {
+    // f = cot(fov / 2); depth mapped from [near, far] onto [-1, 1].
+    const double f = 1.0 / std::tan(degrees_to_radians(pass.field_of_view_deg) / 2);
+    const double n = near_plane, fa = far_plane;
+    const Mat4 perspective{{f / pass.aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, (fa + n) / (n - fa), -1, 0,
+                            0, 2 * fa * n / (n - fa), 0}};
+    // Looking from e = (camera_x, 0, 5) at the origin: forward f = -e / |e|, side s = f x up,
+    // up' = s x f.
+    const Vec3 e{pass.camera_x, 0.0, 5.0};
+    const double len = std::sqrt(dot(e, e));
+    const Vec3 fw{-e.x / len, -e.y / len, -e.z / len};
+    Vec3 side{-fw.z, 0.0, fw.x};  // fw x (0, 1, 0)
+    const double side_len = std::sqrt(dot(side, side));
+    side = Vec3{side.x / side_len, side.y / side_len, side.z / side_len};
+    const Vec3 up{side.y * fw.z - side.z * fw.y, side.z * fw.x - side.x * fw.z,
+                  side.x * fw.y - side.y * fw.x};
+    const Mat4 look{{side.x, up.x, -fw.x, 0, side.y, up.y, -fw.y, 0, side.z, up.z, -fw.z, 0,  //
+                     -dot(side, e), -dot(up, e), dot(fw, e), 1}};
+    return perspective * look;
 }
 
-void on_display() {
-    draw_stereo_frame(draw_field_scene);
+Mat4 model_matrix(const ViewState& v) {
+    const double zoom = v.zoom;
+    const Mat4 scale{{zoom, 0, 0, 0, 0, zoom, 0, 0, 0, 0, zoom, 0, 0, 0, 0, 1}};
+    return translation(0, 0, -1) * translation(0, double(-0.15f), 0) * translation(v.pan_x, 0, 0) *
+           translation(0, v.pan_y, 0) * rotation(v.yaw, 0, 1, 0) * rotation(v.pitch, 1, 0, 0) *
+           rotation(96, 0, 1, 0) * rotation(100, 0, 0, 1) * scale;
 }

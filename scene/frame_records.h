@@ -1,13 +1,10 @@
-// The records a frame of the scene is drawn from: the scenario and its solution, the window,
-// the view, the animation's time sample and what is shown over the scene. The shell writes
-// them in its callbacks; the drawing only reads them (the field drawing's sample_time aside).
-// Everything runs on the toolkit's one event-loop thread, so none of them is locked.
+// The records besides the scenario that a frame is described from: the window, the view, the
+// animation clock and what is shown over the scene. The shell owns them and writes them in its
+// callbacks; the description of a frame reads them (scene/build_frame.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
-
-#include "physics/interface_solver.h"
 
 // Display size saved at start and the window size, in pixels.
 struct ScreenSetup {
@@ -69,16 +66,3 @@ struct ScenarioLabel {
     int32_t medium1_material = -1;  // index in physics/materials.h, -1 for numbers
     int32_t medium2_material = -1;
 };
-
-extern WaveScenario g_scenario;
-extern InterfaceSolution g_solution;
-extern ScreenSetup g_screen;
-extern ViewState g_view;
-extern AnimationState g_animation;
-extern Presentation g_presentation;
-extern ScenarioLabel g_label;
-// What the program is busy with besides the animation, for the readout: "recording 37/100".
-extern std::string g_activity;
-
-// Re-solves the interface for the current scenario; keeps the drawing's sample_time.
-void solve_interface();

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "render/vec3.h"
-#include "render/visibility.h"
+#include "scene/vec3.h"
+#include "scene/visibility.h"
 
 inline constexpr double trace_sphere_radius = 0.02;  // scene units
 inline constexpr int trace_sphere_slices = 26;

@@ -1,4 +1,4 @@
-#include "render/field_geometry.h"
+#include "scene/field_geometry.h"
 
 #include <cmath>
 

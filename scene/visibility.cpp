@@ -1,4 +1,4 @@
-#include "render/visibility.h"
+#include "scene/visibility.h"
 
 #include <cmath>
 

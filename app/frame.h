@@ -1,0 +1,20 @@
+// The frame of the shell's records: described (scene/build_frame.h) and drawn by the OpenGL
+// backend (render/gl_backend.h), in the window or off the screen.
+#pragma once
+
+#include "render/frame_capture.h"
+#include "render/gl_backend.h"
+#include "scene/build_frame.h"
+
+// What a frame shows now, from the shared records.
+FrameInputs frame_inputs();
+
+// The backend's record: the quadric, the panels' textures, the font, the off-screen target.
+GlBackend& gl_backend();
+
+// The toolkit's display callback: solves the interface for the scenario and draws the frame.
+void on_display();
+
+// The frame as the window would show it now, drawn off the screen and read back (empty
+// without framebuffer objects).
+RgbImage draw_current_picture();

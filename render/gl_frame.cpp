@@ -1,0 +1,215 @@
+// A frame as OpenGL calls: the state it starts from, the panels painted when they changed,
+// then each eye's picture: viewport and channels, the camera in the projection, the model
+// transform, the fields, the axes and letters, the translucent planes last, the panels over it.
+#include <GL/freeglut.h>
+
+#include <cmath>
+
+#include "render/gl_backend.h"
+#include "render/stroke_font.h"
+
+void set_fixed_gl_state(Rgb background) {
+    glClearColor(background.r, background.g, background.b, 0.0f);
+    glClearDepth(1.0);
+    glShadeModel(GL_SMOOTH);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    const GLfloat ambient[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const GLfloat diffuse[] = {0.9f, 0.9f, 0.9f, 1.0f};
+    const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    // w = 0: a directional light from (1, 1, 1); given under the identity modelview, it stays
+    // fixed in eye space while the scene turns.
+    const GLfloat position[] = {100.0f, 100.0f, 100.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+}
+
+namespace {
+
+const StrokeGlyphs& glyphs(GlBackend& gl) {
+    if (!gl.glyphs) gl.glyphs = read_mono_stroke_glyphs();
+    return *gl.glyphs;
+}
+
+bool operator==(const ReadoutLayout& a, const ReadoutLayout& b) {
+    return a.panel_x == b.panel_x && a.panel_y == b.panel_y && a.panel_width == b.panel_width &&
+           a.panel_height == b.panel_height && a.text_x == b.text_x &&
+           a.first_baseline_y == b.first_baseline_y && a.line_height == b.line_height &&
+           a.glyph_scale_x == b.glyph_scale_x && a.glyph_scale_y == b.glyph_scale_y &&
+           a.stroke_width == b.stroke_width;
+}
+bool operator==(const ReadoutOverlay& a, const ReadoutOverlay& b) {
+    return a.lines == b.lines && a.painted == b.painted && a.painted_x == b.painted_x &&
+           a.place == b.place && a.background == b.background && a.ink == b.ink &&
+           a.alpha == b.alpha;
+}
+bool operator==(const CurvesOverlay& a, const CurvesOverlay& b) {
+    return a.picture == b.picture && a.place == b.place && a.background == b.background &&
+           a.ink == b.ink;
+}
+
+struct ReadoutPainting {
+    const ReadoutOverlay* readout;
+    const StrokeGlyphs* glyphs;
+};
+
+// All the text in one draw call: the software renderer's time goes per call and per state
+// change, which a character at a time would multiply by some five hundred.
+void paint_readout(const void* context) {
+    const ReadoutPainting& p = *static_cast<const ReadoutPainting*>(context);
+    const ReadoutOverlay& r = *p.readout;
+    const ReadoutLayout& l = r.painted;
+    glTranslatef(-float(r.painted_x), -float(r.place.y), 0.0f);  // the layout is in picture pixels
+    std::vector<float> vertices;
+    for (size_t k = 0; k < r.lines.size(); ++k) {
+        append_text_strokes(*p.glyphs, r.lines[k], l.text_x,
+                            l.first_baseline_y - double(k) * l.line_height, l.glyph_scale_x,
+                            l.glyph_scale_y, vertices);
+    }
+    glColor3f(r.ink.r, r.ink.g, r.ink.b);
+    draw_line_segments(vertices, static_cast<GLfloat>(l.stroke_width));
+}
+
+struct CurvesPainting {
+    const CurvesOverlay* curves;
+    const StrokeGlyphs* glyphs;
+};
+
+void paint_curves(const void* context) {
+    const CurvesPainting& p = *static_cast<const CurvesPainting*>(context);
+    const CurvesPicture& picture = p.curves->picture;
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    for (const PlotLine& line : picture.lines) {
+        if (line.xy.empty()) continue;
+        glColor3f(line.colour.r, line.colour.g, line.colour.b);
+        glLineWidth(line.width);
+        if (line.stipple != 0) {
+            // Dashes that grow with the line's width, so that thick ones stay dashed.
+            glLineStipple(static_cast<GLint>(std::lround(line.width / 2)), line.stipple);
+            glEnable(GL_LINE_STIPPLE);
+        }
+        glVertexPointer(2, GL_FLOAT, 0, line.xy.data());
+        glDrawArrays(line.strip ? GL_LINE_STRIP : GL_LINES, 0,
+                     static_cast<GLsizei>(line.xy.size() / 2));
+        if (line.stipple != 0) glDisable(GL_LINE_STIPPLE);
+    }
+    glPopClientAttrib();
+    std::vector<float> text;
+    for (const PlotText& t : picture.texts) {
+        append_text_strokes(*p.glyphs, t.text, t.x, t.y, picture.glyph_scale, picture.glyph_scale,
+                            text);
+    }
+    const Rgb& ink = p.curves->ink;
+    glColor3f(ink.r, ink.g, ink.b);
+    draw_line_segments(text, static_cast<float>(picture.stroke_width));
+}
+
+void paint(OverlayPanel& panel, const PanelPlace& at, Rgb background, void (*painter)(const void*),
+           const void* context) {
+    const float colour[3] = {background.r, background.g, background.b};
+    paint_overlay_panel(panel, at.x, at.y, at.painted_width, at.shown_width, at.height, colour,
+                        painter, context);
+}
+
+}  // namespace
+
+// The panels are painted into the back buffer's corner before the frame's clear, and only when
+// what they show has changed: even in one draw call the text's some eight thousand strokes
+// would cost the software renderer a few milliseconds a picture; the texture, a fraction of one.
+void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
+    if (frame.readout && !(gl.readout_painted && *gl.readout_painted == *frame.readout)) {
+        const ReadoutPainting painting{&*frame.readout, &glyphs(gl)};
+        paint(gl.readout, frame.readout->place, frame.readout->background, paint_readout,
+              &painting);
+        gl.readout_painted = frame.readout;
+    }
+    if (frame.curves && !(gl.curves_painted && *gl.curves_painted == *frame.curves)) {
+        const CurvesPainting painting{&*frame.curves, &glyphs(gl)};
+        paint(gl.curves, frame.curves->place, frame.curves->background, paint_curves, &painting);
+        gl.curves_painted = frame.curves;
+    }
+}
+
+void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePass& pass) {
+    if (frame.curves) draw_overlay_panel(gl.curves, pass, 1.0f);
+    if (frame.readout) draw_overlay_panel(gl.readout, pass, frame.readout->alpha);
+}
+
+namespace {
+
+void set_viewport_and_camera(const EyePass& pass) {
+    glViewport(pass.x, pass.y, pass.width, pass.height);
+    // Both eyes look at the origin; the camera sits in the projection so that the modelview
+    // holds only the model transform and the light stays fixed in the cameras' frame.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(pass.field_of_view_deg, pass.aspect, near_plane, far_plane);
+    gluLookAt(pass.camera_x, 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+}
+
+void set_model_transform(const ViewState& v) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -1.0f);
+    glTranslatef(0.0f, -0.15f, 0.0f);
+    glTranslatef(v.pan_x, 0.0f, 0.0f);
+    glTranslatef(0.0f, v.pan_y, 0.0f);
+    glRotatef(v.yaw, 0.0f, 1.0f, 0.0f);
+    glRotatef(v.pitch, 1.0f, 0.0f, 0.0f);
+    // Scene x up the screen, z to the right, y towards the viewer.
+    glRotatef(96.0f, 0.0f, 1.0f, 0.0f);
+    glRotatef(100.0f, 0.0f, 0.0f, 1.0f);
+    glScalef(v.zoom, v.zoom, v.zoom);
+}
+
+}  // namespace
+
+void draw_frame(GlBackend& gl, const FrameDescription& frame, bool swap, FieldsDrawing fields) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // Nothing is taken from the frame before: the state, and the normal that lights the
+    // first guide lines, which the planes leave after every frame.
+    set_fixed_gl_state(frame.background);
+    glLineWidth(frame.line_width);
+    glNormal3fv(frame.fixed.plane_normal);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LINE_STIPPLE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    prepare_panels(gl, frame);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    for (const EyePicture& eye : frame.eyes) {
+        const EyePass& pass = eye.pass;
+        if (pass.clear_depth) glClear(GL_DEPTH_BUFFER_BIT);
+        const bool masked = !(pass.red && pass.green && pass.blue);
+        if (masked) glColorMask(pass.red, pass.green, pass.blue, GL_TRUE);
+        set_viewport_and_camera(pass);
+        set_model_transform(eye.view);
+        if (fields != nullptr) {
+            fields(gl, eye);
+        } else {
+            draw_fields(gl, eye);
+        }
+        glPushMatrix();
+        glTranslatef(frame.fixed.axes_at[0], frame.fixed.axes_at[1], frame.fixed.axes_at[2]);
+        draw_axes(gl, frame.fixed);
+        draw_axis_labels(frame.fixed);
+        glPopMatrix();
+        // Last, so that the translucent planes tint everything behind them.
+        draw_interface_planes(frame.fixed);
+        // Over the scene, the same in every picture: on the screen's plane, without parallax.
+        draw_panels(gl, frame, pass);
+        if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    }
+    glFlush();
+    if (swap) glutSwapBuffers();
+}
