@@ -192,6 +192,11 @@ Parsed<Lesson> read_lesson(const std::string& path, const NamedScenario& base) {
     std::string content;
     const std::string unread = read_whole_file(path, content);
     if (!unread.empty()) return {std::nullopt, path + ": cannot read the lesson: " + unread};
+    return read_lesson_text(path, content, base);
+}
+
+Parsed<Lesson> read_lesson_text(const std::string& path, const std::string& content,
+                                const NamedScenario& base) {
     if (content.empty()) return {std::nullopt, path + ": the file is empty: no [[scenario]] in it"};
     Parsed<Lesson> lesson = parse_lesson(path, content, base);
     if (lesson.value && lesson.value->steps.empty()) {

@@ -33,6 +33,9 @@ struct Lesson {
 // Reads the lesson in path; a scenario's keys left out take their value from base. On a
 // mistake, one line that names the file (and the line and column where known).
 Parsed<Lesson> read_lesson(const std::string& path, const NamedScenario& base);
+// The same from the file's content, read elsewhere (the page's file field).
+Parsed<Lesson> read_lesson_text(const std::string& path, const std::string& content,
+                                const NamedScenario& base);
 
 // One scenario as a lesson's [[scenario]], which read_lesson reads back exactly.
 std::string scenario_toml(const std::string& name, const NamedScenario& scenario);

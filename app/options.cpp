@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/startup.h"
+#include "app/console_text.h"
 #include "physics/materials.h"
 #include "scene/readout_text.h"
 

@@ -74,3 +74,25 @@ void scenario_changed() {
     solve_interface();
     g_label.origin = origin_text(g_origin);
 }
+
+std::string load_start_scenario(const std::string& lesson_path,
+                                const ScenarioOverrides& overrides) {
+    ScenarioOrigin origin = startup_origin;
+    if (lesson_path.empty()) {
+        // The start-up scenario, changed by an option, is the user's own.
+        origin.custom = overrides.medium1 || overrides.medium2 || overrides.frequency_hz ||
+                        overrides.theta_i_deg;
+        load_scenario(overridden(startup_named_scenario(), overrides), origin);
+    } else {
+        const Parsed<Lesson> lesson = read_lesson(lesson_path, startup_named_scenario());
+        if (!lesson.value) return lesson.error;
+        g_lesson = LessonState{*lesson.value, 0};
+        for (LessonStep& step : g_lesson.lesson.steps) {
+            step.scenario = overridden(step.scenario, overrides);
+        }
+        origin.lesson_step = 0;
+        load_scenario(g_lesson.lesson.steps.front().scenario, origin);
+    }
+    scenario_changed();
+    return "";
+}

@@ -85,3 +85,8 @@ void solve_interface();
 // After the scenario or its origin changed: solves the interface again and puts the origin
 // into words for the readout.
 void scenario_changed();
+
+// The scenario the program starts with: the first step of the lesson in lesson_path (none when
+// empty), or else the start-up scenario; the options' overrides change either (every step of
+// the lesson). "" when done, else one line that says what is wrong with the lesson.
+std::string load_start_scenario(const std::string& lesson_path, const ScenarioOverrides& overrides);

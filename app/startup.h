@@ -4,22 +4,9 @@
 
 #include <string>
 
+#include "app/console_text.h"
 #include "app/scenario_input.h"
 #include "platform/display_mode.h"
-
-// The console texts, in the order they are printed.
-extern const char* const credit_line;
-extern const char* const introduction_line;
-extern const char* const mode_failure_message;
-extern const char* const key_table[24];
-// The keys beyond the table, listed after it when the program was started with options.
-inline constexpr int more_key_count = 14;
-extern const char* const more_keys[more_key_count];
-
-// The scenario the program starts with: the first step of the lesson in lesson_path (none when
-// empty), or else the start-up scenario; the options' overrides change either (every step of
-// the lesson). "" when done, else one line that says what is wrong with the lesson.
-std::string load_start_scenario(const std::string& lesson_path, const ScenarioOverrides& overrides);
 
 // The service that prepare_screen and restore_display_mode use.
 void set_display_mode_service(const DisplayModeService* service);

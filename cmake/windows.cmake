@@ -108,6 +108,12 @@ target_link_options(planewave3d PRIVATE -static -s)
 set(zip_name planewave3d-${PROJECT_VERSION}-win64)
 set(zip_stage ${PROJECT_BINARY_DIR}/${zip_name})
 configure_file(packaging/windows/README.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY)
+# The page for a browser goes along when it has been built (scripts/build-web.sh).
+set(web_page ${PROJECT_SOURCE_DIR}/build-web/planewave3d.html)
+set(copy_web_page "")
+if(EXISTS ${web_page})
+  set(copy_web_page COMMAND ${CMAKE_COMMAND} -E copy ${web_page} ${zip_stage})
+endif()
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${zip_name}.zip
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${zip_stage}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${zip_stage}/licences
@@ -125,6 +131,7 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${zip_name}.zip
           ${zip_stage}/licences/giflib.txt
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/examples
           ${zip_stage}/examples
+  ${copy_web_page}
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/gcc-mingw-w64-base/copyright
           ${zip_stage}/licences/gcc-runtime-libraries.txt
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/mingw-w64-x86-64-dev/copyright

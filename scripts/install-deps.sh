@@ -2,7 +2,8 @@
 # Installs the Debian packages that planewave3d needs and that are missing.
 #   install-deps.sh            to build and run the program
 #   install-deps.sh --tests    also to run every test (a dummy X server, xdotool, xwd, weston,
-#                              and the Windows cross compiler with Wine)
+#                              the Windows cross compiler with Wine, emscripten, Chromium,
+#                              node and npm)
 #   install-deps.sh --bench    also to build the benchmarks
 #   install-deps.sh --docs     also to make the pictures of docs/
 set -euo pipefail
@@ -15,7 +16,8 @@ for option in "$@"; do
         --tests) packages+=(libgtest-dev xserver-xorg-core xserver-xorg-video-dummy xdotool
                             x11-apps x11-xserver-utils valgrind dpkg-dev file
                             desktop-file-utils appstream man-db weston xwayland
-                            g++-mingw-w64-x86-64 wine wine64) ;;
+                            g++-mingw-w64-x86-64 wine wine64 emscripten chromium
+                            libglut-dev) ;;
         --bench) packages+=(libbenchmark-dev xserver-xorg-core xserver-xorg-video-dummy
                             x11-xserver-utils xdotool) ;;
         --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils) ;;
@@ -24,6 +26,11 @@ for option in "$@"; do
 done
 
 missing=()
+# node and npm for the page's tests: Debian's, unless a node with its npm is there already.
+if [[ " $* " == *" --tests "* ]]; then
+    command -v node >/dev/null || missing+=(nodejs)
+    command -v npm >/dev/null || missing+=(npm)
+fi
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done

@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test: the unit and drawing tests,
 # the end-to-end tests on real X servers and on a Wayland compositor, a short session under
 # valgrind, the unit and drawing tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the Windows build under Wine, and the Debian package.
+# UndefinedBehaviorSanitizer, the page for a browser in headless Chromium, the Windows build
+# under Wine, and the Debian package.
 # The package is installed and its program tested end to end in CI (CI=true) or when
 # PLANEWAVE_TEST_PACKAGE=1, since that installs it on the machine.
 set -euo pipefail
@@ -11,7 +12,7 @@ scripts/install-deps.sh --tests
 jobs=$(nproc)
 # No test may leave a file in the source tree: what is there besides the build folders is
 # noted now and held against what is there at the end.
-stray() { git ls-files --others --exclude='/build*/' --exclude='/out/' --exclude='/node_modules/' 2>/dev/null || true; }
+stray() { git ls-files --others --exclude='/build*/' --exclude='/out/' --exclude='node_modules/' 2>/dev/null || true; }
 before_tests=$(stray)
 appstreamcli validate --no-net packaging/planewave3d.metainfo.xml
 
@@ -23,6 +24,12 @@ ctest --preset release
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize
+
+# The page for a browser: built with emscripten, its physics tests under node, the page in
+# headless Chromium against the desktop's pictures. Before the Windows build, whose zip carries it.
+scripts/build-web.sh --tests
+npm ci --prefix tests/web --no-audit --no-fund
+bash tests/web/run_web.sh build/planewave3d
 
 # The Windows build, cross-compiled with mingw-w64, under Wine on a dummy X server.
 if command -v x86_64-w64-mingw32-g++ >/dev/null && command -v wine >/dev/null; then

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds planewave3d for the browser: build-web/planewave3d.html, one self-contained file (its
+# script and WebAssembly inlined) that works opened from file:// and from any static host and
+# requests nothing but itself. Installs Debian's emscripten when it is missing; uses its prebuilt
+# system libraries only.
+#   scripts/build-web.sh              the page
+#   scripts/build-web.sh --tests      also the physics tests, for node (build-web/physics_test.js)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+missing=()
+command -v em++ >/dev/null || missing+=(emscripten)
+command -v g++ >/dev/null || missing+=(g++)
+dpkg-query -W -f='${Status}' libglut-dev 2>/dev/null | grep -q "install ok installed" || missing+=(libglut-dev)
+dpkg-query -W -f='${Status}' libtomlplusplus-dev 2>/dev/null | grep -q "install ok installed" || missing+=(libtomlplusplus-dev)
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+export NODE_PATH=/usr/share/nodejs  # for emscripten's own tools
+
+out=build-web
+mkdir -p "$out/include/web"
+# toml++'s headers alone, not the rest of the build machine's include folder.
+[ -e "$out/include/toml++" ] || ln -s /usr/include/toml++ "$out/include/toml++"
+# The axis letters' strokes from the installed toolkit: the page has no toolkit to ask.
+g++ -O1 -o "$out/stroke_letters" web/tools/stroke_letters.cpp -lglut
+"$out/stroke_letters" >"$out/include/web/stroke_letters.h"
+
+version=$(sed -n 's/^project(planewave3d VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+flags=(-std=c++17 -O2 -fexceptions -Wall -Wextra -I. -I"$out/include" -DTOML_HEADER_ONLY=1
+       "-DPLANEWAVE_VERSION=\"$version\"")
+sources=(physics/*.cpp scene/*.cpp app/commands.cpp app/console_text.cpp app/examples.cpp
+         app/lesson.cpp app/options.cpp app/scenario_input.cpp app/shared_state.cpp
+         platform/atomic_file.cpp web/meshes.cpp web/shell.cpp web/webgl_backend.cpp)
+em++ "${flags[@]}" "${sources[@]}" -o "$out/planewave3d.js" --no-entry \
+    -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=Planewave -sSINGLE_FILE=1 \
+    -sALLOW_MEMORY_GROWTH=1 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 \
+    -sEXPORTED_RUNTIME_METHODS=ccall
+
+# Emscripten's own page breaks at -O1 and above: the script goes into the page's template.
+python3 - "$out/planewave3d.js" web/page.html "$out/planewave3d.html" <<'PY'
+import sys
+script, template, target = sys.argv[1:]
+js = open(script, encoding="utf-8").read().replace("</script", "<\\/script")
+page = open(template, encoding="utf-8").read()
+marker = "<!-- PLANEWAVE_SCRIPT -->"
+assert marker in page
+open(target, "w", encoding="utf-8").write(page.replace(marker, "<script>\n" + js + "\n</script>"))
+PY
+size=$(stat -c %s "$out/planewave3d.html")
+echo "$out/planewave3d.html: $size bytes"
+[ "$size" -le $((3 * 1024 * 1024)) ] || { echo "the page is over 3 MiB" >&2; exit 1; }
+
+if [ "${1:-}" = "--tests" ]; then
+    # The physics tests under node, with googletest built from Debian's sources.
+    gtest=/usr/src/googletest/googletest
+    em++ -std=c++17 -O1 -I. -I"$gtest/include" -I"$gtest" tests/physics_test.cpp \
+        physics/*.cpp "$gtest/src/gtest-all.cc" "$gtest/src/gtest_main.cc" \
+        -o "$out/physics_test.js" -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1
+fi

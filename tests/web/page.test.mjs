@@ -1,0 +1,164 @@
+// The page in headless Chromium (SwiftShader's WebGL2): its picture against the desktop
+// program's snapshots of the same frames, its URL parameters and their errors, and a drive
+// through keys, controls and a lesson.
+//
+//   PLANEWAVE_PAGE=build-web/planewave3d.html PLANEWAVE_DESKTOP=DIR node --test tests/web
+// DIR holds the desktop's snapshots: mono.png, sbs.png and lossy.png (tests/web/run_web.sh).
+import { test, before, after } from "node:test";
+import assert from "node:assert/strict";
+import fs from "node:fs";
+import path from "node:path";
+import { pathToFileURL } from "node:url";
+import puppeteer from "puppeteer-core";
+import { PNG } from "pngjs";
+
+const page_url = pathToFileURL(path.resolve(process.env.PLANEWAVE_PAGE)).href;
+const desktop = process.env.PLANEWAVE_DESKTOP;
+let browser;
+
+before(async () => {
+  browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    args: ["--headless=new", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+           "--no-sandbox", "--hide-scrollbars"],
+  });
+});
+after(async () => browser && browser.close());
+
+// A page of 1280x720 at the query; its errors collected.
+async function open(query) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1280, height: 720 });
+  page.errors = [];
+  page.on("pageerror", (e) => page.errors.push(String(e)));
+  const started = Date.now();
+  await page.goto(page_url + query);
+  await page.waitForFunction("window.planewave && (window.planewave.ready || " +
+                             "!document.getElementById('alert').hidden)", { timeout: 20000 });
+  page.first_frame_ms = Date.now() - started;
+  return page;
+}
+
+const decode = (buffer) => PNG.sync.read(buffer);
+
+function most_frequent(png) {
+  const counts = new Map();
+  for (let k = 0; k < png.data.length; k += 4 * 97) {
+    const c = png.data.readUInt32BE(k) >>> 8;
+    counts.set(c, (counts.get(c) || 0) + 1);
+  }
+  return [...counts].sort((a, b) => b[1] - a[1])[0][0];
+}
+
+// The measure: the background exact, 95 % of the pixels within 32 levels, and what differs
+// from the background overlapping with an intersection over union of at least 0.90.
+function compare(a, b) {
+  assert.equal(a.width, b.width);
+  assert.equal(a.height, b.height);
+  const ground_a = most_frequent(a), ground_b = most_frequent(b);
+  let near = 0, both = 0, either = 0;
+  const n = a.width * a.height;
+  for (let p = 0; p < n; ++p) {
+    const k = 4 * p;
+    let worst = 0;
+    for (let c = 0; c < 3; ++c) worst = Math.max(worst, Math.abs(a.data[k + c] - b.data[k + c]));
+    near += worst <= 32;
+    const in_a = (a.data.readUInt32BE(k) >>> 8) !== ground_a;
+    const in_b = (b.data.readUInt32BE(k) >>> 8) !== ground_b;
+    both += in_a && in_b;
+    either += in_a || in_b;
+  }
+  return { background: [ground_a, ground_b], near: near / n, iou: both / either };
+}
+
+const pictures = [
+  { what: "mono", query: "?view=mono&frame=30&controls=0", file: "mono.png" },
+  { what: "side by side", query: "?frame=30&controls=0", file: "sbs.png" },
+  { what: "lossy, H and S", file: "lossy.png",
+    query: "?view=mono&frame=30&controls=0&medium2=seawater&frequency=100MHz&magnetic&poynting" },
+];
+for (const c of pictures) {
+  test(`the picture is the desktop's: ${c.what}`, async () => {
+    const page = await open(c.query);
+    const shot = decode(await page.screenshot({ type: "png" }));
+    const m = compare(shot, PNG.sync.read(fs.readFileSync(path.join(desktop, c.file))));
+    // The frame time: drawing and finishing, each ended by reading a pixel back.
+    const drawing = await page.evaluate(() => {
+      const gl = document.getElementById("scene").getContext("webgl2"), pixel = new Uint8Array(4);
+      const start = performance.now();
+      for (let k = 0; k < 20; ++k) {
+        window.planewave.draw();
+        gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
+      }
+      return (performance.now() - start) / 20;
+    });
+    console.log(`# ${c.what}: first frame after ${page.first_frame_ms} ms, ` +
+                `drawing ${drawing.toFixed(1)} ms a frame, ` +
+                `${(100 * m.near).toFixed(2)} % within 32 levels, IoU ${m.iou.toFixed(3)}`);
+    assert.equal(m.background[0], m.background[1], "the background exactly");
+    assert.ok(m.near >= 0.95, `${m.near} of the pixels within 32 levels`);
+    assert.ok(m.iou >= 0.9, `intersection over union ${m.iou}`);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+}
+
+// Each bad value: one line naming its parameter, nothing drawn, nothing thrown.
+const parameters = [
+  ["angle=banana", "angle: invalid angle 'banana' (degrees, 0 to 89)"],
+  ["view=top", "view: invalid view 'top' (sbs, mono, anaglyph or cross)"],
+  ["medium2=unobtainium", /^medium2: unknown material 'unobtainium'/],
+  ["medium1=seawater", "medium1: seawater: medium 1 must be lossless, but has sigma 4 S/m"],
+  ["frequency=5Hz", /^frequency: frequency 5 Hz is out of range/],
+  ["angle=90", "angle: angle 90 is out of range (0 to 89 degrees)"],
+  ["frame=0", /^frame: invalid time sample '0'/],
+  ["curves=phase", "curves: invalid curves 'phase' (power or amplitude)"],
+  ["readout=yes", "readout: takes no value, or 1"],
+  ["medium2=glass&frequency=500THz&angle=56&readout&curves=amplitude&tangential", null],
+];
+for (const [query, message] of parameters) {
+  test(`URL parameters: ${query}`, async () => {
+    const page = await open("?" + query);
+    const state = await page.evaluate(() => ({
+      alert: document.getElementById("alert").hidden ? null : document.getElementById("alert").textContent,
+      frames: window.planewave.frames,
+    }));
+    if (message === null) {
+      assert.equal(state.alert, null);
+      assert.ok(state.frames >= 1);
+    } else {
+      if (message instanceof RegExp) assert.match(state.alert, message); else assert.equal(state.alert, message);
+      assert.equal(state.frames, 0, "nothing drawn");
+    }
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+}
+
+test("keys, controls and a lesson drive the page as the desktop's keys do", async () => {
+  const page = await open("?view=mono");
+  const readouts = () => page.$$eval(".readout", (r) => r.map((x) => x.textContent));
+  await page.focus("#scene");
+  await page.keyboard.press("h");
+  await page.waitForFunction("document.querySelectorAll('.readout').length === 1");
+  assert.match((await readouts())[0], /^elliptical 2: the start-up scenario/);
+  await page.keyboard.press("v");  // mono -> anaglyph: still one picture
+  await page.keyboard.press("v");  // -> cross: two pictures, two readouts, one heard
+  await page.waitForFunction("document.querySelectorAll('.readout').length === 2");
+  assert.equal(await page.$$eval(".readout[aria-hidden=true]", (r) => r.length), 1);
+  await page.keyboard.press("i");
+  await page.waitForFunction("document.querySelector('.readout').textContent.startsWith('custom')");
+  assert.match((await readouts())[0], /theta_i 21\.0000 deg/);
+  await page.select("#medium2", "glass");
+  await page.waitForFunction("document.querySelector('.readout').textContent.includes('glass')");
+  await page.keyboard.press("g");
+  await page.waitForFunction("document.querySelectorAll('.curves svg polyline').length > 4");
+  const input = await page.$("#lesson");
+  await input.uploadFile(path.resolve("examples/reflection-at-glass.toml"));
+  await page.waitForFunction("document.querySelector('.readout').textContent.startsWith('Reflection at glass')");
+  await page.focus("#scene");
+  await page.keyboard.press("PageDown");
+  await page.waitForFunction("document.querySelector('.readout').textContent.includes('2/')");
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The browser build's tests: the physics tests under node, then the page in headless Chromium
+# against the desktop program's snapshots of the same frames (made here on an Xorg dummy server).
+#
+#   run_web.sh PLANEWAVE3D     after scripts/build-web.sh --tests and npm ci in tests/web
+set -u
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+work=$(mktemp -d)
+servers=()
+cleanup() {
+    for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+source "$root/tests/e2e/xorg_dummy.sh"
+
+echo "physics tests under node:"
+node --no-experimental-fetch "$root/build-web/physics_test.js" || exit 1
+
+start_server DISPLAY "1920x1200" || exit 1
+export DISPLAY
+picture=(--window=1280x720 --frame=30)
+"$program" --snapshot="$work/mono.png" --view=mono "${picture[@]}" &&
+    "$program" --snapshot="$work/sbs.png" "${picture[@]}" &&
+    "$program" --snapshot="$work/lossy.png" --view=mono --medium2=seawater --frequency=100MHz \
+        --magnetic --poynting "${picture[@]}" || exit 1
+
+cd "$root" || exit 1
+PLANEWAVE_PAGE="$root/build-web/planewave3d.html" PLANEWAVE_DESKTOP="$work" \
+    node --test --test-reporter=spec "$here/"

@@ -1,0 +1,490 @@
+#include "web/webgl_backend.h"
+
+#include <GLES3/gl3.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "web/meshes.h"
+#include "web/stroke_letters.h"
+
+namespace {
+
+using Mat3 = std::array<float, 9>;  // column-major
+
+// Gouraud shading as the fixed-function pipeline does it, for colour material with ambient and
+// diffuse from the current colour: 0.2 (the light model's ambient) + 0.9 max(n . l, 0) of it,
+// n the normal times the modelview's inverse transpose, not renormalised (GL_NORMALIZE is off),
+// l towards the light at (1, 1, 1) in the eye's frame. Back faces are lit as front ones.
+const char* const solid_vertex = R"(#version 300 es
+in vec3 position;
+in vec3 normal;
+uniform mat4 projection;
+uniform mat4 modelview;
+uniform mat3 normal_matrix;
+uniform float scale;
+uniform vec4 colour;
+uniform bool lit;
+out vec4 shade;
+void main() {
+    gl_Position = projection * (modelview * vec4(scale * position, 1.0));
+    if (lit) {
+        float d = max(dot(normal_matrix * normal, normalize(vec3(1.0))), 0.0);
+        shade = vec4(clamp((0.2 + 0.9 * d) * colour.rgb, 0.0, 1.0), colour.a);
+    } else {
+        shade = colour;
+    }
+}
+)";
+const char* const solid_fragment = R"(#version 300 es
+precision highp float;
+in vec4 shade;
+out vec4 fragment;
+void main() { fragment = shade; }
+)";
+
+// A line of width pixels from one end to the other, as a quad in the picture's pixels, and its
+// stipple: pattern bit (pixels along the line / factor) mod 16 shows it.
+const char* const line_vertex = R"(#version 300 es
+in vec3 from;
+in vec3 to;
+in vec2 corner;  // x: 0 at from, 1 at to; y: -1 or +1 across
+uniform mat4 mvp;
+uniform vec2 viewport;
+uniform float width;
+flat out vec2 start;
+flat out vec2 along;
+void main() {
+    vec4 a = mvp * vec4(from, 1.0), b = mvp * vec4(to, 1.0);
+    vec2 pa = (a.xy / a.w * 0.5 + 0.5) * viewport, pb = (b.xy / b.w * 0.5 + 0.5) * viewport;
+    vec2 d = pb - pa;
+    float len = length(d);
+    along = len > 0.0 ? d / len : vec2(1.0, 0.0);
+    start = pa;
+    vec4 end = corner.x < 0.5 ? a : b;
+    vec2 offset = vec2(-along.y, along.x) * corner.y * width * 0.5;
+    // Half a pixel beyond each end, as a rasterised line covers its last pixel.
+    offset += along * (corner.x < 0.5 ? -0.5 : 0.5);
+    gl_Position = end + vec4(offset / viewport * 2.0 * end.w, 0.0, 0.0);
+}
+)";
+const char* const line_fragment = R"(#version 300 es
+precision highp float;
+flat in vec2 start;
+flat in vec2 along;
+uniform vec2 origin;  // the viewport's corner in the canvas
+uniform vec4 colour;
+uniform int pattern;
+uniform int factor;
+out vec4 fragment;
+void main() {
+    float t = dot(gl_FragCoord.xy - origin - start, along);
+    int bit = (int(floor(max(t, 0.0))) / factor) & 15;
+    if (((pattern >> bit) & 1) == 0) discard;
+    fragment = colour;
+}
+)";
+
+GLuint compile(GLenum kind, const char* source) {
+    const GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    return ok ? shader : 0;
+}
+
+GLuint link(const char* vertex, const char* fragment) {
+    const GLuint v = compile(GL_VERTEX_SHADER, vertex), f = compile(GL_FRAGMENT_SHADER, fragment);
+    if (v == 0 || f == 0) return 0;
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, v);
+    glAttachShader(program, f);
+    glLinkProgram(program);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    return ok ? program : 0;
+}
+
+struct GpuMesh {
+    GLuint positions = 0, normals = 0;
+    Mesh mesh;
+};
+
+struct Backend {
+    GLuint solid = 0, line = 0;
+    GLuint vao = 0;
+    GpuMesh shaft, head, axis_shaft, axis_tip;
+    GLuint batch_positions = 0, batch_normals = 0, batch_indices = 0;
+    GLuint line_from = 0, line_to = 0, line_corner = 0;
+    // The canvas's current picture.
+    int viewport[4] = {0, 0, 0, 0};
+    // What the fixed-function pipeline would hold current: the normal lights the lines.
+    float normal[3] = {0, 0, 1};
+} gpu;
+
+GLuint buffer_of(const std::vector<float>& data) {
+    GLuint b = 0;
+    glGenBuffers(1, &b);
+    glBindBuffer(GL_ARRAY_BUFFER, b);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
+                 GL_STATIC_DRAW);
+    return b;
+}
+
+GpuMesh upload(Mesh mesh) {
+    GpuMesh g;
+    g.positions = buffer_of(mesh.positions);
+    g.normals = buffer_of(mesh.normals);
+    g.mesh = std::move(mesh);
+    return g;
+}
+
+// --- matrices --------------------------------------------------------------------------------
+
+using M4 = std::array<float, 16>;
+
+M4 to_float(const Mat4& m) {
+    M4 f{};
+    for (int k = 0; k < 16; ++k) f[size_t(k)] = float(m.m[k]);
+    return f;
+}
+
+M4 times(const M4& a, const M4& b) {
+    M4 c{};
+    for (int col = 0; col < 4; ++col)
+        for (int row = 0; row < 4; ++row) {
+            float s = 0;
+            for (int k = 0; k < 4; ++k) s += a[size_t(k * 4 + row)] * b[size_t(col * 4 + k)];
+            c[size_t(col * 4 + row)] = s;
+        }
+    return c;
+}
+
+M4 translated(float x, float y, float z) {
+    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
+}
+
+M4 rotated(float degrees, float x, float y, float z) {
+    const float a = degrees * 3.14159265f / 180.0f, c = std::cos(a), s = std::sin(a), t = 1 - c;
+    const float n = std::sqrt(x * x + y * y + z * z);
+    x /= n;
+    y /= n;
+    z /= n;
+    return {t * x * x + c,
+            t * x * y + s * z,
+            t * x * z - s * y,
+            0,
+            t * x * y - s * z,
+            t * y * y + c,
+            t * y * z + s * x,
+            0,
+            t * x * z + s * y,
+            t * y * z - s * x,
+            t * z * z + c,
+            0,
+            0,
+            0,
+            0,
+            1};
+}
+
+M4 scaled(float s) {
+    return {s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 0, 0, 0, 0, 1};
+}
+
+// The inverse transpose of the upper 3x3, which carries normals into the eye's frame.
+Mat3 normal_matrix(const M4& m) {
+    const float a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6],
+                i = m[10];
+    const float det = a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
+    // The cofactors over the determinant: the inverse's transpose, column by column.
+    return {(e * i - f * h) / det, (c * h - b * i) / det, (b * f - c * e) / det,
+            (f * g - d * i) / det, (a * i - c * g) / det, (c * d - a * f) / det,
+            (d * h - e * g) / det, (b * g - a * h) / det, (a * e - b * d) / det};
+}
+
+Mat3 times3(const Mat3& a, const Mat3& b) {
+    Mat3 c{};
+    for (int col = 0; col < 3; ++col)
+        for (int row = 0; row < 3; ++row) {
+            float s = 0;
+            for (int k = 0; k < 3; ++k) s += a[size_t(k * 3 + row)] * b[size_t(col * 3 + k)];
+            c[size_t(col * 3 + row)] = s;
+        }
+    return c;
+}
+
+// --- drawing -----------------------------------------------------------------------------------
+
+struct Eye {
+    M4 projection, model;
+};
+
+GLint at(GLuint program, const char* name) {
+    return glGetUniformLocation(program, name);
+}
+
+// The colour the fixed-function light gives a colour under a normal (in the model's frame).
+std::array<float, 4> lit_colour(Rgb c, float alpha, const M4& modelview, const float n[3]) {
+    const Mat3 nm = normal_matrix(modelview);
+    const float ex = nm[0] * n[0] + nm[3] * n[1] + nm[6] * n[2];
+    const float ey = nm[1] * n[0] + nm[4] * n[1] + nm[7] * n[2];
+    const float ez = nm[2] * n[0] + nm[5] * n[1] + nm[8] * n[2];
+    const float d = std::max((ex + ey + ez) / std::sqrt(3.0f), 0.0f);
+    const float k = 0.2f + 0.9f * d;
+    return {std::min(k * c.r, 1.0f), std::min(k * c.g, 1.0f), std::min(k * c.b, 1.0f), alpha};
+}
+
+void use_solid(const Eye& eye, const M4& modelview, const Mat3& nm, float scale, Rgb colour,
+               float alpha, bool lit) {
+    glUseProgram(gpu.solid);
+    glUniformMatrix4fv(at(gpu.solid, "projection"), 1, GL_FALSE, eye.projection.data());
+    glUniformMatrix4fv(at(gpu.solid, "modelview"), 1, GL_FALSE, modelview.data());
+    glUniformMatrix3fv(at(gpu.solid, "normal_matrix"), 1, GL_FALSE, nm.data());
+    glUniform1f(at(gpu.solid, "scale"), scale);
+    glUniform4f(at(gpu.solid, "colour"), colour.r, colour.g, colour.b, alpha);
+    glUniform1i(at(gpu.solid, "lit"), lit ? 1 : 0);
+}
+
+void draw_mesh(const GpuMesh& g) {
+    glBindBuffer(GL_ARRAY_BUFFER, g.positions);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, g.normals);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    for (int first : g.mesh.strip_starts)
+        glDrawArrays(GL_TRIANGLE_STRIP, first, g.mesh.strip_length);
+}
+
+// GLU's cone ends on the normal of its last vertex, which lights the lines drawn next.
+void leave_normal_of(const GpuMesh& g) {
+    const std::vector<float>& n = g.mesh.normals;
+    const size_t last = n.size() - 3;
+    gpu.normal[0] = n[last];
+    gpu.normal[1] = n[last + 1];
+    gpu.normal[2] = n[last + 2];
+}
+
+void draw_arrow(const Eye& eye, const Arrow& a) {
+    M4 orientation{};
+    for (int k = 0; k < 16; ++k) orientation[size_t(k)] = float(a.orientation[k]);
+    const Mat3 turn = {orientation[0], orientation[1], orientation[2],
+                       orientation[4], orientation[5], orientation[6],
+                       orientation[8], orientation[9], orientation[10]};
+    const Mat3 nm = times3(normal_matrix(eye.model), turn);
+    const float length = float(a.length);
+    if (a.shaft_culled) glEnable(GL_CULL_FACE);
+    M4 mv =
+        times(times(eye.model, translated(float(a.start.x), float(a.start.y), float(a.start.z))),
+              orientation);
+    use_solid(eye, mv, nm, length, a.colour, 1.0f, true);
+    draw_mesh(gpu.shaft);
+    if (a.shaft_culled && !a.head_culled) glDisable(GL_CULL_FACE);
+    mv = times(times(eye.model,
+                     translated(float(a.head_base.x), float(a.head_base.y), float(a.head_base.z))),
+               orientation);
+    use_solid(eye, mv, nm, length, a.colour, 1.0f, true);
+    draw_mesh(gpu.head);
+    if (a.head_culled) glDisable(GL_CULL_FACE);
+    leave_normal_of(gpu.head);
+}
+
+// Lines: each segment a quad of two triangles, in one draw.
+void draw_lines(const Eye& eye, const M4& modelview, const std::vector<float>& ends, Rgb colour,
+                float alpha, int pattern) {
+    if (ends.empty()) return;
+    std::vector<float> from, to, corner;
+    for (size_t k = 0; k + 5 < ends.size(); k += 6) {
+        const float corners[6][2] = {{0, -1}, {1, -1}, {1, 1}, {0, -1}, {1, 1}, {0, 1}};
+        for (const auto& c : corners) {
+            from.insert(from.end(), {ends[k], ends[k + 1], ends[k + 2]});
+            to.insert(to.end(), {ends[k + 3], ends[k + 4], ends[k + 5]});
+            corner.insert(corner.end(), {c[0], c[1]});
+        }
+    }
+    const auto stream = [](GLuint b, GLuint attribute, const std::vector<float>& data, int size) {
+        glBindBuffer(GL_ARRAY_BUFFER, b);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
+                     GL_STREAM_DRAW);
+        glEnableVertexAttribArray(attribute);
+        glVertexAttribPointer(attribute, size, GL_FLOAT, GL_FALSE, 0, nullptr);
+    };
+    glUseProgram(gpu.line);
+    stream(gpu.line_from, 0, from, 3);
+    stream(gpu.line_to, 1, to, 3);
+    stream(gpu.line_corner, 2, corner, 2);
+    const M4 mvp = times(eye.projection, modelview);
+    glUniformMatrix4fv(at(gpu.line, "mvp"), 1, GL_FALSE, mvp.data());
+    glUniform2f(at(gpu.line, "viewport"), float(gpu.viewport[2]), float(gpu.viewport[3]));
+    glUniform2f(at(gpu.line, "origin"), float(gpu.viewport[0]), float(gpu.viewport[1]));
+    glUniform1f(at(gpu.line, "width"), 1.5f);
+    const std::array<float, 4> c = lit_colour(colour, alpha, modelview, gpu.normal);
+    glUniform4f(at(gpu.line, "colour"), c[0], c[1], c[2], c[3]);
+    glUniform1i(at(gpu.line, "pattern"), pattern);
+    glUniform1i(at(gpu.line, "factor"), 1);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(from.size() / 3));
+    glDisableVertexAttribArray(2);
+}
+
+void draw_trace(const Eye& eye, const SphereTrace& trace) {
+    const SphereBatch& b = trace.batch;
+    if (!b.closed_indices.empty() || !b.open_indices.empty()) {
+        use_solid(eye, eye.model, normal_matrix(eye.model), 1.0f, trace.colour, 1.0f, true);
+        const auto stream = [](GLuint buffer, GLuint attribute, const std::vector<float>& data) {
+            glBindBuffer(GL_ARRAY_BUFFER, buffer);
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
+                         GL_STREAM_DRAW);
+            glEnableVertexAttribArray(attribute);
+            glVertexAttribPointer(attribute, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+        };
+        stream(gpu.batch_positions, 0, b.vertices);
+        stream(gpu.batch_normals, 1, b.normals);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.batch_indices);
+        const auto triangles = [](const std::vector<unsigned>& indices) {
+            if (indices.empty()) return;
+            glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(unsigned)),
+                         indices.data(), GL_STREAM_DRAW);
+            glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_INT, nullptr);
+        };
+        triangles(b.open_indices);
+        glEnable(GL_CULL_FACE);
+        triangles(b.closed_indices);
+        glDisable(GL_CULL_FACE);
+    }
+    if (trace.normal_after) {
+        gpu.normal[0] = float(trace.normal_after->x);
+        gpu.normal[1] = float(trace.normal_after->y);
+        gpu.normal[2] = float(trace.normal_after->z);
+    }
+}
+
+void draw_fields(const Eye& eye, const EyePicture& picture) {
+    for (const FieldItem& item : picture.fields) {
+        if (const auto* arrow = std::get_if<Arrow>(&item)) {
+            draw_arrow(eye, *arrow);
+        } else if (const auto* line = std::get_if<DashedLine>(&item)) {
+            // Its ends in single precision, as the desktop sends them.
+            const std::vector<float> ends = {float(line->from.x), float(line->from.y),
+                                             float(line->from.z), float(line->to.x),
+                                             float(line->to.y),   float(line->to.z)};
+            draw_lines(eye, eye.model, ends, line->colour, 1.0f, dash_pattern);
+        } else {
+            draw_trace(eye, picture.traces[std::get<TraceRef>(item).index]);
+        }
+    }
+}
+
+void draw_fixed(const Eye& eye, const FixedScene& f) {
+    const M4 axes = times(eye.model, translated(f.axes_at[0], f.axes_at[1], f.axes_at[2]));
+    const Rgb grey{f.grey[0], f.grey[1], f.grey[2]};
+    for (const AxisPiece& p : f.axes) {
+        M4 mv = axes;
+        if (p.moved) mv = times(mv, translated(p.at[0], p.at[1], p.at[2]));
+        if (p.turn_deg != 0.0f)
+            mv = times(mv, rotated(p.turn_deg, p.turn_axis[0], p.turn_axis[1], p.turn_axis[2]));
+        use_solid(eye, mv, normal_matrix(mv), 1.0f, grey, f.axes_alpha, false);  // unlit
+        draw_mesh(p.tip ? gpu.axis_tip : gpu.axis_shaft);
+    }
+    leave_normal_of(gpu.axis_tip);
+    // The letters: the toolkit's strokes, lit with the normal the tips leave.
+    for (const AxisLabel& label : f.labels) {
+        const M4 mv =
+            times(times(times(times(axes, translated(label.at[0], label.at[1], label.at[2])),
+                              rotated(-90.0f, 1, 0, 0)),
+                        rotated(label.turn_about_z, 0, 0, 1)),
+                  scaled(label.scale));
+        const std::vector<std::vector<float>>& strips = label.letter == 'x'   ? stroke_x
+                                                        : label.letter == 'y' ? stroke_y
+                                                                              : stroke_z;
+        std::vector<float> ends;
+        for (const std::vector<float>& s : strips) {
+            for (size_t k = 0; k + 3 < s.size(); k += 2) {
+                ends.insert(ends.end(), {s[k], s[k + 1], 0.0f, s[k + 2], s[k + 3], 0.0f});
+            }
+        }
+        draw_lines(eye, mv, ends, grey, 1.0f, 0xFFFF);
+    }
+    // The translucent planes, lit with their own normal.
+    use_solid(eye, eye.model, normal_matrix(eye.model), 1.0f, grey, f.plane_alpha, true);
+    std::vector<float> corners;
+    for (const PlaneQuad& q : f.planes) {
+        for (int k : {0, 1, 2, 0, 2, 3})
+            corners.insert(corners.end(), {q.v[k][0], q.v[k][1], q.v[k][2]});
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, gpu.batch_positions);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(float)), corners.data(),
+                 GL_STREAM_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glDisableVertexAttribArray(1);
+    glVertexAttrib3f(1, f.plane_normal[0], f.plane_normal[1], f.plane_normal[2]);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(corners.size() / 3));
+    gpu.normal[0] = f.plane_normal[0];
+    gpu.normal[1] = f.plane_normal[1];
+    gpu.normal[2] = f.plane_normal[2];
+}
+
+}  // namespace
+
+bool start_webgl_backend() {
+    gpu.solid = link(solid_vertex, solid_fragment);
+    gpu.line = link(line_vertex, line_fragment);
+    if (gpu.solid == 0 || gpu.line == 0) return false;
+    for (GLuint p : {gpu.solid}) {
+        glBindAttribLocation(p, 0, "position");
+        glBindAttribLocation(p, 1, "normal");
+        glLinkProgram(p);
+    }
+    glBindAttribLocation(gpu.line, 0, "from");
+    glBindAttribLocation(gpu.line, 1, "to");
+    glBindAttribLocation(gpu.line, 2, "corner");
+    glLinkProgram(gpu.line);
+    glGenVertexArrays(1, &gpu.vao);
+    glBindVertexArray(gpu.vao);
+    gpu.shaft = upload(glu_cylinder(0.035, 0.035, 0.7, arrow_slices, arrow_stacks));
+    gpu.head = upload(glu_cylinder(0.08, 0.0, 0.3, arrow_slices, arrow_stacks));
+    gpu.axis_shaft = upload(glu_cylinder(0.0175, 0.0175, 0.35, 20, 16));
+    gpu.axis_tip = upload(solid_cone(0.04, 0.15, 20, 16));
+    GLuint buffers[6];
+    glGenBuffers(6, buffers);
+    gpu.batch_positions = buffers[0];
+    gpu.batch_normals = buffers[1];
+    gpu.batch_indices = buffers[2];
+    gpu.line_from = buffers[3];
+    gpu.line_to = buffers[4];
+    gpu.line_corner = buffers[5];
+    return true;
+}
+
+void draw_webgl_frame(const FrameDescription& frame) {
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(frame.background.r, frame.background.g, frame.background.b, 1.0f);
+    glClearDepthf(1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gpu.normal[0] = frame.fixed.plane_normal[0];
+    gpu.normal[1] = frame.fixed.plane_normal[1];
+    gpu.normal[2] = frame.fixed.plane_normal[2];
+    for (const EyePicture& picture : frame.eyes) {
+        const EyePass& pass = picture.pass;
+        if (pass.clear_depth) glClear(GL_DEPTH_BUFFER_BIT);
+        glColorMask(pass.red, pass.green, pass.blue, GL_TRUE);
+        glViewport(pass.x, pass.y, pass.width, pass.height);
+        gpu.viewport[0] = pass.x;
+        gpu.viewport[1] = pass.y;
+        gpu.viewport[2] = pass.width;
+        gpu.viewport[3] = pass.height;
+        const Eye eye{to_float(picture.projection), to_float(picture.model)};
+        draw_fields(eye, picture);
+        draw_fixed(eye, frame.fixed);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    }
+}
