@@ -1,10 +1,10 @@
-// The frame of the shell's records: described (scene/build_frame.h) and drawn by the OpenGL
+// The frame of the shell's records: described (scene/frame_inputs.h) and drawn by the OpenGL
 // backend (render/gl_backend.h), in the window or off the screen.
 #pragma once
 
 #include "render/frame_capture.h"
 #include "render/gl_backend.h"
-#include "scene/build_frame.h"
+#include "scene/frame_inputs.h"
 
 // What a frame shows now, from the shared records.
 FrameInputs frame_inputs();

@@ -10,7 +10,7 @@
 #include "platform/exit_requests.h"
 #include "platform/mode_guardian.h"
 #include "render/gl_backend.h"
-#include "scene/build_frame.h"
+#include "scene/frame_inputs.h"
 
 namespace {
 

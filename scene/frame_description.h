@@ -1,6 +1,6 @@
 // One frame as data: for each eye's picture its viewport, colour channels and matrices, and
 // every primitive it shows in scene units; the fixed scene; the overlays as texts, polylines
-// and panels. Built by build_frame (scene/build_frame.h) from the shell's records; drawn by a
+// and panels. Built by build_frame (scene/frame_inputs.h) from the shell's records; drawn by a
 // backend, which only turns it into calls of its graphics API. No physics here, so that a
 // backend sees nothing of it.
 #pragma once

@@ -1,6 +1,6 @@
 // The records besides the scenario that a frame is described from: the window, the view, the
 // animation clock and what is shown over the scene. The shell owns them and writes them in its
-// callbacks; the description of a frame reads them (scene/build_frame.h).
+// callbacks; the description of a frame reads them (scene/frame_inputs.h).
 #pragma once
 
 #include <cstdint>

@@ -17,7 +17,7 @@
 #include "app/shared_state.h"
 #include "physics/derived_quantities.h"
 #include "render/gl_backend.h"
-#include "scene/build_frame.h"
+#include "scene/frame_inputs.h"
 #include "scene/curves_plot.h"
 #include "scene/field_geometry.h"
 #include "scene/readout_text.h"

@@ -16,7 +16,7 @@
 #include "app/shared_state.h"
 #include "physics/fresnel_curves.h"
 #include "physics/materials.h"
-#include "scene/build_frame.h"
+#include "scene/frame_inputs.h"
 #include "scene/curves_plot.h"
 #include "scene/readout_text.h"
 #include "web/webgl_backend.h"

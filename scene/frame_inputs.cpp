@@ -1,4 +1,4 @@
-#include "scene/build_frame.h"
+#include "scene/frame_inputs.h"
 
 #include <algorithm>
 #include <cmath>
