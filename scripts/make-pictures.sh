@@ -65,4 +65,12 @@ picture slides-glass --readout --curves --medium2=glass --frequency=500THz --ang
 
 # One period of the start-up scenario, one picture from between the eyes.
 build/planewave3d --record=docs/one-period.gif --view=mono --window=480x270
+# The page in a browser (scripts/build-web.sh), as headless Chromium shows it.
+if [ -f build-web/planewave3d.html ] && command -v chromium >/dev/null; then
+    chromium --headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
+        --hide-scrollbars --window-size=1280,720 --virtual-time-budget=3000 \
+        --screenshot="$PWD/docs/web-page.png" \
+        "file://$PWD/build-web/planewave3d.html?view=mono&frame=31&readout&curves&medium2=glass&frequency=500THz&angle=56" \
+        2>/dev/null
+fi
 echo "pictures written to docs/"
