@@ -156,7 +156,7 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
         return {std::nullopt, where(path, e.source()) + description};
     }
     Reader reader{path, ""};
-    Lesson lesson{file_name(path), {}};
+    Lesson lesson{file_name(path), {}, std::nullopt, std::nullopt};
     const toml::array* scenarios = nullptr;
     for (auto&& [k, v] : root) {
         const std::string key(k.str());
@@ -164,6 +164,16 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
             if (!v.is_string())
                 return {std::nullopt, where(path, v.source()) + "title must be a string"};
             lesson.title = *v.value<std::string>();
+        } else if (key == "theme" || key == "palette") {
+            const std::optional<std::string> name = v.value<std::string>();
+            const bool theme = key == "theme";
+            if (theme && name) lesson.theme = parse_theme(*name);
+            if (!theme && name) lesson.palette = parse_palette(*name);
+            if (!name || (theme ? !lesson.theme : !lesson.palette)) {
+                return {std::nullopt, where(path, v.source()) + key + " must be " +
+                                          (theme ? "\"classic\" or \"projector\""
+                                                 : "\"classic\" or \"colour-blind\"")};
+            }
         } else if (key == "scenario") {
             scenarios = v.as_array();
             if (scenarios == nullptr || !(scenarios->empty() || v.is_array_of_tables())) {
@@ -172,7 +182,7 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
             }
         } else {
             return {std::nullopt, where(path, k.source()) + "unknown key '" + key +
-                                      "' (known: title, [[scenario]])"};
+                                      "' (known: title, theme, palette, [[scenario]])"};
         }
     }
     if (scenarios == nullptr) return {lesson, ""};

@@ -1,6 +1,8 @@
 // Lessons: a sequence of scenarios in a TOML file, stepped through in front of a class.
 //
 //   title = "Reflection at glass"            # optional
+//   theme = "projector"                      # optional: classic, projector
+//   palette = "colour-blind"                 # optional: classic, colour-blind
 //   [[scenario]]
 //   name = "Brewster angle of glass"         # optional
 //   theta_i = 56.31                          # degrees, 0 to 89
@@ -15,10 +17,12 @@
 // A key left out keeps the value of the scenario the lesson starts from.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/scenario_input.h"
+#include "scene/colours.h"
 
 struct LessonStep {
     std::string name;  // may be empty
@@ -28,6 +32,8 @@ struct LessonStep {
 struct Lesson {
     std::string title;  // the file's name when the lesson has none
     std::vector<LessonStep> steps;
+    std::optional<Theme> theme;      // theme = "projector" in the top-level table
+    std::optional<Palette> palette;  // palette = "colour-blind"
 };
 
 // Reads the lesson in path; a scenario's keys left out take their value from base. On a

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/frame.h"
 #include "app/keyboard.h"
 #include "app/mouse_clock.h"
 #include "app/options.h"
@@ -14,7 +15,6 @@
 #include "app/window.h"
 #include "physics/fresnel_curves.h"
 #include "platform/mode_guardian.h"
-#include "app/frame.h"
 
 namespace {
 
@@ -54,6 +54,10 @@ int main(int argc, char** argv) {
     }
     g_presentation = Presentation{options.view,   options.windowed, options.readout,
                                   options.curves, options.magnetic, options.poynting};
+    // The command line over the lesson, the lesson over the classic look.
+    g_presentation.theme = options.theme.value_or(g_lesson.lesson.theme.value_or(Theme::classic));
+    g_presentation.palette =
+        options.palette.value_or(g_lesson.lesson.palette.value_or(Palette::classic));
     g_animation.tangential_toggle = options.tangential ? 1 : 0;
     if (!options.snapshot_path.empty() || !options.record_path.empty()) {
         // Pictures of the picture's size, drawn as in an ordinary window of that size.

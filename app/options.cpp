@@ -69,7 +69,7 @@ Options parse_options(int argc, char** argv) {
         const bool wants_value = name == "--view" || name == "--lesson" || name == "--medium1" ||
                                  name == "--medium2" || name == "--frequency" ||
                                  name == "--angle" || name == "--snapshot" || name == "--record" ||
-                                 name == "--frame";
+                                 name == "--frame" || name == "--theme" || name == "--palette";
         if (wants_value && !has_value && i + 1 < argc) value = argv[++i];
         if (name == "--help" && !has_value) {
             o.help = true;
@@ -132,6 +132,15 @@ Options parse_options(int argc, char** argv) {
             if (has_value && !parse_size(value, o.window_width, o.window_height)) {
                 o.error = "invalid window size '" + value + "' (WIDTHxHEIGHT, 64 to 16384 each)";
             }
+        } else if (name == "--theme") {
+            const std::optional<Theme> t = parse_theme(value);
+            if (!t) o.error = "--theme: invalid theme '" + value + "' (classic or projector)";
+            o.theme = t;
+        } else if (name == "--palette") {
+            const std::optional<Palette> p = parse_palette(value);
+            if (!p)
+                o.error = "--palette: invalid palette '" + value + "' (classic or colour-blind)";
+            o.palette = p;
         } else if (name == "--view") {
             if (!parse_view(value, o.view)) {
                 o.error = "invalid view '" + value + "' (sbs, mono, anaglyph or cross)";
@@ -189,6 +198,10 @@ std::string usage_text() {
         "                           show the readout (h), the magnetic field (m), the Poynting\n"
         "                           vectors (p), the tangential fields (|), the Fresnel curves\n"
         "                           (g) from the start\n"
+        "  --theme=THEME            classic (the default) or projector: a light background,\n"
+        "                           dark colours, wider lines and larger text for lit rooms\n"
+        "  --palette=PALETTE        classic (the default) or colour-blind: colours that stay\n"
+        "                           apart for protanopia, deuteranopia and tritanopia\n"
         "  --frame=N                start paused at the time sample N, 1 to 101\n"
         "  --snapshot=FILE.png      draw one frame (N, or 1) into a PNG file and end\n"
         "  --record=FILE.gif        draw one period, 100 frames, into an animated GIF and end\n"

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct Options {
     bool magnetic = false;                // --magnetic (m)
     bool poynting = false;                // --poynting (p)
     bool tangential = false;              // --tangential (|)
+    std::optional<Theme> theme;           // --theme: classic, projector
+    std::optional<Palette> palette;       // --palette: classic, colour-blind
     std::string error;                    // one line when the command line is not understood
     std::vector<char*> toolkit_args;      // argv[0] and what is not ours, in order
 };

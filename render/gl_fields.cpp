@@ -127,6 +127,7 @@ void draw_axes(GlBackend& gl, const FixedScene& f) {
 }
 
 void draw_axis_labels(const FixedScene& f) {
+    if (!f.labels_lit) glDisable(GL_LIGHTING);
     glColor4f(f.grey[0], f.grey[1], f.grey[2], 1.0f);
     for (const AxisLabel& label : f.labels) {
         glPushMatrix();
@@ -139,4 +140,5 @@ void draw_axis_labels(const FixedScene& f) {
             label.letter);
         glPopMatrix();
     }
+    if (!f.labels_lit) glEnable(GL_LIGHTING);
 }

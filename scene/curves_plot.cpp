@@ -48,11 +48,6 @@ std::optional<CurvesPlacement> curves_placement(double width, double height, dou
 
 namespace {
 
-constexpr Rgb ink{0.85f, 0.85f, 0.8f};
-constexpr Rgb parallel_blue{0.34f, 0.71f, 0.91f};
-constexpr Rgb perpendicular_orange{0.9f, 0.6f, 0.0f};
-constexpr Rgb marker_grey{0.65f, 0.65f, 0.65f};
-constexpr Rgb cursor_white{1.0f, 1.0f, 1.0f};
 constexpr unsigned short dashed = 0x00FF, dotted = 0x3333;
 
 // One plot of the panel: its box in the panel's pixels and the range of its vertical axis.
@@ -79,6 +74,7 @@ struct Painter {
     CurvesPicture& picture;
     double u;  // a text line, pixels
     float thin, thick;
+    const RoleColours& c;
 
     double text_width(const std::string& text) const {
         return double(text_columns(text)) * stroke_advance * picture.glyph_scale;
@@ -132,7 +128,7 @@ struct Painter {
                 text(label, a.x(theta) - text_width(label) / 2, a.bottom - 1.15 * u);
             }
         }
-        segments(xy, ink, std::max(1.0f, float(u / 14.0)));
+        segments(xy, c.curves_ink, std::max(1.0f, float(u / 14.0)));
     }
 
     // A legend entry: a short stretch of the curve's line, then its name.
@@ -184,11 +180,14 @@ double tau_perp_deg(const FresnelSample& s) {
 }  // namespace
 
 CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, double theta_i_deg,
-                             double width, double height, double line_height) {
+                             double width, double height, double line_height,
+                             const RoleColours& colours) {
     CurvesPicture picture{{}, {}, 0.6 * line_height / 100.0, std::max(1.0, line_height / 14.0)};
     const double u = line_height;
     const float thin = std::max(2.0f, float(u / 9.0));
-    Painter p{picture, u, thin, 2 * thin};
+    Painter p{picture, u, thin, 2 * thin, colours};
+    const Rgb parallel_blue = colours.curve_parallel,
+              perpendicular_orange = colours.curve_perpendicular;
     const double left = 4.2 * u, right = width - 1.2 * u, bottom = 2.9 * u, top = height - 3.4 * u;
     const std::vector<FresnelSample>& s = curves.samples;
 
@@ -253,7 +252,7 @@ CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, doubl
                                       {"pseudo-Brewster", curves.pseudo_brewster_deg},
                                       {"critical", curves.critical_deg}}) {
         if (!angle) continue;
-        p.segments(full_height(*angle), marker_grey, p.thin, dotted);
+        p.segments(full_height(*angle), colours.curve_marker, p.thin, dotted);
         std::snprintf(label, sizeof label, "%s %.2f", name, *angle);
         const double w = p.text_width(label);
         const double x = highest.x(*angle) + 0.3 * u + w < right ? highest.x(*angle) + 0.3 * u
@@ -261,7 +260,7 @@ CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, doubl
         p.text(label, x, highest.top - (1.2 + 1.1 * marked++) * u);
     }
     // The cursor at the scenario's angle.
-    p.segments(full_height(theta_i_deg), cursor_white, p.thin);
+    p.segments(full_height(theta_i_deg), colours.curve_cursor, p.thin);
     return picture;
 }
 

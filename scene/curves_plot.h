@@ -31,4 +31,6 @@ std::optional<CurvesPlacement> curves_placement(double width, double height, dou
 // What the panel draws, in a painted panel of width x height pixels with text lines of
 // line_height pixels, for curves of theta_i (degrees) in mode (not off).
 CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, double theta_i_deg,
-                             double width, double height, double line_height);
+                             double width, double height, double line_height,
+                             const RoleColours& colours = role_colours(Theme::classic,
+                                                                       Palette::classic));

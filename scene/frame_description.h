@@ -89,6 +89,7 @@ struct FixedScene {
     float grey[3];                  // planes, axes and letters
     float plane_alpha, axes_alpha;  // the letters opaque
     float plane_normal[3];          // lights the planes
+    bool labels_lit;                // the letters shaded by the light
     std::vector<PlaneQuad> planes;
     std::vector<AxisPiece> axes;
     std::vector<AxisLabel> labels;

@@ -27,13 +27,15 @@ struct FieldList {
     std::vector<FieldItem>& items;
     std::vector<SphereTrace>& traces;
     const SceneCamera* camera;
+    const RoleColours& c;
 
     void arrow(Vec3 from, Vec3 to, Rgb colour) {
         if (is_finite(from) && is_finite(to))
             items.push_back(field_arrow(from, to, colour, camera));
     }
-    void sample(const FieldSample& s, double scale) {
-        arrow(s.base, arrow_tip(s, scale), s.colour);
+    // A field sample in its role's colour: at the ray's interface sample, or along it.
+    void sample(const FieldSample& s, double scale, bool at_interface, Rgb there, Rgb along) {
+        arrow(s.base, arrow_tip(s, scale), at_interface ? there : along);
     }
     void dashed(Vec3 from, Vec3 to, Rgb colour) {
         if (is_finite(from) && is_finite(to)) items.push_back(DashedLine{from, to, colour});
@@ -59,8 +61,8 @@ void add_traces(FieldList& out, const FrameInputs& in, const TransmittedRay& ray
     size_t index = 0;
     for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
         const TraceGuides guides = trace_guides(kind, s, ray);
-        out.dashed(guides.normal_end, guides.interface_point, guide_grey);
-        out.dashed(guides.trace_point, guides.interface_point, guide_grey);
+        out.dashed(guides.normal_end, guides.interface_point, out.c.guide);
+        out.dashed(guides.trace_point, guides.interface_point, out.c.guide);
         centres.clear();
         for (int b = 1; b <= in.frames_per_period; ++b) {
             const Vec3 centre = trace_sphere_centre(kind, s, ray, guides, sample_time_of(b, s));
@@ -68,7 +70,7 @@ void add_traces(FieldList& out, const FrameInputs& in, const TransmittedRay& ray
         }
         SphereTrace& trace = out.traces[index];
         trace.batch.clear();
-        trace.colour = trace_blue;
+        trace.colour = out.c.traces;
         append_trace(trace.batch, unit, centres, trace_sphere_radius, out.camera);
         // Vertex arrays leave the current normal alone, GLU spheres do not: the next guide
         // lines are lit as after one.
@@ -82,26 +84,28 @@ void add_traces(FieldList& out, const FrameInputs& in, const TransmittedRay& ray
 
 void describe_fields(const FrameInputs& in, const SceneCamera* camera, EyePicture& eye) {
     eye.fields.clear();
-    FieldList out{eye.fields, eye.traces, camera};
+    const RoleColours& c = role_colours(in.presentation.theme, in.presentation.palette);
+    FieldList out{eye.fields, eye.traces, camera, c};
     const InterfaceSolution& s = in.solution;
     const TransmittedRay ray = transmitted_ray(s);
     add_traces(out, in, ray);
 
     const double t = sample_time_of(in.frame_index, s), scale = arrow_scale(s);
     const auto display = [&](RayKind kind, const FieldSample& at) {
-        out.tangential(tangential_display(kind, at.base, at.field, scale), magenta, green);
+        out.tangential(tangential_display(kind, at.base, at.field, scale), c.tangential,
+                       c.tangential_parts);
     };
     for (int i = -(ray_sample_count - 1); i <= 0; ++i) {
         const FieldSample incident = incident_sample(s, t, i);
-        out.sample(incident, scale);
+        out.sample(incident, scale, i == 0, c.field_at_interface, c.field);
         if (i == 0 && in.tangential_shown) display(RayKind::incident, incident);
         const FieldSample reflected = reflected_sample(s, t, i);
-        out.sample(reflected, scale);
+        out.sample(reflected, scale, i == 0, c.field_at_interface, c.field);
         if (i == 0 && in.tangential_shown) display(RayKind::reflected, reflected);
     }
     for (int n = 0; n < ray_sample_count; ++n) {
         const FieldSample sample = transmitted_sample(s, ray, t, n);
-        out.sample(sample, scale);
+        out.sample(sample, scale, n == 0, c.field_at_interface, c.field);
         if (n == 0 && in.tangential_shown) display(RayKind::transmitted, sample);
     }
 
@@ -110,11 +114,11 @@ void describe_fields(const FrameInputs& in, const SceneCamera* camera, EyePictur
             const WavePhasors wave = wave_phasors(kind, in.scenario, s);
             for (int index = first; index <= last; ++index) {
                 const FieldSample h = magnetic_sample(kind, wave, s, ray, t, index);
-                out.sample(h, scale);
+                out.sample(h, scale, index == 0, c.magnetic_at_interface, c.magnetic);
                 if (index == 0 && in.tangential_shown) {
                     out.tangential(
                         tangential_display(kind, h.base, h.field, scale, magnetic_display_offset),
-                        sky_blue, blue);
+                        c.magnetic, c.magnetic_at_interface);
                 }
             }
         };
@@ -124,12 +128,11 @@ void describe_fields(const FrameInputs& in, const SceneCamera* camera, EyePictur
     }
     if (in.presentation.poynting_shown) {
         for (const Segment& a : poynting_arrows(in.scenario, s))
-            out.arrow(a.from, a.to, vermillion);
+            out.arrow(a.from, a.to, c.poynting);
     }
 }
 
-FixedScene fixed_scene() {
-    constexpr float grey = 0.745f;
+FixedScene fixed_scene(const RoleColours& c) {
     constexpr double shaft_length = 0.35;
     const AxisPiece shaft{false, false, {0, 0, 0}, 0, {0, 0, 0}, 0.0175, shaft_length, 20, 16};
     const AxisPiece tip{true, false, {0, 0, 0}, 0, {0, 0, 0}, 0.04, 0.15, 20, 16};
@@ -152,12 +155,13 @@ FixedScene fixed_scene() {
     const float l = float(shaft_length);
     return FixedScene{
         {1.08f, 0.0f, 0.0f},
-        {grey, grey, grey},
+        {c.fixed.r, c.fixed.g, c.fixed.b},
         0.3f,
         0.3f,
         // Lit like glass facing the light in the start view: their geometric normals would
         // light them to almost exactly the grey of the background there, so that they vanished.
         {0.679f, 0.524f, 0.514f},
+        c.letters_lit,
         // Two strips of the plane of incidence (|x| <= 0.68, 0.7 <= |z| <= 3.88), the interface.
         {{{{0.68f, 0.0f, 3.88f}, {-0.68f, 0.0f, 3.88f}, {-0.68f, 0.0f, 0.7f}, {0.68f, 0.0f, 0.7f}}},
          {{{0.68f, 0.0f, -3.88f},
@@ -176,23 +180,22 @@ FixedScene fixed_scene() {
 
 namespace {
 
-constexpr Rgb panel_background{0.05f, 0.05f, 0.08f};
-
 // The readout in the lower right corner of every picture like pass.
-ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass) {
+ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, const RoleColours& c) {
     std::string status = in.paused ? "paused" : "";
     if (!in.activity.empty()) status += (status.empty() ? "" : ", ") + in.activity;
     ReadoutOverlay r{readout_lines(in.label, in.scenario, in.solution, status),
                      {},
                      0,
                      {},
-                     panel_background,
-                     {0.95f, 0.95f, 0.9f},
+                     c.panel,
+                     c.readout_ink,
                      0.8f};
     // Side by side the text is squeezed to half width: the television stretches it back.
     const double squeeze = in.presentation.view == StereoView::sbs ? 0.5 : 1.0;
-    const ReadoutLayout shown = readout_layout(pass.width, pass.height, squeeze, r.lines);
-    r.painted = readout_layout(pass.width, pass.height, 1.0, r.lines);
+    const ReadoutLayout shown =
+        readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
+    r.painted = readout_layout(pass.width, pass.height, 1.0, r.lines, c.text_scale);
     const int32_t painted_width = whole_pixels(r.painted.panel_width);
     const int32_t width = squeeze == 1.0 ? painted_width : (painted_width + 1) / 2;
     const auto y = static_cast<int32_t>(std::lround(shown.panel_y));
@@ -204,7 +207,8 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass) {
 
 // The curves in the lower left corner, clear of the readout; none without room to read them.
 std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass& pass,
-                                            const std::optional<ReadoutOverlay>& readout) {
+                                            const std::optional<ReadoutOverlay>& readout,
+                                            const RoleColours& c) {
     if (in.curves == nullptr) return std::nullopt;
     const double squeeze = in.presentation.view == StereoView::sbs ? 0.5 : 1.0;
     std::optional<PanelRect> taken;
@@ -221,19 +225,18 @@ std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass
                            static_cast<int32_t>(std::lround(room->shown.y)), painted_width,
                            squeeze == 1.0 ? painted_width : (painted_width + 1) / 2, height};
     return CurvesOverlay{curves_picture(*in.curves, in.presentation.curves, in.scenario.theta_i,
-                                        painted_width, height, room->line_height),
-                         place,
-                         panel_background,
-                         {0.85f, 0.85f, 0.8f}};
+                                        painted_width, height, room->line_height, c),
+                         place, c.panel, c.curves_ink};
 }
 
 }  // namespace
 
 void build_frame(const FrameInputs& in, FrameDescription& frame) {
-    frame.background = classic_background;
-    frame.line_width = 1.5f;
-    frame.fixed = fixed_scene();
     const Presentation& p = in.presentation;
+    const RoleColours& c = role_colours(p.theme, p.palette);
+    frame.background = c.background;
+    frame.line_width = c.line_width;
+    frame.fixed = fixed_scene(c);
     const std::vector<EyePass> passes =
         eye_passes(p.view, in.window_width, in.window_height, p.windowed);
     frame.eyes.resize(passes.size());
@@ -250,8 +253,8 @@ void build_frame(const FrameInputs& in, FrameDescription& frame) {
     const EyePass& first = frame.eyes.front().pass;
     frame.readout.reset();
     frame.curves.reset();
-    if (p.readout_shown) frame.readout = readout_overlay(in, first);
-    if (p.curves != CurvesMode::off) frame.curves = curves_overlay(in, first, frame.readout);
+    if (p.readout_shown) frame.readout = readout_overlay(in, first, c);
+    if (p.curves != CurvesMode::off) frame.curves = curves_overlay(in, first, frame.readout, c);
 }
 
 FrameDescription build_frame(const FrameInputs& in) {

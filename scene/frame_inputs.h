@@ -43,8 +43,9 @@ void build_frame(const FrameInputs& in, FrameDescription& frame);
 // is left out (scene/visibility.h).
 void describe_fields(const FrameInputs& in, const SceneCamera* camera, EyePicture& eye);
 
-// The interface and plane-of-incidence strips, the axis triad and its letters.
-FixedScene fixed_scene();
+// The interface and plane-of-incidence strips, the axis triad and its letters, in the colours
+// of the theme.
+FixedScene fixed_scene(const RoleColours& colours = role_colours(Theme::classic, Palette::classic));
 
 // The arrow of a field vector from start to end, in colour, for the eye's camera (or none).
 Arrow field_arrow(Vec3 start, Vec3 end, Rgb colour, const SceneCamera* camera);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "scene/colours.h"
+
 // Display size saved at start and the window size, in pixels.
 struct ScreenSetup {
     int32_t saved_width;
@@ -55,8 +57,10 @@ struct Presentation {
     bool windowed;       // an ordinary, resizable window; the display mode untouched
     bool readout_shown;  // the numbers over the scene (key h)
     CurvesMode curves = CurvesMode::off;
-    bool magnetic_shown = false;  // the magnetic field beside the electric one (key m)
-    bool poynting_shown = false;  // the time-averaged Poynting vectors (key p)
+    bool magnetic_shown = false;         // the magnetic field beside the electric one (key m)
+    bool poynting_shown = false;         // the time-averaged Poynting vectors (key p)
+    Theme theme = Theme::classic;        // --theme: the room the picture is for
+    Palette palette = Palette::classic;  // --palette
 };
 
 // What the scenario is, in words, for the readout: its origin ("linear 1: TE wave at the

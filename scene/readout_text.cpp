@@ -133,14 +133,14 @@ std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveSce
 }
 
 ReadoutLayout readout_layout(double width, double height, double squeeze,
-                             const std::vector<std::string>& lines) {
+                             const std::vector<std::string>& lines, double text_scale) {
     // Stroke-font units: capitals stand about 100 high, descenders reach 33 below the baseline.
     constexpr double capital = 100.0, descender = 33.0;
     size_t longest = 0;
     for (const std::string& line : lines) longest = std::max(longest, text_columns(line));
 
     // In proportion to the picture: 52 lines would fill its height.
-    const double line_height = std::max(height / 52.0, 10.0);
+    const double line_height = std::max(height / 52.0, 10.0) * text_scale;
     const double scale = 0.6 * line_height / capital;
     const double margin = 0.6 * line_height, pad = 0.4 * line_height;
     const double panel_width = (longest * stroke_advance * scale + 2 * pad) * squeeze;

@@ -24,4 +24,4 @@ std::string frequency_text(double hz);
 // horizontally by squeeze (0.5 side by side, for the television's stretch): a dark panel in
 // the lower right corner, its text in lines of line_height pixels.
 ReadoutLayout readout_layout(double width, double height, double squeeze,
-                             const std::vector<std::string>& lines);
+                             const std::vector<std::string>& lines, double text_scale = 1.0);

@@ -60,6 +60,9 @@ picture curves-power-copper --curves --medium2=copper --frequency=1GHz --angle=3
 picture magnetic-field --magnetic
 picture poynting-total-reflection --magnetic --poynting "$(lesson "circular example 0")"
 picture magnetic-conductor --magnetic --poynting "$(lesson "elliptical example 1")"
+# The projector theme and the colour-blind palette, with the readout and the curves.
+picture theme-projector --theme=projector --readout --curves --magnetic --poynting
+picture palette-colour-blind --palette=colour-blind --tangential --magnetic --poynting
 # For slides, and the software centres' screenshot: the readout and the curves at glass.
 picture slides-glass --readout --curves --medium2=glass --frequency=500THz --angle=56
 

@@ -283,6 +283,9 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
         {{"--snapshot=a.png", "--record=a.gif"}, "--snapshot and --record: one at a time"},
         {{"--record="}, "--record needs a file"},
         {{"--curves=phase"}, "invalid curves 'phase' (power or amplitude)"},
+        {{"--theme=dark"}, "--theme: invalid theme 'dark' (classic or projector)"},
+        {{"--palette", "colorblind"},
+         "--palette: invalid palette 'colorblind' (classic or colour-blind)"},
     };
     for (const OptionCase& c : cases) {
         std::vector<char*> argv{const_cast<char*>("planewave3d")};
@@ -430,6 +433,8 @@ TEST(Lessons, TheShippedLessonsReadAndTheExamplesFileHoldsTheExamplesExactly) {
 TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", ": the file is empty: no [[scenario]] in it"},
+        {"theme = \"dark\"\n[[scenario]]\n", ":1:9: theme must be \"classic\" or \"projector\""},
+        {"palette = 1\n[[scenario]]\n", ":1:11: palette must be \"classic\" or \"colour-blind\""},
         {"title = \"x\"\n", ": no [[scenario]] in the lesson"},
         {"scenario = []\n", ": no [[scenario]] in the lesson"},
         {"[[scenario]]\ntheta_i = 89.5\n", ":2:11: theta_i 89.5 is out of range (0 to 89 degrees)"},
@@ -440,7 +445,8 @@ TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
         {"[[scenario]]\n\n[[scenario]]\nthetai = 5\n",
          ":4:1: unknown key 'thetai' in scenario 2 (known: name, theta_i, ex_mag, ey_mag, phi_x, "
          "phi_y, frequency, medium1, medium2)"},
-        {"titel = 1\n[[scenario]]\n", ":1:1: unknown key 'titel' (known: title, [[scenario]])"},
+        {"titel = 1\n[[scenario]]\n",
+         ":1:1: unknown key 'titel' (known: title, theme, palette, [[scenario]])"},
         {"[[scenario]]\nfrequency = 999\n",
          ":2:13: frequency 999 Hz is out of range (1 kHz to 1 PHz)"},
         {"[[scenario]]\nmedium1 = \"seawater\"\n",
@@ -493,7 +499,7 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
     const std::string not_a_lesson = lesson_file("notes.toml", "notes = 1\n");
     EXPECT_EQ(append_to_lesson(not_a_lesson, "x", named),
               "left alone, not a lesson: " + not_a_lesson +
-                  ":1:1: unknown key 'notes' (known: title, [[scenario]])");
+                  ":1:1: unknown key 'notes' (known: title, theme, palette, [[scenario]])");
     std::ifstream kept(not_a_lesson);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "notes = 1\n");
     EXPECT_EQ(append_to_lesson("/nonexistent/saved.toml", "x", named),

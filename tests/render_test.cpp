@@ -3,8 +3,10 @@
 // OpenGL, GLU and GLUT calls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -17,9 +19,9 @@
 #include "app/shared_state.h"
 #include "physics/derived_quantities.h"
 #include "render/gl_backend.h"
-#include "scene/frame_inputs.h"
 #include "scene/curves_plot.h"
 #include "scene/field_geometry.h"
+#include "scene/frame_inputs.h"
 #include "scene/readout_text.h"
 #include "scene/sphere_batch.h"
 #include "scene/text_strokes.h"
@@ -1764,6 +1766,149 @@ TEST_F(Drawing, ArrowPiecesAndProportions) {
 // The matrices of each picture as numbers, for backends without a matrix stack: the scene's
 // axes point as the model transform turns them, and the origin, which both cameras look at,
 // lies in the middle of every picture.
+// --- themes and palettes ----------------------------------------------------------------------
+
+// CIELAB of an sRGB colour as a viewer sees it: normal vision, or the simulation of a colour
+// vision deficiency at severity 1 (Machado, Oliveira and Fernandes 2009) in linear RGB; D65.
+std::array<double, 3> lab(Rgb c, int vision) {
+    static const double deficiency[4][9] = {
+        {1, 0, 0, 0, 1, 0, 0, 0, 1},
+        {0.152286, 1.052583, -0.204868, 0.114503, 0.786281, 0.099216, -0.003882, -0.048116,
+         1.051998},  // protanopia
+        {0.367322, 0.860646, -0.227968, 0.280085, 0.672501, 0.047413, -0.011820, 0.042940,
+         0.968881},  // deuteranopia
+        {1.255528, -0.076749, -0.178779, -0.078411, 0.930809, 0.147602, 0.004733, 0.691367,
+         0.303900},  // tritanopia
+    };
+    const auto linear = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double in[3] = {linear(c.r), linear(c.g), linear(c.b)};
+    double l[3];
+    for (int i = 0; i < 3; ++i) {
+        const double* m = &deficiency[vision][3 * i];
+        l[i] = std::clamp(m[0] * in[0] + m[1] * in[1] + m[2] * in[2], 0.0, 1.0);
+    }
+    const double xyz[3] = {(0.4124564 * l[0] + 0.3575761 * l[1] + 0.1804375 * l[2]) / 0.95047,
+                           0.2126729 * l[0] + 0.7151522 * l[1] + 0.0721750 * l[2],
+                           (0.0193339 * l[0] + 0.1191920 * l[1] + 0.9503041 * l[2]) / 1.08883};
+    double f[3];
+    for (int i = 0; i < 3; ++i) {
+        f[i] = xyz[i] > 216.0 / 24389 ? std::cbrt(xyz[i]) : (24389.0 / 27 * xyz[i] + 16) / 116;
+    }
+    return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
+}
+
+// WCAG 2.1: relative luminance, and the contrast ratio of two colours.
+double luminance(Rgb c) {
+    const auto linear = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+double contrast(Rgb a, Rgb b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(Colours, EveryRoleApartForEveryViewerAndEveryColourReadableOnItsGround) {
+    struct Case {
+        Theme theme;
+        Palette palette;
+    };
+    for (const Case c : {Case{Theme::classic, Palette::classic},
+                         {Theme::classic, Palette::colour_blind},
+                         {Theme::projector, Palette::classic},
+                         {Theme::projector, Palette::colour_blind}}) {
+        SCOPED_TRACE(std::string(theme_name(c.theme)) + " " + palette_name(c.palette));
+        const RoleColours& k = role_colours(c.theme, c.palette);
+        const std::vector<Rgb> roles = {
+            k.field,     k.field_at_interface,    k.tangential, k.tangential_parts,
+            k.magnetic,  k.magnetic_at_interface, k.poynting,   k.traces,
+            k.background};
+        if (c.palette == Palette::colour_blind) {
+            double least = 1e9;
+            for (int vision = 0; vision < 4; ++vision) {
+                for (size_t a = 0; a < roles.size(); ++a) {
+                    for (size_t b = a + 1; b < roles.size(); ++b) {
+                        const auto p = lab(roles[a], vision), q = lab(roles[b], vision);
+                        least = std::min(least, std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]));
+                    }
+                }
+            }
+            EXPECT_GE(least, 15.0) << "dE76 of the closest pair, any vision";
+        }
+        if (c.theme == Theme::projector) {
+            EXPECT_GE(luminance(k.background), 0.8);
+            for (Rgb line :
+                 {k.field, k.field_at_interface, k.tangential, k.tangential_parts, k.magnetic,
+                  k.magnetic_at_interface, k.poynting, k.traces, k.guide, k.fixed, k.curve_parallel,
+                  k.curve_perpendicular, k.curve_marker, k.curve_cursor}) {
+                EXPECT_GE(contrast(line, k.background), 3.0)
+                    << line.r << " " << line.g << " " << line.b;
+            }
+            EXPECT_GE(contrast(k.readout_ink, k.panel), 7.0) << "dark text on a light panel";
+            EXPECT_LT(luminance(k.readout_ink), luminance(k.panel));
+            EXPECT_GE(k.line_width, 2.0f);
+            EXPECT_GE(k.text_scale, 1.25);
+        }
+    }
+    // Without options, the colours the picture always had.
+    const RoleColours& classic = role_colours(Theme::classic, Palette::classic);
+    EXPECT_TRUE(classic.field == gold && classic.field_at_interface == red &&
+                classic.tangential == magenta && classic.tangential_parts == green &&
+                classic.traces == trace_blue && classic.guide == guide_grey);
+    EXPECT_EQ(classic.line_width, 1.5f);
+}
+
+// The frame takes every colour from the table of its theme and palette: the background, the
+// lines' width, the fields' roles, the fixed scene, the panels and their text's size.
+TEST_F(Drawing, TheFrameTakesItsColoursFromTheTable) {
+    g_presentation = Presentation{StereoView::mono, true, true, CurvesMode::power};
+    g_presentation.theme = Theme::projector;
+    g_presentation.palette = Palette::colour_blind;
+    g_animation.tangential_toggle = 1;
+    g_presentation.magnetic_shown = g_presentation.poynting_shown = true;
+    g_screen = ScreenSetup{1920, 1200, 1280, 720};
+    const RoleColours& k = role_colours(Theme::projector, Palette::colour_blind);
+    const FrameInputs in = frame_inputs();
+    const FrameDescription f = build_frame(in);
+    EXPECT_TRUE(f.background == k.background);
+    EXPECT_EQ(f.line_width, 2.5f);
+    EXPECT_FALSE(f.fixed.labels_lit);
+    EXPECT_EQ(f.fixed.grey[0], k.fixed.r);
+    std::map<std::string, int> roles;
+    const auto name = [&](Rgb c) {
+        const std::pair<Rgb, const char*> known[] = {
+            {k.field, "E"},
+            {k.field_at_interface, "E at the interface"},
+            {k.tangential, "tangential"},
+            {k.tangential_parts, "its parts"},
+            {k.magnetic, "H"},
+            {k.magnetic_at_interface, "H at the interface"},
+            {k.poynting, "S"}};
+        for (const auto& [colour, n] : known)
+            if (colour == c) return std::string(n);
+        return std::string("other");
+    };
+    for (const Arrow& a : arrows_of(f.eyes[0].fields)) ++roles[name(a.colour)];
+    EXPECT_EQ(roles, (std::map<std::string, int>{{"E", 48},
+                                                 {"E at the interface", 3},
+                                                 {"tangential", 3},
+                                                 {"its parts", 6},
+                                                 {"H", 48 + 3},
+                                                 {"H at the interface", 3 + 6},
+                                                 {"S", 3}}));
+    EXPECT_TRUE(f.eyes[0].traces[0].colour == k.traces);
+    EXPECT_TRUE(lines_of(f.eyes[0].fields)[0].colour == k.guide);
+    ASSERT_TRUE(f.readout && f.curves);
+    EXPECT_TRUE(f.readout->background == k.panel && f.readout->ink == k.readout_ink);
+    EXPECT_TRUE(f.curves->background == k.panel && f.curves->ink == k.curves_ink);
+    EXPECT_DOUBLE_EQ(f.readout->painted.line_height, 1.25 * 720 / 52.0) << "text 1.25 times";
+    EXPECT_TRUE(f.curves->picture.lines.back().colour == k.curve_cursor) << "the angle's cursor";
+    EXPECT_TRUE(f.curves->picture.lines.front().colour == k.curve_parallel) << "R_par's legend";
+}
+
 TEST(FrameDescription, MatricesOfEachPicture) {
     const Mat4 model = model_matrix(ViewState{0, 0, 0, 0, 1});
     const Vec3 axes[3] = {

@@ -16,8 +16,8 @@
 #include "app/shared_state.h"
 #include "physics/fresnel_curves.h"
 #include "physics/materials.h"
-#include "scene/frame_inputs.h"
 #include "scene/curves_plot.h"
+#include "scene/frame_inputs.h"
 #include "scene/readout_text.h"
 #include "web/webgl_backend.h"
 
@@ -77,6 +77,12 @@ std::string number(double v) {
     char text[40];
     std::snprintf(text, sizeof text, "%.10g", v);
     return text;
+}
+
+std::string css(Rgb c, float alpha) {
+    return "rgba(" + std::to_string(int(std::lround(c.r * 255))) + "," +
+           std::to_string(int(std::lround(c.g * 255))) + "," +
+           std::to_string(int(std::lround(c.b * 255))) + "," + number(alpha) + ")";
 }
 
 // The curves' picture as SVG in the painted panel's pixels (y up, as it is drawn): the same
@@ -174,6 +180,8 @@ EMSCRIPTEN_KEEPALIVE const char* pw_parameter(const char* name, const char* valu
     }
     Presentation& p = g_presentation;
     if (n == "view") p.view = o.view;
+    if (n == "theme") p.theme = *o.theme;
+    if (n == "palette") p.palette = *o.palette;
     if (n == "readout") p.readout_shown = true;
     if (n == "curves") p.curves = o.curves;
     if (n == "magnetic") p.magnetic_shown = true;
@@ -266,6 +274,8 @@ EMSCRIPTEN_KEEPALIVE const char* pw_lesson(const char* name, const char* text) {
     const Parsed<Lesson> lesson = read_lesson_text(name, text, startup_named_scenario());
     if (!lesson.value) return reply(lesson.error);
     g_lesson = LessonState{*lesson.value, 0};
+    if (lesson.value->theme) g_presentation.theme = *lesson.value->theme;
+    if (lesson.value->palette) g_presentation.palette = *lesson.value->palette;
     ScenarioOrigin origin = startup_origin;
     origin.lesson_step = 0;
     load_scenario(g_lesson.lesson.steps.front().scenario, origin);
@@ -295,7 +305,8 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
         j += "],\"place\":[" + std::to_string(r.place.x) + "," + std::to_string(r.place.y) + "," +
              std::to_string(r.place.painted_width) + "," + std::to_string(r.place.shown_width) +
              "," + std::to_string(r.place.height) + "],\"line\":" + number(r.painted.line_height) +
-             "}";
+             ",\"background\":" + json_string(css(r.background, r.alpha)) +
+             ",\"ink\":" + json_string(css(r.ink, 1.0f)) + "}";
     }
     if (frame.curves) {
         const PanelPlace& p = frame.curves->place;
@@ -318,6 +329,8 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
          ",\"ey\":" + number(sc.ey_mag) + ",\"phi_x\":" + number(sc.phi_x) +
          ",\"phi_y\":" + number(sc.phi_y) +
          ",\"view\":" + json_string(view_name(g_presentation.view)) +
+         ",\"theme\":" + json_string(theme_name(g_presentation.theme)) +
+         ",\"palette\":" + json_string(palette_name(g_presentation.palette)) +
          ",\"paused\":" + (clock_running(g_animation.pause_counter) ? "false" : "true") + "}}";
     return reply(j);
 }

@@ -123,6 +123,7 @@ struct Backend {
     int viewport[4] = {0, 0, 0, 0};
     // What the fixed-function pipeline would hold current: the normal lights the lines.
     float normal[3] = {0, 0, 1};
+    float line_width = 1.5f;  // pixels
 } gpu;
 
 GLuint buffer_of(const std::vector<float>& data) {
@@ -295,7 +296,7 @@ void draw_arrow(const Eye& eye, const Arrow& a) {
 
 // Lines: each segment a quad of two triangles, in one draw.
 void draw_lines(const Eye& eye, const M4& modelview, const std::vector<float>& ends, Rgb colour,
-                float alpha, int pattern) {
+                float alpha, int pattern, bool lit = true) {
     if (ends.empty()) return;
     std::vector<float> from, to, corner;
     for (size_t k = 0; k + 5 < ends.size(); k += 6) {
@@ -321,8 +322,9 @@ void draw_lines(const Eye& eye, const M4& modelview, const std::vector<float>& e
     glUniformMatrix4fv(at(gpu.line, "mvp"), 1, GL_FALSE, mvp.data());
     glUniform2f(at(gpu.line, "viewport"), float(gpu.viewport[2]), float(gpu.viewport[3]));
     glUniform2f(at(gpu.line, "origin"), float(gpu.viewport[0]), float(gpu.viewport[1]));
-    glUniform1f(at(gpu.line, "width"), 1.5f);
-    const std::array<float, 4> c = lit_colour(colour, alpha, modelview, gpu.normal);
+    glUniform1f(at(gpu.line, "width"), gpu.line_width);
+    const std::array<float, 4> c = lit ? lit_colour(colour, alpha, modelview, gpu.normal)
+                                       : std::array<float, 4>{colour.r, colour.g, colour.b, alpha};
     glUniform4f(at(gpu.line, "colour"), c[0], c[1], c[2], c[3]);
     glUniform1i(at(gpu.line, "pattern"), pattern);
     glUniform1i(at(gpu.line, "factor"), 1);
@@ -406,7 +408,7 @@ void draw_fixed(const Eye& eye, const FixedScene& f) {
                 ends.insert(ends.end(), {s[k], s[k + 1], 0.0f, s[k + 2], s[k + 3], 0.0f});
             }
         }
-        draw_lines(eye, mv, ends, grey, 1.0f, 0xFFFF);
+        draw_lines(eye, mv, ends, grey, 1.0f, 0xFFFF, f.labels_lit);
     }
     // The translucent planes, lit with their own normal.
     use_solid(eye, eye.model, normal_matrix(eye.model), 1.0f, grey, f.plane_alpha, true);
@@ -473,6 +475,7 @@ void draw_webgl_frame(const FrameDescription& frame) {
     gpu.normal[0] = frame.fixed.plane_normal[0];
     gpu.normal[1] = frame.fixed.plane_normal[1];
     gpu.normal[2] = frame.fixed.plane_normal[2];
+    gpu.line_width = frame.line_width;
     for (const EyePicture& picture : frame.eyes) {
         const EyePass& pass = picture.pass;
         if (pass.clear_depth) glClear(GL_DEPTH_BUFFER_BIT);

@@ -488,6 +488,24 @@ DISPLAY= "$program" --snapshot="$work/none.png" >"$work/no-display.out" 2>&1
 expect_eq "--snapshot without a display: status 1, one line" \
     "$? $(wc -l <"$work/no-display.out") $([ -e "$work/none.png" ] && echo file)" "1 1 "
 
+# --- themes and palettes ----------------------------------------------------------------------
+
+# Each look's background, and its field arrows in the table's colour as the light shades it; a
+# lesson may choose the look, the command line over it.
+printf 'theme = "projector"\npalette = "colour-blind"\n[[scenario]]\n' >"$work/look.toml"
+for look in "808080 255 214 0 --theme=classic" "FAFAF5 153 115 0 --theme=projector" \
+    "FAFAF5 132 125 36 --theme=projector --palette=colour-blind" \
+    "808080 255 183 0 --palette=colour-blind" "FAFAF5 132 125 36 --lesson=$work/look.toml" \
+    "808080 255 183 0 --lesson=$work/look.toml --theme=classic"; do
+    read -r background r g b options <<<"$look"
+    # shellcheck disable=SC2086  # the options are words
+    "$program" --snapshot="$work/look.png" --window=640x360 --frame=30 $options
+    read -r _ corner _ shaded < <("$probe" shades "$work/look.png" "$r" "$g" "$b")
+    [ "$corner" = "$background" ] && [ "${shaded:-0}" -gt 1000 ] &&
+        pass "$options: background $background, field arrows $r $g $b" ||
+        fail "$options: background $background, field arrows $r $g $b" "$corner, $shaded pixels"
+done
+
 # --- nothing of the user's is lost ---------------------------------------------------------------
 
 # An empty lesson says so, before any display.

@@ -18,6 +18,9 @@
 //                                    worst W", F the pixels off by more than 32 levels in a
 //                                    channel, W the most any channel is off
 //   x11_probe gif-info FILE.gif      "frames N loop L delays MIN-MAX" (hundredths of a second)
+//   x11_probe shades PICTURE R G B  "corner RRGGBB shaded N": the lower left pixel, and how many
+//                                   pixels are the colour R G B (0-255) lit by the scene's light,
+//                                   k (R, G, B) for a k of 0.15 to 1.15, within 4 levels
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
@@ -268,6 +271,26 @@ int compare(const char* a_name, const char* b_name) {
     return 0;
 }
 
+int shades(char** argv) {
+    Image image;
+    if (!read_picture(argv[2], image)) return 2;
+    const double c[3] = {std::atof(argv[3]), std::atof(argv[4]), std::atof(argv[5])};
+    long shaded = 0;
+    for (uint32_t rgb : image.rgb) {
+        const double p[3] = {double((rgb >> 16) & 255u), double((rgb >> 8) & 255u),
+                             double(rgb & 255u)};
+        // The k that fits best, then every channel within 4 levels of k c, clamped.
+        const double k = (p[0] * c[0] + p[1] * c[1] + p[2] * c[2]) /
+                         std::max(1.0, c[0] * c[0] + c[1] * c[1] + c[2] * c[2]);
+        bool near = k >= 0.15 && k <= 1.15;
+        for (int i = 0; i < 3 && near; ++i) near = std::fabs(std::min(255.0, k * c[i]) - p[i]) <= 4;
+        shaded += near;
+    }
+    const uint32_t corner = image.rgb[size_t(image.height - 1) * image.width];
+    std::printf("corner %06X shaded %ld\n", unsigned(corner & 0xFFFFFFu), shaded);
+    return 0;
+}
+
 int gif_info(const char* path) {
     GifFileType* gif = read_gif(path);
     if (gif == nullptr) return 2;
@@ -415,6 +438,7 @@ int main(int argc, char** argv) {
     if (command == "trace-box" && argc == 3) return trace_box(argv[2]);
     if (command == "compare" && argc == 4) return compare(argv[2], argv[3]);
     if (command == "gif-info" && argc == 3) return gif_info(argv[2]);
+    if (command == "shades" && argc == 6) return shades(argv);
     std::fprintf(stderr,
                  "usage: x11_probe close WINDOW_ID | scene SHOT.xwd | diff A.xwd B.xwd | "
                  "diff-rows A.xwd B.xwd | "

@@ -114,7 +114,10 @@ const parameters = [
   ["frame=0", /^frame: invalid time sample '0'/],
   ["curves=phase", "curves: invalid curves 'phase' (power or amplitude)"],
   ["readout=yes", "readout: takes no value, or 1"],
+  ["theme=dark", "theme: invalid theme 'dark' (classic or projector)"],
+  ["palette=colorblind", "palette: invalid palette 'colorblind' (classic or colour-blind)"],
   ["medium2=glass&frequency=500THz&angle=56&readout&curves=amplitude&tangential", null],
+  ["theme=projector&palette=colour-blind&readout", null],
 ];
 for (const [query, message] of parameters) {
   test(`URL parameters: ${query}`, async () => {
