@@ -28,7 +28,9 @@
 #include "app/pictures.h"
 #include "app/shared_state.h"
 #include "app/startup.h"
+#include "app/window.h"
 #include "physics/materials.h"
+#include "platform/atomic_file.h"
 #include "platform/mode_guardian.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/scratch_folder.h"
@@ -639,6 +641,28 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), said.empty());
         cancel_recording("the test is done");
     }
+    // A recorded frame leaves the clock as it was; a recording that cannot draw ends, leaving
+    // nothing; a window resized to nothing keeps a pixel.
+    reset_shared_state();
+    g_screen = ScreenSetup{1920, 1200, 64, 32};
+    g_animation.frame_index = 37;
+    g_animation.pause_counter = 2;
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    press('r');
+    record_next_frame();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("recording stopped, nothing saved"),
+              std::string::npos);
+    EXPECT_EQ(std::pair(g_animation.frame_index, g_animation.pause_counter), std::pair(37, 2));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 0);
+    on_reshape(0, -3);
+    EXPECT_EQ(std::pair(g_screen.window_width, g_screen.window_height), std::pair(1, 1));
+    // A temporary file left by another writer of the same name is stepped round, and kept.
+    const std::string stale = ".stale.toml." + std::to_string(getpid()) + "-0.part";
+    std::ofstream(stale) << "theirs";
+    EXPECT_EQ(write_file("stale.toml", "ours"), "");
+    EXPECT_EQ(std::filesystem::file_size(stale), 6u);
     std::filesystem::current_path("..");
 }
 

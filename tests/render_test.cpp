@@ -1467,6 +1467,10 @@ TEST(CurvesPanel, ClearOfTheReadoutInEveryPicture) {
     }
 }
 
+Rgb parallel_blue_of_classic() {
+    return role_colours(Theme::classic, Palette::classic).curve_parallel;
+}
+
 // The picture of the curves: the cursor at theta_i and the Brewster angle's mark where they
 // belong on the angle axis, the phases broken where they wrap round.
 TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
@@ -1483,6 +1487,19 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         EXPECT_GE(cursor.width, 2.0f) << "at least two pixels";
         size_t curves = 0;
         for (const PlotLine& line : p.lines) curves += line.strip;
+        // Line style alone tells the curves apart: parallel thick, perpendicular thin, R (or
+        // Gamma) solid, T (or tau) dashed; in that order after the legend.
+        std::vector<std::tuple<bool, bool, unsigned short>> styles;  // parallel, thick, stipple
+        for (const PlotLine& line : p.lines) {
+            if (line.strip && styles.size() < 4) {
+                styles.push_back(
+                    {line.colour == parallel_blue_of_classic(), line.width > 2.5f, line.stipple});
+            }
+        }
+        EXPECT_EQ(
+            styles,
+            (std::vector<std::tuple<bool, bool, unsigned short>>{
+                {true, true, 0}, {false, false, 0}, {true, true, 0x00FF}, {false, false, 0x00FF}}));
         // Four curves; the phases of Gamma_par (which passes through 0 at Brewster) and of
         // Gamma_perp (at 180 degrees, on the wrap) in more than one piece.
         EXPECT_EQ(curves, mode == CurvesMode::power ? 4u : 4u + 4u + 1u);

@@ -79,10 +79,13 @@ std::string number(double v) {
     return text;
 }
 
+// A colour for the page's style sheet: rgba(R, G, B, A), A to three figures.
 std::string css(Rgb c, float alpha) {
+    char a[16];
+    std::snprintf(a, sizeof a, "%.3g", double(alpha));
     return "rgba(" + std::to_string(int(std::lround(c.r * 255))) + "," +
            std::to_string(int(std::lround(c.g * 255))) + "," +
-           std::to_string(int(std::lround(c.b * 255))) + "," + number(alpha) + ")";
+           std::to_string(int(std::lround(c.b * 255))) + "," + a + ")";
 }
 
 // The curves' picture as SVG in the painted panel's pixels (y up, as it is drawn): the same

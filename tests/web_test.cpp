@@ -1,0 +1,183 @@
+// The page's shell, built natively: its URL parameters and their errors, its keys and what they
+// ask of the page, the overlays it hands the page, lessons and the controls; and the meshes of
+// its WebGL2 backend against the shapes GLU tessellates.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/lesson.h"
+#include "app/shared_state.h"
+#include "scene/frame_description.h"
+#include "tests/support/scratch_folder.h"
+#include "web/meshes.h"
+
+extern "C" {
+const char* pw_reset();
+const char* pw_parameter(const char* name, const char* value);
+int pw_start();
+int pw_key(int key, int alt);
+void pw_pinch(double factor);
+const char* pw_lesson(const char* name, const char* text);
+const char* pw_saved_lesson();
+const char* pw_overlays();
+void pw_polarisation(double ex, double ey, double phi_x, double phi_y);
+void pw_resize(int width, int height, int full);
+}
+
+// No WebGL2 here: the backend is compiled for the page, and stands aside in this test.
+bool start_webgl_backend() {
+    return false;
+}
+void draw_webgl_frame(const FrameDescription&) {}
+
+namespace {
+
+size_t count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+TEST(Page, UrlParametersAsTheLongOptionsWithTheirOwnNamesInEveryMessage) {
+    struct Case {
+        const char *name, *value, *error;
+    } const cases[] = {
+        {"angle", "banana", "angle: invalid angle 'banana' (degrees, 0 to 89)"},
+        {"angle", "90", "angle: angle 90 is out of range (0 to 89 degrees)"},
+        {"view", "top", "view: invalid view 'top' (sbs, mono, anaglyph or cross)"},
+        {"frame", "102", "frame: invalid time sample '102' (a whole number, 1 to 101)"},
+        {"readout", "yes", "readout: takes no value, or 1"},
+        {"curves", "phase", "curves: invalid curves 'phase' (power or amplitude)"},
+        {"theme", "dark", "theme: invalid theme 'dark' (classic or projector)"},
+        {"medium1", "seawater",
+         "medium1: seawater: medium 1 must be lossless, but has sigma 4 S/m"},
+        {"view", "cross", ""},
+        {"angle", "56", ""},
+        {"medium2", "glass", ""},
+        {"frame", "30", ""},
+        {"readout", "", ""},
+        {"magnetic", "1", ""},
+        {"tangential", "", ""},
+        {"curves", "", ""},
+        {"palette", "colour-blind", ""},
+    };
+    pw_reset();
+    for (const Case& c : cases) EXPECT_EQ(std::string(pw_parameter(c.name, c.value)), c.error);
+    EXPECT_EQ(g_presentation.view, StereoView::cross);
+    EXPECT_EQ(g_scenario.theta_i, 56);
+    EXPECT_EQ(g_label.medium2_material, 3) << "glass";
+    EXPECT_EQ(g_animation.frame_index, 30);
+    EXPECT_FALSE(clock_running(g_animation.pause_counter)) << "paused at the frame";
+    EXPECT_TRUE(g_presentation.readout_shown && g_presentation.magnetic_shown);
+    EXPECT_EQ(g_animation.tangential_toggle, 1);
+    EXPECT_EQ(g_presentation.curves, CurvesMode::power);
+    EXPECT_EQ(g_presentation.palette, Palette::colour_blind);
+    EXPECT_EQ(g_presentation.theme, Theme::classic) << "a bad value changes nothing";
+    EXPECT_EQ(g_label.origin, "custom (from elliptical 2)");
+    EXPECT_EQ(pw_start(), 0) << "no context, nothing started";
+}
+
+TEST(Page, KeysAskThePageForPicturesAndLessons) {
+    pw_reset();
+    EXPECT_EQ(pw_key('s', 0), 2) << "a snapshot";
+    EXPECT_EQ(pw_key('r', 0), 3);
+    EXPECT_EQ(pw_key('v', 0), 5);
+    EXPECT_EQ(g_presentation.view, StereoView::mono);
+    EXPECT_EQ(pw_key('i', 1), 0);
+    EXPECT_EQ(g_scenario.theta_i, 19) << "ALT steps down";
+    EXPECT_EQ(std::string(pw_saved_lesson()), "");
+    EXPECT_EQ(pw_key('w', 0), 4);
+    pw_key('l', 0);
+    pw_key('w', 0);
+    const Parsed<Lesson> saved =
+        read_lesson_text("saved.toml", pw_saved_lesson(), startup_named_scenario());
+    ASSERT_TRUE(saved.value) << saved.error;
+    ASSERT_EQ(saved.value->steps.size(), 2u);
+    EXPECT_EQ(saved.value->steps[0].name, "custom (from elliptical 2)");
+    EXPECT_EQ(saved.value->steps[0].scenario.scenario.theta_i, 19);
+    EXPECT_EQ(saved.value->steps[1].name, "linear 0: TM wave into a denser medium");
+}
+
+TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
+    pw_reset();
+    pw_resize(1280, 720, 0);
+    pw_parameter("readout", "");
+    pw_parameter("curves", "");
+    std::string o = pw_overlays();
+
+    EXPECT_EQ(o.rfind("{\"eyes\":[[0,0,640,720],[640,0,640,720]],\"squeeze\":0.5", 0), 0u) << o;
+    EXPECT_NE(o.find("\"lines\":[\"elliptical 2: the start-up scenario\",\"theta_i 20.0000 deg"),
+              std::string::npos);
+    // Four curves and their legends, the T curves dashed as the stipple 0x00FF (factor 2 for the
+    // thick parallel one, 1 for the thin perpendicular one), the Brewster mark dotted as 0x3333.
+    EXPECT_EQ(count(o, "<polyline"), count(o, "stroke="));
+    EXPECT_EQ(count(o, "stroke-dasharray=\\\"16 16 \\\""), 2u) << "T_par, legend and curve";
+    EXPECT_EQ(count(o, "stroke-dasharray=\\\"8 8 \\\""), 2u) << "T_perp, legend and curve";
+    EXPECT_EQ(count(o, "stroke-dasharray=\\\"2 2 2 2 2 2 2 2 \\\""), 1u) << "the Brewster mark";
+    EXPECT_NE(o.find("\"view\":\"sbs\",\"theme\":\"classic\",\"palette\":\"classic\""),
+              std::string::npos);
+    pw_resize(1280, 720, 1);
+    pw_parameter("theme", "projector");
+    o = pw_overlays();
+    EXPECT_NE(o.find("\"background\":\"rgba(247,247,240,0.8)\",\"ink\":\"rgba(20,20,26,1)\""),
+              std::string::npos)
+        << "dark text on the light panel";
+}
+
+TEST(Page, LessonsAndControls) {
+    pw_reset();
+    EXPECT_EQ(std::string(pw_lesson("x.toml", "titel = 1\n")),
+              "x.toml:1:1: unknown key 'titel' (known: title, theme, palette, [[scenario]])");
+    EXPECT_EQ(std::string(pw_lesson("empty.toml", "")),
+              "empty.toml: the file is empty: no [[scenario]] in it");
+    EXPECT_EQ(std::string(pw_lesson("two.toml",
+                                    "title = \"Two\"\ntheme = \"projector\"\n"
+                                    "[[scenario]]\nname = \"one\"\n[[scenario]]\n")),
+              "");
+    EXPECT_EQ(g_label.origin, "Two \u2014 1/2: one");
+    EXPECT_EQ(g_presentation.theme, Theme::projector);
+    pw_polarisation(200, -5, 400, std::nan(""));
+    EXPECT_EQ(g_scenario.ex_mag, 100);
+    EXPECT_EQ(g_scenario.ey_mag, 0);
+    EXPECT_EQ(g_scenario.phi_x, 360);
+    EXPECT_EQ(g_scenario.phi_y, -360);
+    EXPECT_EQ(g_label.origin, "custom (from Two \u2014 1/2: one)");
+    pw_pinch(2);
+    EXPECT_EQ(g_view.zoom, 2.0f);
+    pw_pinch(-1);
+    pw_pinch(INFINITY);
+    EXPECT_EQ(g_view.zoom, 2.0f) << "never negative or infinite";
+}
+
+// GLU's cylinder: a strip per stack, (slices + 1) pairs of rim points going round; each point
+// on the cone's surface, its normal of unit length square to the side's slope.
+TEST(Meshes, AsGluTessellatesThem) {
+    const Mesh head = glu_cylinder(0.08, 0.0, 0.3, 20, 16);
+    ASSERT_EQ(head.strip_starts.size(), 16u);
+    EXPECT_EQ(head.strip_length, 42);
+    ASSERT_EQ(head.positions.size(), 16u * 42 * 3);
+    EXPECT_EQ(head.strip_starts[1], 42);
+    const double slope = 0.08 / 0.3;
+    for (size_t v = 0; v < head.positions.size() / 3; ++v) {
+        const float* p = &head.positions[3 * v];
+        const float* n = &head.normals[3 * v];
+        EXPECT_NEAR(std::hypot(p[0], p[1]), 0.08 * (1 - p[2] / 0.3), 1e-6) << v;
+        EXPECT_NEAR(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]), 1, 1e-6) << v;
+        EXPECT_NEAR(n[2], slope / std::sqrt(1 + slope * slope), 1e-6) << v;
+        EXPECT_GE(n[0] * p[0] + n[1] * p[1], -1e-9) << "outwards";
+    }
+    // Round from +y (sine 0, cosine 1), the low ring before the high one.
+    EXPECT_NEAR(head.positions[1], 0.08, 1e-7);
+    EXPECT_NEAR(head.positions[4], 0.08 * 15 / 16, 1e-7);
+    EXPECT_NEAR(head.positions[5], 0.3 / 16, 1e-7);
+    EXPECT_NEAR(head.positions[8], 0.0, 1e-7);
+    EXPECT_NEAR(head.positions[11], 0.3 / 16, 1e-7);
+    const Mesh cone = solid_cone(0.04, 0.15, 20, 16);
+    ASSERT_EQ(cone.strip_starts.size(), 17u) << "the base, then the sides";
+    EXPECT_EQ(cone.normals[2], -1.0f);
+    const size_t last = cone.normals.size() - 3;
+    EXPECT_GT(cone.normals[last + 1], 0.9f) << "the sides' last normal stays current";
+}
+
+}  // namespace
