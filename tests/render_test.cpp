@@ -1485,6 +1485,13 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         EXPECT_FLOAT_EQ(brewster.xy[0], float(84 + 56.309932474 / 90 * (800 - 24 - 84)));
         EXPECT_EQ(brewster.stipple, 0x3333);
         EXPECT_GE(cursor.width, 2.0f) << "at least two pixels";
+        // The axes and their ticks: thin segments in the text's colour.
+        const auto axes = std::find_if(p.lines.begin(), p.lines.end(), [](const PlotLine& l) {
+            return !l.strip &&
+                   l.colour == role_colours(Theme::classic, Palette::classic).curves_ink;
+        });
+        ASSERT_NE(axes, p.lines.end());
+        EXPECT_FLOAT_EQ(axes->width, float(20 / 14.0));
         size_t curves = 0;
         for (const PlotLine& line : p.lines) curves += line.strip;
         // Line style alone tells the curves apart: parallel thick, perpendicular thin, R (or
@@ -1933,6 +1940,10 @@ TEST(FrameDescription, MatricesOfEachPicture) {
     for (int a = 0; a < 3; ++a) {
         expect_near({model.m[4 * a], model.m[4 * a + 1], model.m[4 * a + 2]}, axes[a], 5e-5);
     }
+    // The origin goes where the pan and the fixed shift put it, whatever the turn and zoom.
+    const Mat4 panned = model_matrix(ViewState{30, -20, 0.3f, -0.06f, 2});
+    expect_near({panned.m[12], panned.m[13], panned.m[14]},
+                {double(0.3f), double(-0.15f) + double(-0.06f), -1}, 1e-12);
     for (const EyePass& pass : eye_passes(StereoView::anaglyph, 1280, 720, true)) {
         const Mat4 p = projection_matrix(pass);
         EXPECT_NEAR(p.m[12] / p.m[15], 0, 1e-12);  // the origin's x and y: the middle
