@@ -377,6 +377,14 @@ std::string lesson_file(const std::string& name, const std::string& text) {
     return path;
 }
 
+// Only plain decimal numbers: what strtod would take besides (hex, inf, nan, a leading space)
+// is no number here.
+TEST(CommandLine, NumbersAreDecimalsAndNothingElse) {
+    for (const char* text : {"0x10", "inf", "nan", " 5", "5 ", "", "1e"})
+        EXPECT_FALSE(parse_number(text)) << "'" << text << "'";
+    EXPECT_EQ(parse_number("-2.5e3"), -2500.0);
+}
+
 TEST(Lessons, ReadWithEveryKeyAndTheStartUpValuesForTheRest) {
     const std::string path = lesson_file("good.toml", R"(title = "Glass"
 [[scenario]]
@@ -586,6 +594,9 @@ TEST(Pictures, NamesNeverOverwriteAndPalettesKeepTheBackground) {
     EXPECT_LE(q.palette.size(), 3u * 256);
     const unsigned char* grey = &q.palette[3 * size_t(q.indices.back())];
     EXPECT_EQ(std::vector<int>(grey, grey + 3), (std::vector<int>{128, 128, 128}));
+    // Each channel keeps its own values: the gradient's first pixel (0, 128, 255) stays near.
+    const unsigned char* corner = &q.palette[3 * size_t(q.indices.front())];
+    EXPECT_LE(std::abs(corner[0] - 0) + std::abs(corner[1] - 128) + std::abs(corner[2] - 255), 24);
     RgbImage few{2, 1, {1, 2, 3, 250, 251, 252}};
     EXPECT_EQ(quantised(few).palette, few.rgb) << "few colours are kept exactly";
 }
@@ -641,6 +652,14 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), said.empty());
         cancel_recording("the test is done");
     }
+    // The clock's tick cancels nothing when no one asked the program to end.
+    reset_shared_state();
+    g_screen = ScreenSetup{1920, 1200, 64, 32};
+    ::testing::internal::CaptureStdout();
+    press('r');
+    on_timer(1);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout().find("cancelled"), std::string::npos);
+    cancel_recording("the test is done");
     // A recorded frame leaves the clock as it was; a recording that cannot draw ends, leaving
     // nothing; a window resized to nothing keeps a pixel.
     reset_shared_state();
