@@ -1492,6 +1492,11 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         });
         ASSERT_NE(axes, p.lines.end());
         EXPECT_FLOAT_EQ(axes->width, float(20 / 14.0));
+        // The vertical axis' labels end 0.3 lines short of it: "1" at 84 - 6 - one advance.
+        const auto one = std::find_if(p.texts.begin(), p.texts.end(),
+                                      [](const PlotText& t) { return t.text == "1"; });
+        ASSERT_NE(one, p.texts.end());
+        EXPECT_NEAR(one->x, 84 - 0.3 * 20 - 104.76 * 0.6 * 20 / 100, 1e-9);
         size_t curves = 0;
         for (const PlotLine& line : p.lines) curves += line.strip;
         // Line style alone tells the curves apart: parallel thick, perpendicular thin, R (or
@@ -1768,6 +1773,13 @@ TEST_F(Drawing, MagneticAndPoyntingArrowsAddToTheElectricOnes) {
     g_scenario.ex_mag = g_scenario.ey_mag = 0;
     solve_interface();
     EXPECT_TRUE(poynting_arrows(g_scenario, g_solution).empty()) << "no wave, no flow";
+}
+
+// Pictures are read back as rows from the top: OpenGL gives them from the bottom.
+TEST_F(Drawing, PicturesReadBackTopRowFirst) {
+    const RgbImage image = read_pixels(0, 5, 2, 3);
+    EXPECT_EQ(image.rgb,
+              (std::vector<unsigned char>{7, 7, 7, 7, 7, 7, 6, 6, 6, 6, 6, 6, 5, 5, 5, 5, 5, 5}));
 }
 
 TEST_F(Drawing, ArrowPiecesAndProportions) {

@@ -175,6 +175,8 @@ TEST(Meshes, AsGluTessellatesThem) {
     EXPECT_NEAR(head.positions[11], 0.3 / 16, 1e-7);
     const Mesh cone = solid_cone(0.04, 0.15, 20, 16);
     ASSERT_EQ(cone.strip_starts.size(), 17u) << "the base, then the sides";
+    EXPECT_EQ(cone.strip_length, 42);
+    EXPECT_EQ(cone.positions.size(), 17u * 42 * 3);
     EXPECT_EQ(cone.normals[2], -1.0f);
     const size_t last = cone.normals.size() - 3;
     EXPECT_GT(cone.normals[last + 1], 0.9f) << "the sides' last normal stays current";

@@ -298,8 +298,12 @@ void glReadPixels(GLint x, GLint y, GLsizei w, GLsizei h, GLenum format, GLenum 
                   GLvoid* pixels) {
     record("glReadPixels",
            {double(x), double(y), double(w), double(h), double(format), double(type)});
+    // Each row's bytes its row number from the bottom, so that a reader's flip shows.
     const size_t channels = format == GL_RGBA ? 4 : 3;
-    std::memset(pixels, 128, size_t(w) * size_t(h) * channels);
+    const size_t row = size_t(w) * channels;
+    for (GLsizei r = 0; r < h; ++r) {
+        std::memset(static_cast<unsigned char*>(pixels) + size_t(r) * row, (y + r) & 255, row);
+    }
 }
 void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei h, GLint border,
                   GLenum format, GLenum type, const GLvoid*) {
