@@ -6,9 +6,6 @@
 #include "render/gl_backend.h"
 #include "scene/frame_inputs.h"
 
-// What a frame shows now, from the shared records.
-FrameInputs frame_inputs();
-
 // The backend's record: the quadric, the panels' textures, the font, the off-screen target.
 GlBackend& gl_backend();
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/examples.h"
+#include "physics/fresnel_curves.h"
 
 // Zero until reset_shared_state gives them their start values.
 WaveScenario g_scenario{};
@@ -95,4 +96,39 @@ std::string load_start_scenario(const std::string& lesson_path,
     }
     scenario_changed();
     return "";
+}
+
+namespace {
+
+// The Fresnel curves of the current media, sampled again only when the media or the
+// frequency change.
+const FresnelCurves& current_curves() {
+    static bool sampled = false;
+    static WaveScenario media{};
+    static FresnelCurves curves;
+    if (!sampled || !same_curves(media, g_scenario)) {
+        curves = fresnel_curves(g_scenario);
+        media = g_scenario;
+        sampled = true;
+    }
+    return curves;
+}
+
+}  // namespace
+
+FrameInputs frame_inputs() {
+    const AnimationState& a = g_animation;
+    return FrameInputs{g_scenario,
+                       g_solution,
+                       g_view,
+                       g_presentation,
+                       g_screen.window_width,
+                       g_screen.window_height,
+                       a.frame_index,
+                       a.frames_per_period,
+                       a.tangential_toggle == 1,
+                       !clock_running(a.pause_counter),
+                       g_label,
+                       g_activity,
+                       g_presentation.curves != CurvesMode::off ? &current_curves() : nullptr};
 }

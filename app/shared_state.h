@@ -9,6 +9,7 @@
 
 #include "app/lesson.h"
 #include "physics/interface_solver.h"
+#include "scene/frame_inputs.h"
 #include "scene/frame_records.h"
 
 // The mouse drag in progress; window pixels, y downwards.
@@ -78,6 +79,10 @@ NamedScenario current_named_scenario();
 // The readout's first line for an origin: "linear 1: TE wave at the Brewster angle",
 // "Reflection at glass \u2014 3/8: Brewster angle of glass", "custom (from linear 1)".
 std::string origin_text(const ScenarioOrigin& origin);
+
+// What a frame shows now, from the shared records (the media's Fresnel curves sampled again
+// only when they change).
+FrameInputs frame_inputs();
 
 // Solves the interface for the current scenario.
 void solve_interface();

@@ -33,36 +33,6 @@ const char* reply(std::string text) {
     return answer.c_str();
 }
 
-// The Fresnel curves of the current media, sampled again only when they change.
-const FresnelCurves& current_curves() {
-    static bool sampled = false;
-    static WaveScenario media{};
-    static FresnelCurves curves;
-    if (!sampled || !same_curves(media, g_scenario)) {
-        curves = fresnel_curves(g_scenario);
-        media = g_scenario;
-        sampled = true;
-    }
-    return curves;
-}
-
-FrameInputs inputs() {
-    const AnimationState& a = g_animation;
-    return FrameInputs{g_scenario,
-                       g_solution,
-                       g_view,
-                       g_presentation,
-                       g_screen.window_width,
-                       g_screen.window_height,
-                       a.frame_index,
-                       a.frames_per_period,
-                       a.tangential_toggle == 1,
-                       !clock_running(a.pause_counter),
-                       g_label,
-                       g_activity,
-                       g_presentation.curves != CurvesMode::off ? &current_curves() : nullptr};
-}
-
 std::string json_string(const std::string& s) {
     std::string out = "\"";
     for (char c : s) {
@@ -242,7 +212,7 @@ EMSCRIPTEN_KEEPALIVE void pw_tick() {
 }
 
 EMSCRIPTEN_KEEPALIVE void pw_draw() {
-    build_frame(inputs(), frame);
+    build_frame(frame_inputs(), frame);
     draw_webgl_frame(frame);
 }
 
@@ -293,7 +263,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_saved_lesson() {
 // What the page shows beside the canvas, as JSON: each picture's place, the readout's lines and
 // panel, the curves' SVG and panel, and the scenario for the controls.
 EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
-    build_frame(inputs(), frame);
+    build_frame(frame_inputs(), frame);
     std::string j = "{\"eyes\":[";
     for (size_t k = 0; k < frame.eyes.size(); ++k) {
         const EyePass& p = frame.eyes[k].pass;
