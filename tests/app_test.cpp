@@ -377,6 +377,16 @@ std::string lesson_file(const std::string& name, const std::string& text) {
     return path;
 }
 
+TEST(CommandLine, ThemeAndPaletteAreTakenAsGiven) {
+    char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>("--palette=colour-blind"),
+                    const_cast<char*>("--theme"), const_cast<char*>("projector")};
+    const Options o = parse_options(4, argv);
+    EXPECT_EQ(std::tuple(o.error, o.theme, o.palette),
+              std::tuple(std::string(), std::optional(Theme::projector),
+                         std::optional(Palette::colour_blind)));
+    EXPECT_FALSE(parse_options(1, argv).theme) << "unless given, the lesson's or the classic";
+}
+
 // Only plain decimal numbers: what strtod would take besides (hex, inf, nan, a leading space)
 // is no number here.
 TEST(CommandLine, NumbersAreDecimalsAndNothingElse) {
