@@ -105,14 +105,15 @@ Mat4 operator*(const Mat4& a, const Mat4& b) {
     return c;
 }
 
-namespace {
-
 Mat4 translation(double x, double y, double z) {
     return {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}};
 }
 
-// A turn by degrees about the unit axis (x, y, z), counter-clockwise seen from its positive end.
 Mat4 rotation(double degrees, double x, double y, double z) {
+    const double n = std::sqrt(x * x + y * y + z * z);
+    x /= n;
+    y /= n;
+    z /= n;
     const double a = degrees_to_radians(degrees), c = std::cos(a), s = std::sin(a), t = 1 - c;
     return {{t * x * x + c, t * x * y + s * z, t * x * z - s * y, 0,  //
              t * x * y - s * z, t * y * y + c, t * y * z + s * x, 0,  //
@@ -120,7 +121,9 @@ Mat4 rotation(double degrees, double x, double y, double z) {
              0, 0, 0, 1}};
 }
 
-}  // namespace
+Mat4 scaling(double s) {
+    return {{s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 0, 0, 0, 0, 1}};
+}
 
 Mat4 projection_matrix(const EyePass& pass) {
     // f = cot(fov / 2); depth mapped from [near, far] onto [-1, 1].
@@ -144,9 +147,7 @@ Mat4 projection_matrix(const EyePass& pass) {
 }
 
 Mat4 model_matrix(const ViewState& v) {
-    const double zoom = v.zoom;
-    const Mat4 scale{{zoom, 0, 0, 0, 0, zoom, 0, 0, 0, 0, zoom, 0, 0, 0, 0, 1}};
     return translation(0, 0, -1) * translation(0, double(-0.15f), 0) * translation(v.pan_x, 0, 0) *
            translation(0, v.pan_y, 0) * rotation(v.yaw, 0, 1, 0) * rotation(v.pitch, 1, 0, 0) *
-           rotation(96, 0, 1, 0) * rotation(100, 0, 0, 1) * scale;
+           rotation(96, 0, 1, 0) * rotation(100, 0, 0, 1) * scaling(v.zoom);
 }

@@ -44,6 +44,10 @@ struct Mat4 {
     double m[16];
 };
 Mat4 operator*(const Mat4& a, const Mat4& b);
+Mat4 translation(double x, double y, double z);
+// A turn by degrees about the axis (x, y, z), counter-clockwise seen from its positive end.
+Mat4 rotation(double degrees, double x, double y, double z);
+Mat4 scaling(double s);
 
 // The projection of a picture with its camera: a perspective of the pass's field of view and
 // aspect between the near and far planes, looking from (camera_x, 0, 5) at the origin, +y up.

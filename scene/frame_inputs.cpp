@@ -239,13 +239,14 @@ void build_frame(const FrameInputs& in, FrameDescription& frame) {
     frame.fixed = fixed_scene(c);
     const std::vector<EyePass> passes =
         eye_passes(p.view, in.window_width, in.window_height, p.windowed);
+    const Mat4 model = model_matrix(in.view);  // the same for every eye
     frame.eyes.resize(passes.size());
     for (size_t k = 0; k < passes.size(); ++k) {
         EyePicture& eye = frame.eyes[k];
         eye.pass = passes[k];
         eye.view = in.view;
         eye.projection = projection_matrix(eye.pass);
-        eye.model = model_matrix(in.view);
+        eye.model = model;
         const std::optional<SceneCamera> camera = camera_in_scene(in.view, eye.pass);
         describe_fields(in, camera ? &*camera : nullptr, eye);
     }

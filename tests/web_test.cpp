@@ -14,6 +14,7 @@
 
 extern "C" {
 const char* pw_reset();
+void pw_draw();
 const char* pw_parameter(const char* name, const char* value);
 int pw_start();
 int pw_key(int key, int alt);
@@ -104,6 +105,7 @@ TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
     pw_resize(1280, 720, 0);
     pw_parameter("readout", "");
     pw_parameter("curves", "");
+    pw_draw();
     std::string o = pw_overlays();
 
     EXPECT_EQ(o.rfind("{\"eyes\":[[0,0,640,720],[640,0,640,720]],\"squeeze\":0.5", 0), 0u) << o;
@@ -119,6 +121,7 @@ TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
               std::string::npos);
     pw_resize(1280, 720, 1);
     pw_parameter("theme", "projector");
+    pw_draw();
     o = pw_overlays();
     EXPECT_NE(o.find("\"background\":\"rgba(247,247,240,0.8)\",\"ink\":\"rgba(20,20,26,1)\""),
               std::string::npos)

@@ -260,10 +260,10 @@ EMSCRIPTEN_KEEPALIVE const char* pw_saved_lesson() {
     return reply(saved_lesson);
 }
 
-// What the page shows beside the canvas, as JSON: each picture's place, the readout's lines and
-// panel, the curves' SVG and panel, and the scenario for the controls.
+// What the page shows beside the canvas drawn last (pw_draw), as JSON: each picture's place,
+// the readout's lines and panel, the curves' SVG and panel, and the scenario for the controls.
+// The frame is not described again for it.
 EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
-    build_frame(frame_inputs(), frame);
     std::string j = "{\"eyes\":[";
     for (size_t k = 0; k < frame.eyes.size(); ++k) {
         const EyePass& p = frame.eyes[k].pass;

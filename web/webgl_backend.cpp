@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 #include "web/meshes.h"
@@ -51,13 +52,15 @@ const char* const line_vertex = R"(#version 300 es
 in vec3 from;
 in vec3 to;
 in vec2 corner;  // x: 0 at from, 1 at to; y: -1 or +1 across
-uniform mat4 mvp;
+uniform mat4 projection;
+uniform mat4 modelview;
 uniform vec2 viewport;
 uniform float width;
 flat out vec2 start;
 flat out vec2 along;
 void main() {
-    vec4 a = mvp * vec4(from, 1.0), b = mvp * vec4(to, 1.0);
+    vec4 a = projection * (modelview * vec4(from, 1.0));
+    vec4 b = projection * (modelview * vec4(to, 1.0));
     vec2 pa = (a.xy / a.w * 0.5 + 0.5) * viewport, pb = (b.xy / b.w * 0.5 + 0.5) * viewport;
     vec2 d = pb - pa;
     float len = length(d);
@@ -96,12 +99,16 @@ GLuint compile(GLenum kind, const char* source) {
     return ok ? shader : 0;
 }
 
-GLuint link(const char* vertex, const char* fragment) {
+// A program whose attributes take the locations 0, 1, 2 ... in the order named.
+GLuint link(const char* vertex, const char* fragment,
+            std::initializer_list<const char*> attributes) {
     const GLuint v = compile(GL_VERTEX_SHADER, vertex), f = compile(GL_FRAGMENT_SHADER, fragment);
     if (v == 0 || f == 0) return 0;
     const GLuint program = glCreateProgram();
     glAttachShader(program, v);
     glAttachShader(program, f);
+    GLuint location = 0;
+    for (const char* name : attributes) glBindAttribLocation(program, location++, name);
     glLinkProgram(program);
     GLint ok = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &ok);
@@ -145,92 +152,41 @@ GpuMesh upload(Mesh mesh) {
 
 // --- matrices --------------------------------------------------------------------------------
 
-using M4 = std::array<float, 16>;
-
-M4 to_float(const Mat4& m) {
-    M4 f{};
+// A matrix as WebGL takes it.
+std::array<float, 16> floats(const Mat4& m) {
+    std::array<float, 16> f{};
     for (int k = 0; k < 16; ++k) f[size_t(k)] = float(m.m[k]);
     return f;
 }
 
-M4 times(const M4& a, const M4& b) {
-    M4 c{};
-    for (int col = 0; col < 4; ++col)
-        for (int row = 0; row < 4; ++row) {
-            float s = 0;
-            for (int k = 0; k < 4; ++k) s += a[size_t(k * 4 + row)] * b[size_t(col * 4 + k)];
-            c[size_t(col * 4 + row)] = s;
-        }
-    return c;
-}
-
-M4 translated(float x, float y, float z) {
-    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
-}
-
-M4 rotated(float degrees, float x, float y, float z) {
-    const float a = degrees * 3.14159265f / 180.0f, c = std::cos(a), s = std::sin(a), t = 1 - c;
-    const float n = std::sqrt(x * x + y * y + z * z);
-    x /= n;
-    y /= n;
-    z /= n;
-    return {t * x * x + c,
-            t * x * y + s * z,
-            t * x * z - s * y,
-            0,
-            t * x * y - s * z,
-            t * y * y + c,
-            t * y * z + s * x,
-            0,
-            t * x * z + s * y,
-            t * y * z - s * x,
-            t * z * z + c,
-            0,
-            0,
-            0,
-            0,
-            1};
-}
-
-M4 scaled(float s) {
-    return {s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 0, 0, 0, 0, 1};
-}
-
 // The inverse transpose of the upper 3x3, which carries normals into the eye's frame.
-Mat3 normal_matrix(const M4& m) {
-    const float a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6],
-                i = m[10];
-    const float det = a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
+Mat3 normal_matrix(const Mat4& m) {
+    const double a = m.m[0], b = m.m[4], c = m.m[8], d = m.m[1], e = m.m[5], f = m.m[9], g = m.m[2],
+                 h = m.m[6], i = m.m[10];
+    const double det = a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
     // The cofactors over the determinant: the inverse's transpose, column by column.
-    return {(e * i - f * h) / det, (c * h - b * i) / det, (b * f - c * e) / det,
-            (f * g - d * i) / det, (a * i - c * g) / det, (c * d - a * f) / det,
-            (d * h - e * g) / det, (b * g - a * h) / det, (a * e - b * d) / det};
-}
-
-Mat3 times3(const Mat3& a, const Mat3& b) {
-    Mat3 c{};
-    for (int col = 0; col < 3; ++col)
-        for (int row = 0; row < 3; ++row) {
-            float s = 0;
-            for (int k = 0; k < 3; ++k) s += a[size_t(k * 3 + row)] * b[size_t(col * 3 + k)];
-            c[size_t(col * 3 + row)] = s;
-        }
-    return c;
+    return {
+        float((e * i - f * h) / det), float((c * h - b * i) / det), float((b * f - c * e) / det),
+        float((f * g - d * i) / det), float((a * i - c * g) / det), float((c * d - a * f) / det),
+        float((d * h - e * g) / det), float((b * g - a * h) / det), float((a * e - b * d) / det)};
 }
 
 // --- drawing -----------------------------------------------------------------------------------
 
+// An eye's matrices, and the normals' of its model transform, made once a picture.
 struct Eye {
-    M4 projection, model;
+    std::array<float, 16> projection;
+    Mat4 model;
+    Mat3 normals;
 };
 
 GLint at(GLuint program, const char* name) {
     return glGetUniformLocation(program, name);
 }
 
-// The colour the fixed-function light gives a colour under a normal (in the model's frame).
-std::array<float, 4> lit_colour(Rgb c, float alpha, const M4& modelview, const float n[3]) {
-    const Mat3 nm = normal_matrix(modelview);
+// The colour the fixed-function light gives a colour under a normal (in the model's frame),
+// nm carrying it into the eye's frame.
+std::array<float, 4> lit_colour(Rgb c, float alpha, const Mat3& nm, const float n[3]) {
     const float ex = nm[0] * n[0] + nm[3] * n[1] + nm[6] * n[2];
     const float ey = nm[1] * n[0] + nm[4] * n[1] + nm[7] * n[2];
     const float ez = nm[2] * n[0] + nm[5] * n[1] + nm[8] * n[2];
@@ -239,11 +195,11 @@ std::array<float, 4> lit_colour(Rgb c, float alpha, const M4& modelview, const f
     return {std::min(k * c.r, 1.0f), std::min(k * c.g, 1.0f), std::min(k * c.b, 1.0f), alpha};
 }
 
-void use_solid(const Eye& eye, const M4& modelview, const Mat3& nm, float scale, Rgb colour,
+void use_solid(const Eye& eye, const Mat4& modelview, const Mat3& nm, float scale, Rgb colour,
                float alpha, bool lit) {
     glUseProgram(gpu.solid);
     glUniformMatrix4fv(at(gpu.solid, "projection"), 1, GL_FALSE, eye.projection.data());
-    glUniformMatrix4fv(at(gpu.solid, "modelview"), 1, GL_FALSE, modelview.data());
+    glUniformMatrix4fv(at(gpu.solid, "modelview"), 1, GL_FALSE, floats(modelview).data());
     glUniformMatrix3fv(at(gpu.solid, "normal_matrix"), 1, GL_FALSE, nm.data());
     glUniform1f(at(gpu.solid, "scale"), scale);
     glUniform4f(at(gpu.solid, "colour"), colour.r, colour.g, colour.b, alpha);
@@ -271,32 +227,28 @@ void leave_normal_of(const GpuMesh& g) {
 }
 
 void draw_arrow(const Eye& eye, const Arrow& a) {
-    M4 orientation{};
-    for (int k = 0; k < 16; ++k) orientation[size_t(k)] = float(a.orientation[k]);
-    const Mat3 turn = {orientation[0], orientation[1], orientation[2],
-                       orientation[4], orientation[5], orientation[6],
-                       orientation[8], orientation[9], orientation[10]};
-    const Mat3 nm = times3(normal_matrix(eye.model), turn);
+    Mat4 orientation{};
+    for (int k = 0; k < 16; ++k) orientation.m[k] = a.orientation[k];
+    // Shaft and head share their turn, so their normals' matrix.
+    const Mat3 nm = normal_matrix(eye.model * orientation);
     const float length = float(a.length);
     if (a.shaft_culled) glEnable(GL_CULL_FACE);
-    M4 mv =
-        times(times(eye.model, translated(float(a.start.x), float(a.start.y), float(a.start.z))),
-              orientation);
-    use_solid(eye, mv, nm, length, a.colour, 1.0f, true);
+    use_solid(eye, eye.model * translation(a.start.x, a.start.y, a.start.z) * orientation, nm,
+              length, a.colour, 1.0f, true);
     draw_mesh(gpu.shaft);
     if (a.shaft_culled && !a.head_culled) glDisable(GL_CULL_FACE);
-    mv = times(times(eye.model,
-                     translated(float(a.head_base.x), float(a.head_base.y), float(a.head_base.z))),
-               orientation);
-    use_solid(eye, mv, nm, length, a.colour, 1.0f, true);
+    use_solid(eye,
+              eye.model * translation(a.head_base.x, a.head_base.y, a.head_base.z) * orientation,
+              nm, length, a.colour, 1.0f, true);
     draw_mesh(gpu.head);
     if (a.head_culled) glDisable(GL_CULL_FACE);
     leave_normal_of(gpu.head);
 }
 
 // Lines: each segment a quad of two triangles, in one draw.
-void draw_lines(const Eye& eye, const M4& modelview, const std::vector<float>& ends, Rgb colour,
-                float alpha, int pattern, bool lit = true) {
+void draw_lines(const Eye& eye, const Mat4& modelview, const Mat3& nm,
+                const std::vector<float>& ends, Rgb colour, float alpha, int pattern,
+                bool lit = true) {
     if (ends.empty()) return;
     std::vector<float> from, to, corner;
     for (size_t k = 0; k + 5 < ends.size(); k += 6) {
@@ -318,12 +270,12 @@ void draw_lines(const Eye& eye, const M4& modelview, const std::vector<float>& e
     stream(gpu.line_from, 0, from, 3);
     stream(gpu.line_to, 1, to, 3);
     stream(gpu.line_corner, 2, corner, 2);
-    const M4 mvp = times(eye.projection, modelview);
-    glUniformMatrix4fv(at(gpu.line, "mvp"), 1, GL_FALSE, mvp.data());
+    glUniformMatrix4fv(at(gpu.line, "projection"), 1, GL_FALSE, eye.projection.data());
+    glUniformMatrix4fv(at(gpu.line, "modelview"), 1, GL_FALSE, floats(modelview).data());
     glUniform2f(at(gpu.line, "viewport"), float(gpu.viewport[2]), float(gpu.viewport[3]));
     glUniform2f(at(gpu.line, "origin"), float(gpu.viewport[0]), float(gpu.viewport[1]));
     glUniform1f(at(gpu.line, "width"), gpu.line_width);
-    const std::array<float, 4> c = lit ? lit_colour(colour, alpha, modelview, gpu.normal)
+    const std::array<float, 4> c = lit ? lit_colour(colour, alpha, nm, gpu.normal)
                                        : std::array<float, 4>{colour.r, colour.g, colour.b, alpha};
     glUniform4f(at(gpu.line, "colour"), c[0], c[1], c[2], c[3]);
     glUniform1i(at(gpu.line, "pattern"), pattern);
@@ -335,7 +287,7 @@ void draw_lines(const Eye& eye, const M4& modelview, const std::vector<float>& e
 void draw_trace(const Eye& eye, const SphereTrace& trace) {
     const SphereBatch& b = trace.batch;
     if (!b.closed_indices.empty() || !b.open_indices.empty()) {
-        use_solid(eye, eye.model, normal_matrix(eye.model), 1.0f, trace.colour, 1.0f, true);
+        use_solid(eye, eye.model, eye.normals, 1.0f, trace.colour, 1.0f, true);
         const auto stream = [](GLuint buffer, GLuint attribute, const std::vector<float>& data) {
             glBindBuffer(GL_ARRAY_BUFFER, buffer);
             glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(data.size() * sizeof(float)), data.data(),
@@ -373,7 +325,7 @@ void draw_fields(const Eye& eye, const EyePicture& picture) {
             const std::vector<float> ends = {float(line->from.x), float(line->from.y),
                                              float(line->from.z), float(line->to.x),
                                              float(line->to.y),   float(line->to.z)};
-            draw_lines(eye, eye.model, ends, line->colour, 1.0f, dash_pattern);
+            draw_lines(eye, eye.model, eye.normals, ends, line->colour, 1.0f, dash_pattern);
         } else {
             draw_trace(eye, picture.traces[std::get<TraceRef>(item).index]);
         }
@@ -381,24 +333,22 @@ void draw_fields(const Eye& eye, const EyePicture& picture) {
 }
 
 void draw_fixed(const Eye& eye, const FixedScene& f) {
-    const M4 axes = times(eye.model, translated(f.axes_at[0], f.axes_at[1], f.axes_at[2]));
+    const Mat4 axes = eye.model * translation(f.axes_at[0], f.axes_at[1], f.axes_at[2]);
     const Rgb grey{f.grey[0], f.grey[1], f.grey[2]};
     for (const AxisPiece& p : f.axes) {
-        M4 mv = axes;
-        if (p.moved) mv = times(mv, translated(p.at[0], p.at[1], p.at[2]));
+        Mat4 mv = axes;
+        if (p.moved) mv = mv * translation(p.at[0], p.at[1], p.at[2]);
         if (p.turn_deg != 0.0f)
-            mv = times(mv, rotated(p.turn_deg, p.turn_axis[0], p.turn_axis[1], p.turn_axis[2]));
-        use_solid(eye, mv, normal_matrix(mv), 1.0f, grey, f.axes_alpha, false);  // unlit
+            mv = mv * rotation(p.turn_deg, p.turn_axis[0], p.turn_axis[1], p.turn_axis[2]);
+        use_solid(eye, mv, eye.normals, 1.0f, grey, f.axes_alpha, false);  // unlit
         draw_mesh(p.tip ? gpu.axis_tip : gpu.axis_shaft);
     }
     leave_normal_of(gpu.axis_tip);
     // The letters: the toolkit's strokes, lit with the normal the tips leave.
     for (const AxisLabel& label : f.labels) {
-        const M4 mv =
-            times(times(times(times(axes, translated(label.at[0], label.at[1], label.at[2])),
-                              rotated(-90.0f, 1, 0, 0)),
-                        rotated(label.turn_about_z, 0, 0, 1)),
-                  scaled(label.scale));
+        const Mat4 mv = axes * translation(label.at[0], label.at[1], label.at[2]) *
+                        rotation(-90.0, 1, 0, 0) * rotation(label.turn_about_z, 0, 0, 1) *
+                        scaling(label.scale);
         const std::vector<std::vector<float>>& strips = label.letter == 'x'   ? stroke_x
                                                         : label.letter == 'y' ? stroke_y
                                                                               : stroke_z;
@@ -408,10 +358,10 @@ void draw_fixed(const Eye& eye, const FixedScene& f) {
                 ends.insert(ends.end(), {s[k], s[k + 1], 0.0f, s[k + 2], s[k + 3], 0.0f});
             }
         }
-        draw_lines(eye, mv, ends, grey, 1.0f, 0xFFFF, f.labels_lit);
+        draw_lines(eye, mv, normal_matrix(mv), ends, grey, 1.0f, 0xFFFF, f.labels_lit);
     }
     // The translucent planes, lit with their own normal.
-    use_solid(eye, eye.model, normal_matrix(eye.model), 1.0f, grey, f.plane_alpha, true);
+    use_solid(eye, eye.model, eye.normals, 1.0f, grey, f.plane_alpha, true);
     std::vector<float> corners;
     for (const PlaneQuad& q : f.planes) {
         for (int k : {0, 1, 2, 0, 2, 3})
@@ -433,18 +383,9 @@ void draw_fixed(const Eye& eye, const FixedScene& f) {
 }  // namespace
 
 bool start_webgl_backend() {
-    gpu.solid = link(solid_vertex, solid_fragment);
-    gpu.line = link(line_vertex, line_fragment);
+    gpu.solid = link(solid_vertex, solid_fragment, {"position", "normal"});
+    gpu.line = link(line_vertex, line_fragment, {"from", "to", "corner"});
     if (gpu.solid == 0 || gpu.line == 0) return false;
-    for (GLuint p : {gpu.solid}) {
-        glBindAttribLocation(p, 0, "position");
-        glBindAttribLocation(p, 1, "normal");
-        glLinkProgram(p);
-    }
-    glBindAttribLocation(gpu.line, 0, "from");
-    glBindAttribLocation(gpu.line, 1, "to");
-    glBindAttribLocation(gpu.line, 2, "corner");
-    glLinkProgram(gpu.line);
     glGenVertexArrays(1, &gpu.vao);
     glBindVertexArray(gpu.vao);
     gpu.shaft = upload(glu_cylinder(0.035, 0.035, 0.7, arrow_slices, arrow_stacks));
@@ -485,7 +426,7 @@ void draw_webgl_frame(const FrameDescription& frame) {
         gpu.viewport[1] = pass.y;
         gpu.viewport[2] = pass.width;
         gpu.viewport[3] = pass.height;
-        const Eye eye{to_float(picture.projection), to_float(picture.model)};
+        const Eye eye{floats(picture.projection), picture.model, normal_matrix(picture.model)};
         draw_fields(eye, picture);
         draw_fixed(eye, frame.fixed);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);

@@ -30,4 +30,4 @@ picture=(--window=1280x720 --frame=30)
 
 cd "$root" || exit 1
 PLANEWAVE_PAGE="$root/build-web/planewave3d.html" PLANEWAVE_DESKTOP="$work" \
-    node --test --test-reporter=spec "$here/"
+    node --test "$here/"
