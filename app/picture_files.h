@@ -26,7 +26,7 @@ struct GifRecording {
     void* gif = nullptr;  // the encoder's own record
     int32_t width = 0, height = 0;
     int32_t frames = 0;
-    bool may_replace = true;  // whether the finished file may replace one of its name
+    bool may_replace{};  // whether the finished file may replace one of its name (begin_gif)
     std::string error;        // the first failure; the recording is then abandoned
 };
 

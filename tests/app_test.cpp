@@ -377,6 +377,26 @@ std::string lesson_file(const std::string& name, const std::string& text) {
     return path;
 }
 
+// The keys beyond the table that ALT turns back read " K / ALT + K", and each plain press acts.
+TEST_F(Shell, TheKeysBeyondTheTableNameWhatTheyDo) {
+    size_t with_alt = 0;
+    for (const char* line : more_keys) {
+        const std::string text = line;
+        if (text.find("ALT") == std::string::npos) continue;
+        ++with_alt;
+        EXPECT_EQ(text.substr(2, 9), " / ALT + ") << text;
+        EXPECT_EQ(text[11], text[1]) << text;
+        reset_shared_state();
+        const std::pair before(g_scenario.freq,
+                               g_label.medium1_material + g_label.medium2_material);
+        press(static_cast<unsigned char>(text[1]));
+        EXPECT_NE(std::pair(g_scenario.freq, g_label.medium1_material + g_label.medium2_material),
+                  before)
+            << text;
+    }
+    EXPECT_EQ(with_alt, 3u) << "1, 2 and f";
+}
+
 TEST(CommandLine, ThemeAndPaletteAreTakenAsGiven) {
     char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>("--palette=colour-blind"),
                     const_cast<char*>("--theme"), const_cast<char*>("projector")};
