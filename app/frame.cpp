@@ -19,7 +19,6 @@ FrameDescription& current_frame() {
 }  // namespace
 
 void on_display() {
-    solve_interface();
     draw_frame(gl_backend(), current_frame());
 }
 

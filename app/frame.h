@@ -9,7 +9,8 @@
 // The backend's record: the quadric, the panels' textures, the font, the off-screen target.
 GlBackend& gl_backend();
 
-// The toolkit's display callback: solves the interface for the scenario and draws the frame.
+// The toolkit's display callback: draws the frame of the records as they stand (every change
+// of the scenario has solved the interface already).
 void on_display();
 
 // The frame as the window would show it now, drawn off the screen and read back (empty

@@ -3,7 +3,6 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/frame.h"
 #include "app/keyboard.h"
@@ -15,18 +14,6 @@
 #include "app/window.h"
 #include "physics/fresnel_curves.h"
 #include "platform/mode_guardian.h"
-
-namespace {
-
-// The X display that the toolkit will open, so that the mode changes on the same one.
-const char* display_argument(const std::vector<char*>& toolkit_args) {
-    for (size_t i = 1; i + 1 < toolkit_args.size(); ++i) {
-        if (std::strcmp(toolkit_args[i], "-display") == 0) return toolkit_args[i + 1];
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     // Ours first, before anything touches the display.
@@ -52,13 +39,7 @@ int main(int argc, char** argv) {
         std::fputs(fresnel_csv(fresnel_curves(g_scenario)).c_str(), stdout);
         return std::ferror(stdout) || std::fflush(stdout) != 0 ? 1 : 0;
     }
-    g_presentation = Presentation{options.view,   options.windowed, options.readout,
-                                  options.curves, options.magnetic, options.poynting};
-    // The command line over the lesson, the lesson over the classic look.
-    g_presentation.theme = options.theme.value_or(g_lesson.lesson.theme.value_or(Theme::classic));
-    g_presentation.palette =
-        options.palette.value_or(g_lesson.lesson.palette.value_or(Palette::classic));
-    g_animation.tangential_toggle = options.tangential ? 1 : 0;
+    apply_options(options);
     if (!options.snapshot_path.empty() || !options.record_path.empty()) {
         // Pictures of the picture's size, drawn as in an ordinary window of that size.
         g_presentation.windowed = true;
@@ -72,7 +53,7 @@ int main(int argc, char** argv) {
         prepare_window(options.window_width, options.window_height);
     } else {
         set_display_mode_service(
-            &platform_display_mode_service(display_argument(options.toolkit_args)));
+            &platform_display_mode_service(options.display));
         if (prepare_screen() == -1) return 0;
         // Puts the mode back if this process dies without doing it (SIGKILL, a crash).
         start_mode_guardian(restore_display_mode);
@@ -98,10 +79,6 @@ int main(int argc, char** argv) {
 
     glLineWidth(1.5f);
     glutDisplayFunc(on_display);
-    if (options.frame > 0) {  // paused at that instant
-        g_animation.frame_index = options.frame;
-        g_animation.pause_counter = 2;
-    }
     on_timer(1);  // advances to frame 2 and arms the 100 ms clock
     glutMouseFunc(on_mouse_button);
     glutMotionFunc(on_mouse_motion);

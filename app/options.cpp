@@ -57,6 +57,7 @@ Options parse_options(int argc, char** argv) {
         if (arg.rfind("--", 0) != 0) {
             o.toolkit_args.push_back(argv[i]);
             if (toolkit_option_with_value(argv[i]) && i + 1 < argc) {
+                if (arg == "-display") o.display = argv[i + 1];
                 o.toolkit_args.push_back(argv[++i]);
             }
             continue;
@@ -154,6 +155,19 @@ Options parse_options(int argc, char** argv) {
         o.error = "--snapshot and --record: one at a time";
     }
     return o;
+}
+
+void apply_options(const Options& options) {
+    g_presentation = Presentation{options.view,   options.windowed, options.readout,
+                                  options.curves, options.magnetic, options.poynting};
+    g_presentation.theme = options.theme.value_or(g_lesson.lesson.theme.value_or(Theme::classic));
+    g_presentation.palette =
+        options.palette.value_or(g_lesson.lesson.palette.value_or(Palette::classic));
+    g_animation.tangential_toggle = options.tangential ? 1 : 0;
+    if (options.frame > 0) {  // paused at that instant
+        g_animation.frame_index = options.frame;
+        g_animation.pause_counter = 2;
+    }
 }
 
 std::string version_text() {

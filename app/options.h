@@ -36,9 +36,15 @@ struct Options {
     std::optional<Palette> palette;       // --palette: classic, colour-blind
     std::string error;                    // one line when the command line is not understood
     std::vector<char*> toolkit_args;      // argv[0] and what is not ours, in order
+    const char* display = nullptr;        // the toolkit's -display NAME; null: its default
 };
 
 Options parse_options(int argc, char** argv);
+
+// The shell's records as the options ask for them from the start: the view, the overlays,
+// the look (the command line's over the lesson's, the lesson's over the classic one), the
+// tangential fields, and the clock standing at --frame.
+void apply_options(const Options& options);
 
 // The parts of --help, and the line of --version.
 std::string usage_text();

@@ -209,12 +209,8 @@ int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
                      blocked.c_str());
         return 1;
     }
-    const char* display = nullptr;
-    for (int k = 1; k + 1 < argc; ++k) {
-        if (std::string(argv[k]) == "-display") display = argv[k + 1];
-    }
     std::string error;
-    if (!open_offscreen_context(display, error)) {
+    if (!open_offscreen_context(o.display, error)) {
         std::fprintf(stderr, "planewave3d: %s\n", error.c_str());
         return 1;
     }

@@ -51,6 +51,7 @@ if [ "${CI:-}" = "true" ] || [ "${PLANEWAVE_TEST_PACKAGE:-}" = "1" ]; then
     man -l --warnings=w /usr/share/man/man1/planewave3d.1.gz >/dev/null
     echo "installed program, end to end:"
     bash tests/e2e/run_e2e.sh /usr/bin/planewave3d build/tests/x11_probe
+    bash tests/e2e/run_batch.sh /usr/bin/planewave3d build/tests/x11_probe
 fi
 
 left=$(comm -13 <(echo "$before_tests") <(stray))

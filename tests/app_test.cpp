@@ -248,6 +248,7 @@ struct OptionCase {
     int32_t width = 1280, height = 720;
     StereoView view = StereoView::sbs;
     std::vector<std::string> toolkit = {};  // after the program's name
+    std::string display = "";               // the toolkit's -display, "" for its default
 };
 
 TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
@@ -262,14 +263,16 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
          1280,
          720,
          StereoView::cross,
-         {"-display", ":3"}},
+         {"-display", ":3"},
+         ":3"},
         {{"-display", "--view=mono", "-geometry", "10x10", "-sync"},
          "",
          false,
          1280,
          720,
          sbs,
-         {"-display", "--view=mono", "-geometry", "10x10", "-sync"}},
+         {"-display", "--view=mono", "-geometry", "10x10", "-sync"},
+         "--view=mono"},
         {{"--view=mono", "--", "--window"}, "", false, 1280, 720, StereoView::mono, {"--window"}},
         {{"--window=12x600"}, "invalid window size '12x600' (WIDTHxHEIGHT, 64 to 16384 each)"},
         {{"--window=800x"}, "invalid window size '800x' (WIDTHxHEIGHT, 64 to 16384 each)"},
@@ -306,6 +309,7 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
         EXPECT_STREQ(o.toolkit_args[0], "planewave3d");
         EXPECT_EQ(std::vector<std::string>(o.toolkit_args.begin() + 1, o.toolkit_args.end()),
                   c.toolkit);
+        EXPECT_EQ(o.display ? o.display : "", c.display);
     }
     EXPECT_EQ(
         usage_error_text("unknown option '--x'"),
@@ -397,14 +401,25 @@ TEST_F(Shell, TheKeysBeyondTheTableNameWhatTheyDo) {
     EXPECT_EQ(with_alt, 3u) << "1, 2 and f";
 }
 
-TEST(CommandLine, ThemeAndPaletteAreTakenAsGiven) {
-    char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>("--palette=colour-blind"),
-                    const_cast<char*>("--theme"), const_cast<char*>("projector")};
-    const Options o = parse_options(4, argv);
-    EXPECT_EQ(std::tuple(o.error, o.theme, o.palette),
-              std::tuple(std::string(), std::optional(Theme::projector),
-                         std::optional(Palette::colour_blind)));
-    EXPECT_FALSE(parse_options(1, argv).theme) << "unless given, the lesson's or the classic";
+// The start as the options ask: their look over the lesson's, the lesson's over the classic one.
+TEST_F(Shell, OptionsSetTheStartTheirLookOverTheLessons) {
+    std::vector<const char*> args = {"planewave3d", "--palette=colour-blind", "--theme",
+                                     "projector",   "--frame=37",             "--tangential"};
+    std::vector<char*> argv;
+    for (const char* a : args) argv.push_back(const_cast<char*>(a));
+    g_lesson.lesson.theme = Theme::classic;
+    g_lesson.lesson.palette = Palette::classic;
+    const Options o = parse_options(int(argv.size()), argv.data());
+    ASSERT_EQ(o.error, "");
+    apply_options(o);
+    EXPECT_EQ(std::tuple(g_presentation.theme, g_presentation.palette, g_animation.frame_index,
+                         clock_running(g_animation.pause_counter), g_animation.tangential_toggle),
+              std::tuple(Theme::projector, Palette::colour_blind, 37, false, 1));
+    g_lesson.lesson.theme.reset();
+    g_lesson.lesson.palette = Palette::colour_blind;
+    apply_options(parse_options(1, argv.data()));
+    EXPECT_EQ(std::tuple(g_presentation.theme, g_presentation.palette, g_animation.tangential_toggle),
+              std::tuple(Theme::classic, Palette::colour_blind, 0));
 }
 
 // Only plain decimal numbers: what strtod would take besides (hex, inf, nan, a leading space)

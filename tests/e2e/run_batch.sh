@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# The program from the command line, without a window: --help and the other options that end
+# at once, the media's mistakes, the curves as data, and pictures for slides drawn off the
+# screen (--snapshot, --record), on an Xorg dummy server of its own. Quick enough to run with
+# the unit tests.
+#
+#   run_batch.sh PLANEWAVE3D X11_PROBE
+set -u
+set -m  # background jobs keep SIGINT, as a program started from a terminal does
+ulimit -c 0
+
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+probe=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+servers=()
+trap 'kill "${servers[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+
+source "$here/checks.sh"
+source "$here/xorg_dummy.sh"
+start_server DISPLAY "1920x1200" || exit 1
+export DISPLAY
+
+# run_plain NAME ARGS...: runs the program to its end without input; sets status.
+run_plain() {
+    local name=$1
+    shift
+    "$program" "$@" >"$work/$name.out" 2>"$work/$name.err" </dev/null
+    status=$?
+}
+# no_part_files DIR: nothing half-written left there.
+no_part_files() { [ -z "$(find "$1" -name '*.part' 2>/dev/null)" ]; }
+
+DISPLAY= run_plain help --help
+expect_eq "--help ends with status 0" "$status" "0"
+grep -q '^Usage: planewave3d \[OPTION\]' "$work/help.out" && grep -q -- '--view=VIEW' "$work/help.out" &&
+    grep -q '^Exit status:' "$work/help.out" && grep -q 'next view' "$work/help.out" &&
+    pass "--help prints the options, the keys and the exit status" ||
+    fail "--help prints the options, the keys and the exit status" "$(head -3 "$work/help.out")"
+DISPLAY= run_plain version --version
+expect_eq "--version" "$status $(cat "$work/version.out")" "0 planewave3d 0.1.0"
+
+DISPLAY= run_plain materials --materials
+expect_eq "--materials without a display ends with status 0" "$status" "0"
+grep -q '^seawater  *72  *1  *4  *1 kHz to 1 GHz$' "$work/materials.out" &&
+    pass "--materials lists the table" || fail "--materials lists the table" "$(head -3 "$work/materials.out")"
+printf '[[scenario]]\ntheta_i = 95\n' >"$work/bad.toml"
+for bad in --medium1=seawater --medium2=unobtainium --frequency=5Hz --angle=90 "--lesson=$work/bad.toml"; do
+    DISPLAY= run_plain bad "$bad"
+    expect_eq "$bad ends with status 2 before any display" "$status" "2"
+    expect_eq "$bad: the message names the mistake" "$(head -1 "$work/bad.err" | grep -c -e 'medium 1 must be lossless' -e 'unknown material' -e 'out of range')" "1"
+done
+expect_eq "a bad lesson: one line, with the file, line and column" "$(cat "$work/bad.err")" \
+    "planewave3d: $work/bad.toml:2:11: theta_i 95 is out of range (0 to 89 degrees)"
+
+# The curves as data: 901 rows after the header, R + T = 1 in every one.
+DISPLAY= run_plain curves --print-curves --medium2=glass --frequency=500THz
+expect_eq "--print-curves without a display ends with status 0" "$status" "0"
+expect_eq "--print-curves: the header" "$(head -1 "$work/curves.out")" \
+    "theta_i_deg,R_par,R_perp,T_par,T_perp,abs_gamma_par,arg_gamma_par_deg,abs_gamma_perp,arg_gamma_perp_deg,abs_tau_par,arg_tau_par_deg,abs_tau_perp,arg_tau_perp_deg"
+expect_eq "--print-curves: 901 rows of 13 numbers, 0 to 90 degrees, R + T = 1" \
+    "$(awk -F, 'NR > 1 && NF == 13 && ($2 + $4 - 1) ^ 2 < 1e-18 && ($3 + $5 - 1) ^ 2 < 1e-18 { n++; last = $1 } END { print n, last }' "$work/curves.out")" \
+    "901 90"
+
+# One period without a window: frame k is the snapshot of time sample k + 1, the palette's
+# colours aside (a 480x270 picture, 100 frames).
+small=(--view=sbs --window=480x270 --readout)
+"$program" --record="$work/period.gif" "${small[@]}"
+expect_eq "--record ends with status 0" "$?" "0"
+expect_eq "--record: 100 frames, looping forever, 10/100 s each" \
+    "$("$probe" gif-info "$work/period.gif")" "frames 100 loop 0 delays 10-10"
+for k in 0 36 99; do
+    "$program" --snapshot="$work/sample.png" --frame=$((k + 1)) "${small[@]}"
+    read -r size _ _ _ far _ < <("$probe" compare "$work/period.gif:$k" "$work/sample.png")
+    [ "$size" = 480x270 ] && [ "${far:-9999}" -lt 650 ] &&
+        pass "--record: frame $k is time sample $((k + 1))" ||
+        fail "--record: frame $k is time sample $((k + 1))" "$size, $far pixels far off"
+done
+read -r _ _ differing _ < <("$probe" compare "$work/period.gif:0" "$work/period.gif:50")
+[ "${differing:-0}" -gt 100 ] && pass "--record: the wave moves" || fail "--record: the wave moves"
+
+# A target that cannot be written: one line, status 1, nothing left behind.
+touch "$work/not-a-folder"
+mkdir "$work/a-folder"
+for target in "$work/no/such/folder/x.png" "$work/not-a-folder/x.gif" "$work/a-folder"; do
+    option=--snapshot
+    [ "${target%.gif}" != "$target" ] && option=--record
+    "$program" "$option=$target" --window=320x180 >"$work/bad-target.out" 2>&1
+    status=$?
+    [ "$status" = 1 ] && [ "$(wc -l <"$work/bad-target.out")" = 1 ] &&
+        grep -q "^planewave3d: cannot write '$target'" "$work/bad-target.out" &&
+        pass "$option to $target: one line, status 1" ||
+        fail "$option to $target: one line, status 1" "status $status: $(head -2 "$work/bad-target.out")"
+done
+no_part_files "$work" && pass "nothing half-written left behind" || fail "nothing half-written left behind"
+DISPLAY= "$program" --snapshot="$work/none.png" >"$work/no-display.out" 2>&1
+expect_eq "--snapshot without a display: status 1, one line" \
+    "$? $(wc -l <"$work/no-display.out") $([ -e "$work/none.png" ] && echo file)" "1 1 "
+
+# --- themes and palettes ----------------------------------------------------------------------
+
+# Each look's background, and its field arrows in the table's colour as the light shades it; a
+# lesson may choose the look, the command line over it.
+printf 'theme = "projector"\npalette = "colour-blind"\n[[scenario]]\n' >"$work/look.toml"
+for look in "808080 255 214 0 --theme=classic" "FAFAF5 153 115 0 --theme=projector" \
+    "FAFAF5 132 125 36 --theme=projector --palette=colour-blind" \
+    "808080 255 183 0 --palette=colour-blind" "FAFAF5 132 125 36 --lesson=$work/look.toml" \
+    "808080 255 183 0 --lesson=$work/look.toml --theme=classic"; do
+    read -r background r g b options <<<"$look"
+    # shellcheck disable=SC2086  # the options are words
+    "$program" --snapshot="$work/look.png" --window=640x360 --frame=30 $options
+    read -r _ corner _ shaded < <("$probe" shades "$work/look.png" "$r" "$g" "$b")
+    [ "$corner" = "$background" ] && [ "${shaded:-0}" -gt 1000 ] &&
+        pass "$options: background $background, field arrows $r $g $b" ||
+        fail "$options: background $background, field arrows $r $g $b" "$corner, $shaded pixels"
+done
+
+# An empty lesson says so, before any display.
+: >"$work/empty.toml"
+DISPLAY= run_plain empty-lesson "--lesson=$work/empty.toml"
+expect_eq "an empty lesson: status 2, one line" "$status $(cat "$work/empty-lesson.err")" \
+    "2 planewave3d: $work/empty.toml: the file is empty: no [[scenario]] in it"
+
+
+# Batch pictures ended from outside remove their partial file and end by the signal.
+for signal in INT TERM HUP; do
+    mkdir "$work/batch-$signal"
+    "$program" --record="$work/batch-$signal/period.gif" --window=1280x720 --readout 2>/dev/null &
+    pid=$!
+    for _ in $(seq 100); do
+        [ -n "$(ls -A "$work/batch-$signal")" ] && break
+        sleep 0.1
+    done
+    sleep 0.3
+    kill -s "$signal" "$pid"
+    wait_exit "$pid" 30
+    status=$?
+    expect_eq "--record ended by SIG$signal: its status, nothing left" \
+        "$status $(ls -A "$work/batch-$signal")" "$((128 + $(kill -l "$signal"))) "
+done
+
+report
