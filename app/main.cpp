@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
     if (options.windowed) {
         prepare_window(options.window_width, options.window_height);
     } else {
-        set_display_mode_service(
-            &platform_display_mode_service(options.display));
+        set_display_mode_service(&platform_display_mode_service(options.display));
         if (prepare_screen() == -1) return 0;
         // Puts the mode back if this process dies without doing it (SIGKILL, a crash).
         start_mode_guardian(restore_display_mode);

@@ -403,8 +403,9 @@ TEST_F(Shell, TheKeysBeyondTheTableNameWhatTheyDo) {
 
 // The start as the options ask: their look over the lesson's, the lesson's over the classic one.
 TEST_F(Shell, OptionsSetTheStartTheirLookOverTheLessons) {
-    std::vector<const char*> args = {"planewave3d", "--palette=colour-blind", "--theme",
-                                     "projector",   "--frame=37",             "--tangential"};
+    std::vector<const char*> args = {"planewave3d", "--palette=colour-blind",
+                                     "--theme",     "projector",
+                                     "--frame=37",  "--tangential"};
     std::vector<char*> argv;
     for (const char* a : args) argv.push_back(const_cast<char*>(a));
     g_lesson.lesson.theme = Theme::classic;
@@ -418,8 +419,9 @@ TEST_F(Shell, OptionsSetTheStartTheirLookOverTheLessons) {
     g_lesson.lesson.theme.reset();
     g_lesson.lesson.palette = Palette::colour_blind;
     apply_options(parse_options(1, argv.data()));
-    EXPECT_EQ(std::tuple(g_presentation.theme, g_presentation.palette, g_animation.tangential_toggle),
-              std::tuple(Theme::classic, Palette::colour_blind, 0));
+    EXPECT_EQ(
+        std::tuple(g_presentation.theme, g_presentation.palette, g_animation.tangential_toggle),
+        std::tuple(Theme::classic, Palette::colour_blind, 0));
 }
 
 // Only plain decimal numbers: what strtod would take besides (hex, inf, nan, a leading space)

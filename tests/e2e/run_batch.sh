@@ -4,7 +4,7 @@
 # screen (--snapshot, --record), on an Xorg dummy server of its own. Quick enough to run with
 # the unit tests.
 #
-#   run_batch.sh PLANEWAVE3D X11_PROBE
+#   run_batch.sh PLANEWAVE3D X11_PROBE [WEBGL_NATIVE]
 set -u
 set -m  # background jobs keep SIGINT, as a program started from a terminal does
 ulimit -c 0
@@ -138,5 +138,24 @@ for signal in INT TERM HUP; do
     expect_eq "--record ended by SIG$signal: its status, nothing left" \
         "$status $(ls -A "$work/batch-$signal")" "$((128 + $(kill -l "$signal"))) "
 done
+
+# The page's WebGL2 backend run natively on OpenGL ES 3: the desktop's snapshot of the same
+# frame but for the edges of lines and solids, at most N pixels of 230,400 off by more than 32
+# levels (a little over twice what they are).
+if [ -n "${3:-}" ]; then
+    while read -r most options parameters; do
+        "$program" --snapshot="$work/desktop.png" --window=640x360 ${options//,/ }
+        "$3" "$work/page.png" 640 360 $parameters
+        read -r size _ _ _ far _ < <("$probe" compare "$work/desktop.png" "$work/page.png")
+        [ "$size" = 640x360 ] && [ "${far:-999999}" -le "$most" ] &&
+            pass "the page's picture of $parameters" ||
+            fail "the page's picture of $parameters" "$size, $far pixels far off"
+    done <<'CASES'
+800 --view=sbs,--frame=37,--magnetic,--poynting view=sbs frame=37 magnetic=1 poynting=1
+4000 --view=anaglyph,--frame=12,--theme=projector,--tangential view=anaglyph frame=12 theme=projector tangential=1
+1100 --view=mono,--frame=80,--medium2=seawater,--palette=colour-blind view=mono frame=80 medium2=seawater palette=colour-blind
+850 --view=cross,--frame=5 view=cross frame=5
+CASES
+fi
 
 report
