@@ -1,5 +1,6 @@
 // The application shell: keyboard commands and examples, mouse view control, the animation
 // clock, and start-up against a stand-in display-mode service.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -733,6 +734,65 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
 }
 
 // --- stepping media, frequency, frames and the lesson -----------------------------------------
+
+// s, w and r write where the program runs and say so at once, to a reader of a pipe too; the
+// recording is saved after its hundredth frame; the off-screen target is made again only for
+// a new size.
+TEST_F(Shell, KeysSaveWhereTheProgramRunsAndSaySoAtOnce) {
+    std::filesystem::create_directory("keys");
+    std::filesystem::current_path("keys");
+    g_screen = ScreenSetup{1920, 1200, 72, 36};
+    std::fflush(stdout);
+    const int terminal = dup(STDOUT_FILENO), console = creat("../console.txt", 0600);
+    dup2(console, STDOUT_FILENO);
+    const auto said = [] {
+        std::ifstream in("../console.txt");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ::testing::internal::CaptureStderr();
+    press('s');
+    gl_recorder::state().framebuffers_complete = true;
+    press('w');
+    press('s');
+    press('r');
+    for (int k = 0; k < 99; ++k) record_next_frame();
+    const std::string before_the_last = said();
+    record_next_frame();
+    const auto made = [] {
+        std::vector<double> widths;
+        for (const GlCall& c : gl_recorder::named("glRenderbufferStorage")) {
+            widths.push_back(c.args[1]);
+        }
+        return widths;
+    };
+    EXPECT_EQ(made(), (std::vector<double>{72, 72})) << "one target for both sizes' pictures";
+    gl_recorder::clear();
+    gl_recorder::state().framebuffers_complete = true;
+    g_screen = ScreenSetup{1920, 1200, 48, 24};
+    press('s');
+    dup2(terminal, STDOUT_FILENO);
+    gl_recorder::state().framebuffers_complete = false;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "picture not saved: this OpenGL cannot draw off the screen (no framebuffer "
+              "objects)\n");
+    std::vector<std::string> png;
+    std::string gif;
+    for (const auto& f : std::filesystem::directory_iterator(".")) {
+        const std::string name = absolute_path(f.path().filename().string());
+        if (f.path().extension() == ".png") png.push_back(name);
+        if (f.path().extension() == ".gif") gif = name;
+    }
+    ASSERT_EQ(png.size(), 2u);
+    if (before_the_last.find(png[1]) != std::string::npos) std::swap(png[0], png[1]);
+    const std::string lines = "scenario saved to " + absolute_path("planewave3d-saved.toml") +
+                              "\npicture saved to " + png[0] + "\nrecording one period to " + gif +
+                              "\n";
+    EXPECT_EQ(before_the_last, lines) << "99 frames";
+    EXPECT_EQ(said(), lines + "recording saved to " + gif + "\npicture saved to " + png[1] + "\n");
+    EXPECT_EQ(made(), (std::vector<double>{48, 48}));
+    EXPECT_EQ(gl_recorder::count("glDelete"), 2u);
+    std::filesystem::current_path("..");
+}
 
 TEST(Steps, FrequencyOnTheOneTwoFiveLadderAndMaterialsClampedAtTheEnds) {
     const std::vector<std::tuple<double, int, double>> frequencies = {

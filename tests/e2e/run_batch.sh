@@ -93,9 +93,15 @@ for target in "$work/no/such/folder/x.png" "$work/not-a-folder/x.gif" "$work/a-f
         fail "$option to $target: one line, status 1" "status $status: $(head -2 "$work/bad-target.out")"
 done
 no_part_files "$work" && pass "nothing half-written left behind" || fail "nothing half-written left behind"
-DISPLAY= "$program" --snapshot="$work/none.png" >"$work/no-display.out" 2>&1
-expect_eq "--snapshot without a display: status 1, one line" \
-    "$? $(wc -l <"$work/no-display.out") $([ -e "$work/none.png" ] && echo file)" "1 1 "
+# No display to open: the one named, else the environment's; the message names it.
+for display in "DISPLAY=:917" "DISPLAY=:917 -display :918" "DISPLAY="; do
+    read -r variable option name <<<"$display"
+    # shellcheck disable=SC2086  # the option is words
+    env "$variable" "$program" --snapshot="$work/none.png" $option $name >"$work/no-display.out" 2>&1
+    expect_eq "--snapshot without a display ($display): status 1, one line naming it" \
+        "$? $(cat "$work/no-display.out") $([ -e "$work/none.png" ] && echo file)" \
+        "1 planewave3d: cannot open the X display '${name:-${variable#DISPLAY=}}': pictures need one, though no window is shown "
+done
 
 # --- themes and palettes ----------------------------------------------------------------------
 

@@ -403,9 +403,42 @@ void glutInitWarningFunc(void (*)(const char*, va_list)) {}
 void glutInit(int* /*argc*/, char** /*argv*/) {
     record("glutInit", {});
 }
-// No framebuffer objects here: pictures off the screen are for the real OpenGL.
-GLUTproc glutGetProcAddress(const char* /*name*/) {
-    return nullptr;
+// Framebuffer objects, complete only when a test asks: names counted up, the renderbuffers'
+// storage and the deletions recorded.
+namespace framebuffers {
+GLuint last_name = 0;
+void gen(GLsizei n, GLuint* names) {
+    for (GLsizei k = 0; k < n; ++k) names[k] = ++last_name;
+}
+void forget(GLsizei n, const GLuint*) {
+    record("glDelete", {double(n)});
+}
+void bind(GLenum target, GLuint name) {
+    record("glBindFramebuffer", {double(target), double(name)});
+}
+void storage(GLenum, GLenum format, GLsizei w, GLsizei h) {
+    record("glRenderbufferStorage", {double(format), double(w), double(h)});
+}
+void bind_renderbuffer(GLenum, GLuint) {}
+void attach(GLenum, GLenum, GLenum, GLuint) {}
+GLenum status(GLenum) {
+    return gl_recorder::state().framebuffers_complete ? GL_FRAMEBUFFER_COMPLETE : 0;
+}
+}  // namespace framebuffers
+GLUTproc glutGetProcAddress(const char* name) {
+    using namespace framebuffers;
+    const std::map<std::string, GLUTproc> calls = {
+        {"glGenFramebuffers", GLUTproc(gen)},
+        {"glGenRenderbuffers", GLUTproc(gen)},
+        {"glDeleteFramebuffers", GLUTproc(forget)},
+        {"glDeleteRenderbuffers", GLUTproc(forget)},
+        {"glBindFramebuffer", GLUTproc(bind)},
+        {"glBindRenderbuffer", GLUTproc(bind_renderbuffer)},
+        {"glRenderbufferStorage", GLUTproc(storage)},
+        {"glFramebufferRenderbuffer", GLUTproc(attach)},
+        {"glCheckFramebufferStatus", GLUTproc(status)}};
+    const auto found = calls.find(name);
+    return found == calls.end() ? nullptr : found->second;
 }
 // No display in the tests: pictures off the screen are for the real program.
 bool open_offscreen_context(const char* /*display_name*/, std::string& error) {

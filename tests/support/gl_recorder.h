@@ -50,6 +50,7 @@ struct GlRecorderState {
     int client_attrib_depth = 0;
     const GLfloat* normal_pointer = nullptr;
     std::string window_title;  // the last glutSetWindowTitle
+    bool framebuffers_complete = false;  // whether framebuffer objects can be drawn into
 };
 
 namespace gl_recorder {
