@@ -113,13 +113,6 @@ void paint_curves(const void* context) {
     draw_line_segments(text, static_cast<float>(picture.stroke_width));
 }
 
-void paint(OverlayPanel& panel, const PanelPlace& at, Rgb background, void (*painter)(const void*),
-           const void* context) {
-    const float colour[3] = {background.r, background.g, background.b};
-    paint_overlay_panel(panel, at.x, at.y, at.painted_width, at.shown_width, at.height, colour,
-                        painter, context);
-}
-
 }  // namespace
 
 // The panels are painted into the back buffer's corner before the frame's clear, and only when
@@ -128,13 +121,14 @@ void paint(OverlayPanel& panel, const PanelPlace& at, Rgb background, void (*pai
 void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
     if (frame.readout && !(gl.readout_painted && *gl.readout_painted == *frame.readout)) {
         const ReadoutPainting painting{&*frame.readout, &glyphs(gl)};
-        paint(gl.readout, frame.readout->place, frame.readout->background, paint_readout,
-              &painting);
+        paint_overlay_panel(gl.readout, frame.readout->place, frame.readout->background,
+                            paint_readout, &painting);
         gl.readout_painted = frame.readout;
     }
     if (frame.curves && !(gl.curves_painted && *gl.curves_painted == *frame.curves)) {
         const CurvesPainting painting{&*frame.curves, &glyphs(gl)};
-        paint(gl.curves, frame.curves->place, frame.curves->background, paint_curves, &painting);
+        paint_overlay_panel(gl.curves, frame.curves->place, frame.curves->background, paint_curves,
+                            &painting);
         gl.curves_painted = frame.curves;
     }
 }

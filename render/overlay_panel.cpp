@@ -34,13 +34,11 @@ void draw_line_segments(const std::vector<float>& vertices, float width) {
     glPopClientAttrib();
 }
 
-void paint_overlay_panel(OverlayPanel& panel, int32_t x, int32_t y, int32_t painted_width,
-                         int32_t shown_width, int32_t height, const float background[3],
+void paint_overlay_panel(OverlayPanel& panel, const PanelPlace& place, Rgb background,
                          void (*paint)(const void* context), const void* context) {
-    panel.x = x;
-    panel.y = y;
-    panel.width = shown_width;
-    panel.height = height;
+    panel.place = place;
+    const int32_t painted_width = place.painted_width, shown_width = place.shown_width,
+                  height = place.height;
     glPushAttrib(GL_VIEWPORT_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_TRANSFORM_BIT |
                  GL_TEXTURE_BIT);
     glDisable(GL_LIGHTING);
@@ -54,7 +52,7 @@ void paint_overlay_panel(OverlayPanel& panel, int32_t x, int32_t y, int32_t pain
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glColor3f(background[0], background[1], background[2]);
+    glColor3f(background.r, background.g, background.b);
     glRecti(0, 0, painted_width, height);
     paint(context);
     if (panel.texture == 0) glGenTextures(1, &panel.texture);
@@ -101,13 +99,14 @@ void draw_overlay_panel(const OverlayPanel& panel, const EyePass& pass, float al
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex2i(panel.x, panel.y);
+    const PanelPlace& p = panel.place;
+    glVertex2i(p.x, p.y);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex2i(panel.x + panel.width, panel.y);
+    glVertex2i(p.x + p.shown_width, p.y);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex2i(panel.x + panel.width, panel.y + panel.height);
+    glVertex2i(p.x + p.shown_width, p.y + p.height);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex2i(panel.x, panel.y + panel.height);
+    glVertex2i(p.x, p.y + p.height);
     glEnd();
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

@@ -12,19 +12,18 @@
 #include <vector>
 
 #include "scene/eye_passes.h"
+#include "scene/frame_description.h"
 
 struct OverlayPanel {
     GLuint texture = 0;
-    int32_t x = 0, y = 0;           // lower left corner in the picture, pixels
-    int32_t width = 0, height = 0;  // on the screen, pixels
+    PanelPlace place{};  // where it lies in the picture, the last painted
 };
 
-// Paints a panel of painted_width x height pixels into the lower left corner of the back buffer
-// (which the frame then clears): its background in (r, g, b), then whatever paint draws in an
+// Paints a panel of place's painted_width x height pixels into the lower left corner of the
+// back buffer (which the frame then clears): its background, then whatever paint draws in an
 // orthographic projection of those pixels, lighting, depth test and blending off. Keeps it,
-// halved to shown_width when that is less, at (x, y) of the picture.
-void paint_overlay_panel(OverlayPanel& panel, int32_t x, int32_t y, int32_t painted_width,
-                         int32_t shown_width, int32_t height, const float background[3],
+// halved to shown_width when that is less, for place in the picture.
+void paint_overlay_panel(OverlayPanel& panel, const PanelPlace& place, Rgb background,
                          void (*paint)(const void* context), const void* context);
 
 // Lays the panel over the picture of pass; alpha below 1 lets the scene show through.

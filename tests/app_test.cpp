@@ -751,6 +751,8 @@ TEST_F(Shell, KeysSaveWhereTheProgramRunsAndSaySoAtOnce) {
     };
     ::testing::internal::CaptureStderr();
     press('s');
+    const RgbImage none = draw_current_picture();
+    EXPECT_EQ(std::tuple(none.width, none.height, none.rgb.size()), std::tuple(0, 0, 0u));
     gl_recorder::state().framebuffers_complete = true;
     press('w');
     press('s');
