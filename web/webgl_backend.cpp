@@ -47,7 +47,8 @@ void main() { fragment = shade; }
 )";
 
 // A line of width pixels from one end to the other, as a quad in the picture's pixels, and its
-// stipple: pattern bit (pixels along the line / factor) mod 16 shows it.
+// stipple as a line of width 1 counts it: pattern bit (fragments along the major axis / factor)
+// mod 16 shows it, the first fragment the pixel whose far edge the line crosses first.
 const char* const line_vertex = R"(#version 300 es
 in vec3 from;
 in vec3 to;
@@ -57,14 +58,16 @@ uniform mat4 modelview;
 uniform vec2 viewport;
 uniform float width;
 flat out vec2 start;
-flat out vec2 along;
+flat out vec2 major;
 void main() {
     vec4 a = projection * (modelview * vec4(from, 1.0));
     vec4 b = projection * (modelview * vec4(to, 1.0));
     vec2 pa = (a.xy / a.w * 0.5 + 0.5) * viewport, pb = (b.xy / b.w * 0.5 + 0.5) * viewport;
     vec2 d = pb - pa;
     float len = length(d);
-    along = len > 0.0 ? d / len : vec2(1.0, 0.0);
+    vec2 along = len > 0.0 ? d / len : vec2(1.0, 0.0);
+    major = abs(d.x) >= abs(d.y) ? vec2(d.x < 0.0 ? -1.0 : 1.0, 0.0)
+                                 : vec2(0.0, d.y < 0.0 ? -1.0 : 1.0);
     start = pa;
     vec4 end = corner.x < 0.5 ? a : b;
     vec2 offset = vec2(-along.y, along.x) * corner.y * width * 0.5;
@@ -76,14 +79,14 @@ void main() {
 const char* const line_fragment = R"(#version 300 es
 precision highp float;
 flat in vec2 start;
-flat in vec2 along;
+flat in vec2 major;
 uniform vec2 origin;  // the viewport's corner in the canvas
 uniform vec4 colour;
 uniform int pattern;
 uniform int factor;
 out vec4 fragment;
 void main() {
-    float t = dot(gl_FragCoord.xy - origin - start, along);
+    float t = dot(gl_FragCoord.xy - origin - start, major) + 0.5;
     int bit = (int(floor(max(t, 0.0))) / factor) & 15;
     if (((pattern >> bit) & 1) == 0) discard;
     fragment = colour;

@@ -13,10 +13,11 @@
 //                                    their scenes (pixels off the background) overlap at the
 //                                    best horizontal shift
 //   x11_probe trace-box SHOT.xwd     width and height of the box round the trace spheres' blue
-//   x11_probe compare A B            how the pictures A and B (.xwd, .png, or FILE.gif:K for
+//   x11_probe compare A B [N]        how the pictures A and B (.xwd, .png, or FILE.gif:K for
 //                                    frame K of an animation) differ: "WxH differing N far F
 //                                    worst W", F the pixels off by more than 32 levels in a
-//                                    channel, W the most any channel is off
+//                                    channel, W the most any channel is off; with N, the means
+//                                    of their N x N blocks, each block counted once
 //   x11_probe gif-info FILE.gif      "frames N loop L delays MIN-MAX" (hundredths of a second)
 //   x11_probe shades PICTURE R G B  "corner RRGGBB shaded N": the lower left pixel, and how many
 //                                   pixels are the colour R G B (0-255) lit by the scene's light,
@@ -248,7 +249,7 @@ bool read_picture(const std::string& name, Image& image) {
     return read_xwd(name.c_str(), image);
 }
 
-int compare(const char* a_name, const char* b_name) {
+int compare(const char* a_name, const char* b_name, uint32_t n) {
     Image a, b;
     if (!read_picture(a_name, a) || !read_picture(b_name, b)) return 2;
     if (a.width != b.width || a.height != b.height) {
@@ -257,15 +258,21 @@ int compare(const char* a_name, const char* b_name) {
     }
     long differing = 0, far = 0;
     int worst = 0;
-    for (size_t k = 0; k < a.rgb.size(); ++k) {
-        int off = 0;
-        for (int shift : {0, 8, 16}) {
-            off = std::max(
-                off, std::abs(int((a.rgb[k] >> shift) & 255u) - int((b.rgb[k] >> shift) & 255u)));
+    for (uint32_t y = 0; y + n <= a.height; y += n) {
+        for (uint32_t x = 0; x + n <= a.width; x += n) {
+            int off = 0;
+            for (int shift : {0, 8, 16}) {
+                int sum = 0;
+                for (uint32_t k = 0; k < n * n; ++k) {
+                    const size_t at = size_t(y + k / n) * a.width + x + k % n;
+                    sum += int((a.rgb[at] >> shift) & 255u) - int((b.rgb[at] >> shift) & 255u);
+                }
+                off = std::max(off, std::abs(sum) / int(n * n));
+            }
+            differing += off > 0;
+            far += off > 32;
+            worst = std::max(worst, off);
         }
-        differing += off > 0;
-        far += off > 32;
-        worst = std::max(worst, off);
     }
     std::printf("%ux%u differing %ld far %ld worst %d\n", a.width, a.height, differing, far, worst);
     return 0;
@@ -436,7 +443,9 @@ int main(int argc, char** argv) {
     if (command == "watch-modes" && argc == 2) return watch_modes();
     if (command == "match" && argc == 12) return match(argv);
     if (command == "trace-box" && argc == 3) return trace_box(argv[2]);
-    if (command == "compare" && argc == 4) return compare(argv[2], argv[3]);
+    if (command == "compare" && (argc == 4 || argc == 5)) {
+        return compare(argv[2], argv[3], argc == 5 ? uint32_t(std::max(1, std::atoi(argv[4]))) : 1);
+    }
     if (command == "gif-info" && argc == 3) return gif_info(argv[2]);
     if (command == "shades" && argc == 6) return shades(argv);
     std::fprintf(stderr,
