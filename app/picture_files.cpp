@@ -176,7 +176,6 @@ bool add_gif_frame(GifRecording& g, const RgbImage& frame, int delay_cs) {
         abandon_gif(g);
         return failed(g, "a frame");
     }
-    ++g.frames;
     return true;
 }
 

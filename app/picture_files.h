@@ -25,7 +25,6 @@ struct GifRecording {
     PendingFile file;
     void* gif = nullptr;  // the encoder's own record
     int32_t width = 0, height = 0;
-    int32_t frames = 0;
     bool may_replace{};  // whether the finished file may replace one of its name (begin_gif)
     std::string error;        // the first failure; the recording is then abandoned
 };

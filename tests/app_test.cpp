@@ -409,20 +409,24 @@ TEST_F(Shell, OptionsSetTheStartTheirLookOverTheLessons) {
                                      "--frame=37",  "--tangential"};
     std::vector<char*> argv;
     for (const char* a : args) argv.push_back(const_cast<char*>(a));
+    g_lesson.lesson.palette = Palette::colour_blind;
+    apply_options(parse_options(1, argv.data()));
+    const Presentation& p = g_presentation;
+    EXPECT_EQ(std::tuple(p.view, p.windowed, p.readout_shown, p.curves, p.magnetic_shown,
+                         p.poynting_shown, p.theme, p.palette),
+              std::tuple(StereoView::sbs, false, false, CurvesMode::off, false, false,
+                         Theme::classic, Palette::colour_blind))
+        << "a plain start: the lesson's palette, the classic theme";
+    EXPECT_EQ(std::pair(clock_running(g_animation.pause_counter), g_animation.tangential_toggle),
+              std::pair(true, 0));
     g_lesson.lesson.theme = Theme::classic;
     g_lesson.lesson.palette = Palette::classic;
     const Options o = parse_options(int(argv.size()), argv.data());
     ASSERT_EQ(o.error, "");
     apply_options(o);
-    EXPECT_EQ(std::tuple(g_presentation.theme, g_presentation.palette, g_animation.frame_index,
+    EXPECT_EQ(std::tuple(p.theme, p.palette, g_animation.frame_index,
                          clock_running(g_animation.pause_counter), g_animation.tangential_toggle),
               std::tuple(Theme::projector, Palette::colour_blind, 37, false, 1));
-    g_lesson.lesson.theme.reset();
-    g_lesson.lesson.palette = Palette::colour_blind;
-    apply_options(parse_options(1, argv.data()));
-    EXPECT_EQ(
-        std::tuple(g_presentation.theme, g_presentation.palette, g_animation.tangential_toggle),
-        std::tuple(Theme::classic, Palette::colour_blind, 0));
 }
 
 // Only plain decimal numbers: what strtod would take besides (hex, inf, nan, a leading space)
