@@ -1,12 +1,20 @@
 // The display-mode service over the X Resize and Rotate extension, against a stand-in for the
-// server: what it reads, what it asks for, and what the display is left in.
+// server: what it reads, what it asks for, and what the display is left in. And what the
+// off-screen context asks of Windows, against a stand-in for it.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/display_mode.h"
+#include "platform/offscreen_context.h"
 #include "tests/support/randr_double.h"
+#include "tests/support/win32/win32_calls.h"
+
+Win32Calls& win32_calls() {
+    static Win32Calls calls;
+    return calls;
+}
 
 namespace {
 
@@ -158,6 +166,31 @@ TEST(RandrService, WithoutADisplayNothingIsReadOrApplied) {
     EXPECT_FALSE(service().read_current_mode(&mode));
     EXPECT_FALSE(service().apply_mode({1920, 1080, 60}));
     EXPECT_EQ(service().read_screen_width(), 0);
+}
+
+// On Windows: a hidden window's device, a pixel format of RGBA, 24-bit colour and depth, double
+// buffered, for OpenGL in a window, and a context made current on that device; each refusal is
+// one line.
+TEST(OffscreenContextOnWindows, AsksForAnOpenGLFormatAndNamesWhatWasRefused) {
+    std::string error;
+    EXPECT_TRUE(open_offscreen_context(nullptr, error));
+    const Win32Calls& c = win32_calls();
+    EXPECT_EQ(std::vector<unsigned>(c.asked, c.asked + 6),
+              (std::vector<unsigned>{c.descriptor_size, 1, 0x25, 0, 24, 24}));
+    EXPECT_EQ(std::pair(c.format_set, c.current), std::pair(7, true));
+    const struct {
+        bool window;
+        int format;
+        bool context;
+        const char* error;
+    } refusals[] = {{false, 7, true, "cannot make a window for OpenGL"},
+                    {true, 0, true, "no OpenGL context"},
+                    {true, 7, false, "no OpenGL context"}};
+    for (const auto& r : refusals) {
+        win32_calls() = Win32Calls{r.window, r.format, r.context};
+        EXPECT_FALSE(open_offscreen_context(nullptr, error));
+        EXPECT_EQ(error, r.error);
+    }
 }
 
 }  // namespace
