@@ -1006,10 +1006,18 @@ void feed_stdin(const char* text) {
     std::clearerr(stdin);
 }
 
-// The console text of a good start, as the end-to-end tests keep it.
-std::string expected_console() {
-    std::ifstream file(PLANEWAVE_SOURCE_DIR "/tests/e2e/expected_console.txt", std::ios::binary);
+// The console text of a good start, as the end-to-end tests keep it (or another of their files).
+std::string expected_console(const char* name = "expected_console.txt") {
+    std::ifstream file(PLANEWAVE_SOURCE_DIR "/tests/e2e/" + std::string(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// --help holds the key table and the keys beyond it, as a window's console shows them.
+TEST(CommandLine, HelpHoldsTheKeysAsTheConsoleShowsThem) {
+    const std::string console = expected_console();
+    const std::string keys = console.substr(console.find("\nPlease use mouse")) +
+                             expected_console("expected_more_keys.txt");
+    EXPECT_NE(usage_text().find(keys), std::string::npos);
 }
 
 class Startup : public Shell {
