@@ -1775,11 +1775,20 @@ TEST_F(Drawing, MagneticAndPoyntingArrowsAddToTheElectricOnes) {
     EXPECT_TRUE(poynting_arrows(g_scenario, g_solution).empty()) << "no wave, no flow";
 }
 
-// Pictures are read back as rows from the top: OpenGL gives them from the bottom.
+// Pictures are read back as rows from the top: OpenGL gives them from the bottom. A backend
+// draws them into a target of its own, made on its first picture.
 TEST_F(Drawing, PicturesReadBackTopRowFirst) {
     const RgbImage image = read_pixels(0, 5, 2, 3);
     EXPECT_EQ(image.rgb,
               (std::vector<unsigned char>{7, 7, 7, 7, 7, 7, 6, 6, 6, 6, 6, 6, 5, 5, 5, 5, 5, 5}));
+    GlBackend fresh;
+    gl_recorder::state().framebuffers_complete = true;
+    const RgbImage picture = draw_picture(fresh, build_frame(frame_inputs()), 1, 2);
+    EXPECT_EQ(std::tuple(picture.width, picture.height, picture.rgb),
+              std::tuple(1, 2, std::vector<unsigned char>{1, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(
+        std::pair(gl_recorder::count("glRenderbufferStorage"), gl_recorder::count("glDelete")),
+        std::pair(size_t{2}, size_t{0}));
 }
 
 TEST_F(Drawing, ArrowPiecesAndProportions) {
