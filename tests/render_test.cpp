@@ -1789,6 +1789,7 @@ TEST_F(Drawing, PicturesReadBackTopRowFirst) {
     EXPECT_EQ(
         std::pair(gl_recorder::count("glRenderbufferStorage"), gl_recorder::count("glDelete")),
         std::pair(size_t{2}, size_t{0}));
+    gluDeleteQuadric(fresh.quadric);
 }
 
 TEST_F(Drawing, ArrowPiecesAndProportions) {
