@@ -41,8 +41,7 @@ int main(int argc, char** argv) {
     }
     apply_options(options);
     if (!options.snapshot_path.empty() || !options.record_path.empty()) {
-        // Pictures of the picture's size, drawn as in an ordinary window of that size.
-        g_presentation.windowed = true;
+        // Pictures of the picture's size (parse_options: as in an ordinary window of that size).
         g_screen = ScreenSetup{0, 0, options.window_width, options.window_height};
         int toolkit_argc = static_cast<int>(options.toolkit_args.size());
         options.toolkit_args.push_back(nullptr);

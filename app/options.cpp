@@ -154,6 +154,8 @@ Options parse_options(int argc, char** argv) {
     if (o.error.empty() && !o.snapshot_path.empty() && !o.record_path.empty()) {
         o.error = "--snapshot and --record: one at a time";
     }
+    // A picture is drawn as an ordinary window of its size shows it.
+    if (!o.snapshot_path.empty() || !o.record_path.empty()) o.windowed = true;
     return o;
 }
 

@@ -16,7 +16,7 @@ struct Options {
     bool version = false;
     bool list_materials = false;  // --materials: print the table and end
     bool print_curves = false;    // --print-curves: the start scenario's curves as CSV, and end
-    bool windowed = false;        // --window: an ordinary window, the display mode untouched
+    bool windowed = false;        // --window, or a picture: an ordinary window, mode untouched
     int32_t window_width = 1280;  // pixels, with --window
     int32_t window_height = 720;  // pixels, with --window
     StereoView view = StereoView::sbs;

@@ -283,6 +283,8 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
         {{"--fullscreen"}, "unknown option '--fullscreen'"},
         {{"--help=yes"}, "unknown option '--help=yes'"},
         {{"--frame=1"}, ""},
+        {{"--record=a.gif", "--window=640x480"}, "", true, 640, 480},
+        {{"--snapshot=a.png"}, "", true},
         {{"--frame=0"}, "--frame: invalid time sample '0' (a whole number, 1 to 101)"},
         {{"--frame=102"}, "--frame: invalid time sample '102' (a whole number, 1 to 101)"},
         {{"--frame=1.5"}, "--frame: invalid time sample '1.5' (a whole number, 1 to 101)"},
@@ -759,6 +761,8 @@ TEST_F(Shell, KeysSaveWhereTheProgramRunsAndSaySoAtOnce) {
     EXPECT_EQ(std::tuple(none.width, none.height, none.rgb.size()), std::tuple(0, 0, 0u));
     gl_recorder::state().framebuffers_complete = true;
     press('w');
+    const std::string saved = "scenario saved to " + absolute_path("planewave3d-saved.toml") + "\n";
+    EXPECT_EQ(said(), saved);
     press('s');
     press('r');
     for (int k = 0; k < 99; ++k) record_next_frame();
@@ -790,9 +794,8 @@ TEST_F(Shell, KeysSaveWhereTheProgramRunsAndSaySoAtOnce) {
     }
     ASSERT_EQ(png.size(), 2u);
     if (before_the_last.find(png[1]) != std::string::npos) std::swap(png[0], png[1]);
-    const std::string lines = "scenario saved to " + absolute_path("planewave3d-saved.toml") +
-                              "\npicture saved to " + png[0] + "\nrecording one period to " + gif +
-                              "\n";
+    const std::string lines =
+        saved + "picture saved to " + png[0] + "\nrecording one period to " + gif + "\n";
     EXPECT_EQ(before_the_last, lines) << "99 frames";
     EXPECT_EQ(said(), lines + "recording saved to " + gif + "\npicture saved to " + png[1] + "\n");
     EXPECT_EQ(made(), (std::vector<double>{48, 48}));
