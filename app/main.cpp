@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
     apply_options(options);
     if (!options.snapshot_path.empty() || !options.record_path.empty()) {
         // Pictures of the picture's size (parse_options: as in an ordinary window of that size).
-        g_screen = ScreenSetup{0, 0, options.window_width, options.window_height};
+        g_screen.window_width = options.window_width;
+        g_screen.window_height = options.window_height;
         int toolkit_argc = static_cast<int>(options.toolkit_args.size());
         options.toolkit_args.push_back(nullptr);
         return make_pictures_off_screen(options, toolkit_argc, options.toolkit_args.data());
