@@ -1953,6 +1953,17 @@ TEST_F(Drawing, TheFrameTakesItsColoursFromTheTable) {
     EXPECT_DOUBLE_EQ(f.readout->painted.line_height, 1.25 * 720 / 52.0) << "text 1.25 times";
     EXPECT_TRUE(f.curves->picture.lines.back().colour == k.curve_cursor) << "the angle's cursor";
     EXPECT_TRUE(f.curves->picture.lines.front().colour == k.curve_parallel) << "R_par's legend";
+    GlBackend fresh;  // paints both panels, each on its background
+    draw_frame(fresh, f, false);
+    const std::vector<GlCall>& calls = gl_recorder::calls();
+    std::vector<std::vector<double>> grounds;
+    for (size_t i = 0, colour = 0; i < calls.size(); ++i) {
+        if (calls[i].name == "glColor3f") colour = i;
+        if (calls[i].name == "glRecti") grounds.push_back(calls[colour].args);
+    }
+    const std::vector<double> panel = {k.panel.r, k.panel.g, k.panel.b};
+    EXPECT_EQ(grounds, (std::vector<std::vector<double>>{panel, panel}));
+    gluDeleteQuadric(fresh.quadric);
 }
 
 TEST(FrameDescription, MatricesOfEachPicture) {

@@ -163,6 +163,7 @@ if [ -n "${3:-}" ]; then
 40 1600 640x360 --view=anaglyph,--frame=12,--theme=projector,--tangential view=anaglyph frame=12 theme=projector tangential=1
 4 500 640x360 --view=mono,--frame=80,--medium2=seawater,--palette=colour-blind view=mono frame=80 medium2=seawater palette=colour-blind
 6 600 480x480 --view=cross,--frame=5 view=cross frame=5
+6 560 640x360 --view=mono,--frame=5,--theme=projector view=mono frame=5 theme=projector
 CASES
 fi
 
