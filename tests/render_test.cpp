@@ -1543,9 +1543,11 @@ TEST_F(Drawing, ReadoutPanelInEachView) {
         on_display();
         const auto corners = gl_recorder::named("glVertex2i");
         ASSERT_EQ(corners.size(), 4 * gl_recorder::count("gluPerspective"));
+        const double x0 = c.quad[0], y0 = c.quad[1], x1 = c.quad[2], y1 = c.quad[3];
         for (size_t k = 0; k < corners.size(); k += 4) {
-            EXPECT_EQ(corners[k].args, (std::vector<double>{c.quad[0], c.quad[1]}));
-            EXPECT_EQ(corners[k + 2].args, (std::vector<double>{c.quad[2], c.quad[3]}));
+            EXPECT_EQ((std::vector{corners[k].args, corners[k + 1].args, corners[k + 2].args,
+                                   corners[k + 3].args}),
+                      (std::vector<std::vector<double>>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}));
         }
     }
 }
