@@ -21,6 +21,18 @@ wait_exit() {
     return 124
 }
 
+# run_plain NAME ARGS...: runs $program to its end without input, its output in $work/NAME.out
+# and .err; sets status.
+run_plain() {
+    local name=$1
+    shift
+    "$program" "$@" >"$work/$name.out" 2>"$work/$name.err" </dev/null
+    status=$?
+}
+
+# no_part_files DIR: nothing half-written left there.
+no_part_files() { [ -z "$(find "$1" -name '*.part' 2>/dev/null)" ]; }
+
 # The summary line, and the status of the script.
 report() {
     echo "$passed passed, $failed failed"

@@ -23,15 +23,6 @@ source "$here/xorg_dummy.sh"
 start_server DISPLAY "1920x1200" || exit 1
 export DISPLAY
 
-# run_plain NAME ARGS...: runs the program to its end without input; sets status.
-run_plain() {
-    local name=$1
-    shift
-    "$program" "$@" >"$work/$name.out" 2>"$work/$name.err" </dev/null
-    status=$?
-}
-# no_part_files DIR: nothing half-written left there.
-no_part_files() { [ -z "$(find "$1" -name '*.part' 2>/dev/null)" ]; }
 
 DISPLAY= run_plain help --help
 expect_eq "--help ends with status 0" "$status" "0"

@@ -228,13 +228,6 @@ expect_eq "losing the toolkit's connection restores the mode" "$(current_mode)" 
 
 # --- options and views ------------------------------------------------------------------------
 
-# run_plain NAME ARGS...: runs the program to its end without input; sets status.
-run_plain() {
-    local name=$1
-    shift
-    "$program" "$@" >"$work/$name.out" 2>"$work/$name.err" </dev/null
-    status=$?
-}
 
 for bad in --bogus --view=stereo --window=10x10 --window=wide; do
     run_plain bad "$bad"
@@ -388,8 +381,6 @@ wait_for_line() {
     done
     return 1
 }
-# no_part_files DIR: nothing half-written left there.
-no_part_files() { [ -z "$(find "$1" -name '*.part' 2>/dev/null)" ]; }
 
 # One frame off the screen is the window's picture of that frame: llvmpipe rounds the blending
 # into the window's buffer and into a framebuffer object of its own a level apart at most.
