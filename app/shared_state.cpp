@@ -1,5 +1,6 @@
 #include "app/shared_state.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,13 +104,11 @@ namespace {
 // The Fresnel curves of the current media, sampled again only when the media or the
 // frequency change.
 const FresnelCurves& current_curves() {
-    static bool sampled = false;
-    static WaveScenario media{};
+    static std::optional<WaveScenario> media;  // none before the first sampling
     static FresnelCurves curves;
-    if (!sampled || !same_curves(media, g_scenario)) {
+    if (!media || !same_curves(*media, g_scenario)) {
         curves = fresnel_curves(g_scenario);
         media = g_scenario;
-        sampled = true;
     }
     return curves;
 }
