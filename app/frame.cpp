@@ -1,6 +1,6 @@
 #include "app/frame.h"
 
-#include "app/shared_state.h"
+#include "app/desktop_session.h"
 
 GlBackend& gl_backend() {
     static GlBackend backend;
@@ -12,7 +12,7 @@ namespace {
 // Rebuilt for every frame in the room of the one before.
 FrameDescription& current_frame() {
     static FrameDescription frame;
-    build_frame(frame_inputs(), frame);
+    build_frame(frame_inputs(*g_session), frame);
     return frame;
 }
 
@@ -23,6 +23,6 @@ void on_display() {
 }
 
 RgbImage draw_current_picture() {
-    return draw_picture(gl_backend(), current_frame(), g_screen.window_width,
-                        g_screen.window_height);
+    return draw_picture(gl_backend(), current_frame(), g_session->screen.window_width,
+                        g_session->screen.window_height);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/desktop_session.h"
 #include "app/pictures.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -15,8 +16,8 @@ const char* const saved_lesson_file = "planewave3d-saved.toml";
 
 // Appends the scenario to the lesson of saved scenarios in the current folder.
 void save_scenario() {
-    const std::string error =
-        append_to_lesson(saved_lesson_file, g_label.origin, current_named_scenario());
+    const std::string error = append_to_lesson(saved_lesson_file, g_session->label.origin,
+                                               current_named_scenario(*g_session));
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", saved_lesson_file, error.c_str());
         return;
@@ -33,7 +34,7 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
     // The view's change cancels a recording before it shows.
     if (key == 'v') cancel_recording("the view changed");
     // ALT alone: a held Shift or Ctrl as well makes it a plain press.
-    switch (apply_key(key, glutGetModifiers() == GLUT_ACTIVE_ALT)) {
+    switch (apply_key(*g_session, key, glutGetModifiers() == GLUT_ACTIVE_ALT)) {
         case KeyAction::save_picture:
             save_picture();
             break;
@@ -55,27 +56,14 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
 
 void on_special_key(int key, int /*x*/, int /*y*/) {
     const ShownState before = shown_state();
-    switch (key) {
-        case GLUT_KEY_PAGE_DOWN:
-            apply_special_key(SpecialKey::page_down);
-            break;
-        case GLUT_KEY_PAGE_UP:
-            apply_special_key(SpecialKey::page_up);
-            break;
-        case GLUT_KEY_UP:
-            apply_special_key(SpecialKey::up);
-            break;
-        case GLUT_KEY_DOWN:
-            apply_special_key(SpecialKey::down);
-            break;
-        case GLUT_KEY_LEFT:
-            apply_special_key(SpecialKey::left);
-            break;
-        case GLUT_KEY_RIGHT:
-            apply_special_key(SpecialKey::right);
-            break;
-        default:
-            break;  // Shift, Ctrl, Alt and the function keys arrive here too
-    }
+    // Shift, Ctrl, Alt and the function keys arrive here too, and give no command.
+    const SpecialKey special = key == GLUT_KEY_PAGE_DOWN ? SpecialKey::page_down
+                               : key == GLUT_KEY_PAGE_UP ? SpecialKey::page_up
+                               : key == GLUT_KEY_UP      ? SpecialKey::up
+                               : key == GLUT_KEY_DOWN    ? SpecialKey::down
+                               : key == GLUT_KEY_LEFT    ? SpecialKey::left
+                               : key == GLUT_KEY_RIGHT   ? SpecialKey::right
+                                                         : SpecialKey::none;
+    apply_command(*g_session, special_key_command(special));
     cancel_recording_if_changed(before);
 }

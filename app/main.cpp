@@ -4,14 +4,14 @@
 
 #include <cstdio>
 
+#include "app/desktop_session.h"
 #include "app/frame.h"
 #include "app/keyboard.h"
 #include "app/mouse_clock.h"
-#include "app/options.h"
 #include "app/pictures.h"
-#include "app/shared_state.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "core/options.h"
 #include "physics/fresnel_curves.h"
 #include "platform/mode_guardian.h"
 
@@ -29,21 +29,23 @@ int main(int argc, char** argv) {
                    stdout);
         return 0;
     }
-    reset_shared_state();
-    const std::string lesson_error = load_start_scenario(options.lesson_path, options.overrides);
+    Session session;
+    g_session = &session;
+    const std::string lesson_error =
+        load_start_scenario(session, options.lesson_path, options.overrides);
     if (!lesson_error.empty()) {
         std::fprintf(stderr, "planewave3d: %s\n", lesson_error.c_str());
         return 2;
     }
     if (options.print_curves) {
-        std::fputs(fresnel_csv(fresnel_curves(g_scenario)).c_str(), stdout);
+        std::fputs(fresnel_csv(fresnel_curves(g_session->scenario)).c_str(), stdout);
         return std::ferror(stdout) || std::fflush(stdout) != 0 ? 1 : 0;
     }
-    apply_options(options);
+    apply_options(session, options);
     if (!options.snapshot_path.empty() || !options.record_path.empty()) {
         // Pictures of the picture's size (parse_options: as in an ordinary window of that size).
-        g_screen.window_width = options.window_width;
-        g_screen.window_height = options.window_height;
+        g_session->screen.window_width = options.window_width;
+        g_session->screen.window_height = options.window_height;
         int toolkit_argc = static_cast<int>(options.toolkit_args.size());
         options.toolkit_args.push_back(nullptr);
         return make_pictures_off_screen(options, toolkit_argc, options.toolkit_args.data());
@@ -58,7 +60,7 @@ int main(int argc, char** argv) {
         start_mode_guardian(restore_display_mode);
     }
     if (options.toolkit_args.size() < size_t(argc)) {
-        for (const char* line : more_keys) std::fputs(line, stdout);
+        std::fputs(more_keys_text().c_str(), stdout);
         std::fflush(stdout);
     }
 
@@ -66,11 +68,11 @@ int main(int argc, char** argv) {
     options.toolkit_args.push_back(nullptr);
     glutInit(&toolkit_argc, options.toolkit_args.data());
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(g_screen.window_width, g_screen.window_height);
+    glutInitWindowSize(g_session->screen.window_width, g_session->screen.window_height);
     if (!options.windowed) glutInitWindowPosition(0, 0);  // else where the window manager likes
     glutCreateWindow("3D TV");
     if (!options.windowed) glutPositionWindow(0, 32);
-    if (g_presentation.view != StereoView::sbs) show_view_in_title();
+    if (g_session->presentation.view != StereoView::sbs) show_view_in_title();
     // Closing the window returns from the main loop, so that the mode is put back below.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
 

@@ -4,21 +4,25 @@
 
 #include <cmath>
 
-#include "app/commands.h"
+#include "app/desktop_session.h"
 #include "app/pictures.h"
-#include "app/shared_state.h"
 #include "app/startup.h"
+#include "core/commands.h"
 #include "platform/exit_requests.h"
 
 void on_mouse_button(int button, int state, int x, int y) {
     if (state != GLUT_DOWN) return;
-    apply_press(button == GLUT_LEFT_BUTTON ? 0 : button == GLUT_RIGHT_BUTTON ? 2 : 1, x, y);
+    apply_press(*g_session,
+                button == GLUT_LEFT_BUTTON    ? 0
+                : button == GLUT_RIGHT_BUTTON ? 2
+                                              : 1,
+                x, y);
 }
 
 void on_mouse_motion(int x, int y) {
     const ShownState before = shown_state();
     glutPostRedisplay();
-    apply_drag(x, y);
+    apply_drag(*g_session, x, y);
     cancel_recording_if_changed(before);
 }
 
@@ -29,10 +33,7 @@ void on_timer(int /*value*/) {
     // Closing the window ends the main loop, but the toolkit may still run a due timer first;
     // with no window left to draw, the clock stops here.
     if (glutGetWindow() == 0) return;
-    if (clock_running(g_animation.pause_counter)) {
-        g_animation.frame_index =
-            next_frame_index(g_animation.frame_index, g_animation.frames_per_period);
-    }
+    tick(*g_session);
     glutPostRedisplay();
     glutTimerFunc(timer_period_ms, on_timer, 1);
     // After the clock is armed again, so that the work keeps the animation's pace.

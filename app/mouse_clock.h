@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/commands.h"         // the drag and the time samples
+#include "core/commands.h"        // the drag and the time samples
 #include "scene/frame_records.h"  // clock_running
 
 inline constexpr unsigned timer_period_ms = 100;

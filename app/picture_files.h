@@ -26,7 +26,7 @@ struct GifRecording {
     void* gif = nullptr;  // the encoder's own record
     int32_t width = 0, height = 0;
     bool may_replace{};  // whether the finished file may replace one of its name (begin_gif)
-    std::string error;        // the first failure; the recording is then abandoned
+    std::string error;   // the first failure; the recording is then abandoned
 };
 
 // Starts a GIF of width x height pixels that loops forever; false with error set when the

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/desktop_session.h"
 #include "app/frame.h"
 #include "app/picture_files.h"
-#include "app/shared_state.h"
 #include "app/startup.h"
 #include "platform/exit_requests.h"
 #include "platform/offscreen_context.h"
@@ -26,20 +26,20 @@ Recording current;
 // The frame of time sample index as a picture, without the readout's status: a recorded
 // frame is the same whether the animation runs or stands.
 RgbImage picture_of_sample(int32_t index) {
-    const AnimationState animation = g_animation;
-    const std::string activity = g_activity;
-    g_animation.frame_index = index;
-    g_animation.pause_counter = 1;
-    g_activity.clear();
+    const AnimationState animation = g_session->animation;
+    const std::string activity = g_session->activity;
+    g_session->animation.frame_index = index;
+    g_session->animation.pause_counter = 1;
+    g_session->activity.clear();
     RgbImage image = draw_current_picture();
-    g_animation = animation;
-    g_activity = activity;
+    g_session->animation = animation;
+    g_session->activity = activity;
     return image;
 }
 
 void stop_recording() {
     current.active = false;
-    g_activity.clear();
+    g_session->activity.clear();
 }
 
 const char* const no_framebuffer =
@@ -94,11 +94,12 @@ void toggle_recording() {
     }
     const std::string path = picture_file_name("gif", std::time(nullptr));
     current = Recording{};
-    if (!begin_gif(current.gif, path, g_screen.window_width, g_screen.window_height, false)) {
+    if (!begin_gif(current.gif, path, g_session->screen.window_width,
+                   g_session->screen.window_height, false)) {
         std::fprintf(stderr, "recording not started: %s\n", current.gif.error.c_str());
         return;
     }
-    current.first = g_animation.frame_index;
+    current.first = g_session->animation.frame_index;
     current.active = true;
     static const bool guarded = [] {
         std::atexit(abandon_at_exit);
@@ -106,7 +107,7 @@ void toggle_recording() {
         return true;
     }();
     (void)guarded;
-    g_activity = "recording 0/100";
+    g_session->activity = "recording 0/100";
     std::printf("recording one period to %s\n", absolute_path(path).c_str());
     std::fflush(stdout);
 }
@@ -131,7 +132,7 @@ void record_next_frame() {
         return;
     }
     ++current.taken;
-    g_activity = "recording " + std::to_string(current.taken) + "/100";
+    g_session->activity = "recording " + std::to_string(current.taken) + "/100";
     if (current.taken < recorded_frames) return;
     const std::string path = current.gif.file.path;
     const std::string error = finish_gif(current.gif);
@@ -145,12 +146,12 @@ void record_next_frame() {
 }
 
 ShownState shown_state() {
-    return {g_scenario,
-            g_label.origin,
-            g_view,
-            g_presentation,
-            g_animation.tangential_toggle,
-            clock_running(g_animation.pause_counter)};
+    return {g_session->scenario,
+            g_session->label.origin,
+            g_session->view,
+            g_session->presentation,
+            g_session->animation.tangential_toggle,
+            clock_running(g_session->animation.pause_counter)};
 }
 
 void cancel_recording_if_changed(const ShownState& before) {
@@ -239,7 +240,8 @@ int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
         }
     } else {
         GifRecording gif;
-        if (begin_gif(gif, path, g_screen.window_width, g_screen.window_height, true)) {
+        if (begin_gif(gif, path, g_session->screen.window_width, g_session->screen.window_height,
+                      true)) {
             for (int32_t k = 0; k < recorded_frames && error.empty(); ++k) {
                 const RgbImage image = picture_of_sample(k + 1);
                 end_if_requested(gif.file, &gif);

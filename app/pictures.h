@@ -7,8 +7,8 @@
 #include <ctime>
 #include <string>
 
-#include "app/options.h"
-#include "app/shared_state.h"
+#include "app/desktop_session.h"
+#include "core/options.h"
 
 // planewave3d-YYYYMMDD-HHMMSS.EXT in the current folder at local time now, with -2, -3, ...
 // added when a file of that name exists: a picture never overwrites another.

@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/shared_state.h"
+#include "app/desktop_session.h"
+#include "core/keys.h"
 #include "platform/exit_requests.h"
 #include "platform/mode_guardian.h"
 #include "render/gl_backend.h"
@@ -45,8 +46,8 @@ int prepare_screen() {
 
     DisplayMode mode{0, 0, 0.0};
     const bool have_mode = service().read_current_mode(&mode);
-    g_screen.saved_width = mode.width;
-    g_screen.saved_height = mode.height;
+    g_session->screen.saved_width = mode.width;
+    g_session->screen.saved_height = mode.height;
 
     DisplayMode wide = mode;
     wide.height = height_16_9(mode.width);
@@ -60,11 +61,12 @@ int prepare_screen() {
     mode_switched = true;
     install_exit_guards();
 
-    g_screen.window_width = service().read_screen_width();
-    if (g_screen.window_width <= 0) g_screen.window_width = wide.width;  // unreadable: as asked
-    g_screen.window_height = g_screen.window_width / 2;
+    g_session->screen.window_width = service().read_screen_width();
+    if (g_session->screen.window_width <= 0)
+        g_session->screen.window_width = wide.width;  // unreadable: as asked
+    g_session->screen.window_height = g_session->screen.window_width / 2;
 
-    for (const char* line : key_table) std::fputs(line, stdout);
+    std::fputs(key_table_text().c_str(), stdout);
     std::fflush(stdout);
     return 0;
 }
@@ -72,9 +74,9 @@ int prepare_screen() {
 void prepare_window(int32_t width, int32_t height) {
     std::fputs(credit_line, stdout);
     std::fputs(introduction_line, stdout);
-    g_screen.window_width = width;
-    g_screen.window_height = height;
-    for (const char* line : key_table) std::fputs(line, stdout);
+    g_session->screen.window_width = width;
+    g_session->screen.window_height = height;
+    std::fputs(key_table_text().c_str(), stdout);
     std::fflush(stdout);
 }
 
@@ -86,8 +88,8 @@ void restore_display_mode() {
     if (!mode_switched.exchange(false)) return;
     DisplayMode mode{0, 0, 0.0};
     service().read_current_mode(&mode);
-    mode.width = g_screen.saved_width;
-    mode.height = g_screen.saved_height;
+    mode.width = g_session->screen.saved_width;
+    mode.height = g_session->screen.saved_height;
     service().apply_mode(mode);
     dismiss_mode_guardian();
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/console_text.h"
-#include "app/scenario_input.h"
+#include "core/scenario_input.h"
 #include "platform/display_mode.h"
 
 // The service that prepare_screen and restore_display_mode use.

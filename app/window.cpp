@@ -11,15 +11,15 @@ std::string window_title(StereoView view) {
 }
 
 void show_view_in_title() {
-    set_window_title(window_title(g_presentation.view).c_str());
+    set_window_title(window_title(g_session->presentation.view).c_str());
 }
 
 void on_reshape(int width, int height) {
     const int32_t w = width > 0 ? width : 1, h = height > 0 ? height : 1;
-    if (w != g_screen.window_width || h != g_screen.window_height) {
+    if (w != g_session->screen.window_width || h != g_session->screen.window_height) {
         cancel_recording("the window's size changed");
     }
-    g_screen.window_width = w;
-    g_screen.window_height = h;
+    g_session->screen.window_width = w;
+    g_session->screen.window_height = h;
     glutPostRedisplay();
 }

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/shared_state.h"
+#include "app/desktop_session.h"
 
 // "3D TV", with the view after a dash when it is not side by side: "3D TV — anaglyph".
 std::string window_title(StereoView view);

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/mouse_clock.h"
-#include "app/shared_state.h"
-#include "app/startup.h"
 #include "app/frame.h"
+#include "app/mouse_clock.h"
+#include "app/startup.h"
+#include "core/session.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::vector<Drawn> drawn;
 
 void timed_display() {
     on_display();
-    drawn.push_back({Clock::now(), g_animation.frame_index});
+    drawn.push_back({Clock::now(), g_session->animation.frame_index});
 }
 
 void stop(int) {
@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
     glutInitWindowSize(1920, 960);
     glutCreateWindow("3D TV");
     init_gl_state();
-    reset_shared_state();
-    g_screen = ScreenSetup{1920, 1080, 1920, 960};
+    fresh_session();
+    g_session->screen = ScreenSetup{1920, 1080, 1920, 960};
     glLineWidth(1.5f);
     glutDisplayFunc(timed_display);
     const Clock::time_point start = Clock::now();

@@ -21,8 +21,8 @@
 
 #include "app/frame.h"
 #include "app/keyboard.h"
-#include "app/shared_state.h"
 #include "app/startup.h"
+#include "core/session.h"
 #include "scene/field_geometry.h"
 
 // Quadrics alive, counted through the linker's --wrap of the two GLU calls.
@@ -57,10 +57,10 @@ void draw_panels_over_both_halves(const FrameDescription& frame) {
     }
 }
 FrameDescription frame_showing(Presentation shown) {
-    const Presentation before = g_presentation;
-    g_presentation = shown;
-    FrameDescription frame = build_frame(frame_inputs());
-    g_presentation = before;
+    const Presentation before = g_session->presentation;
+    g_session->presentation = shown;
+    FrameDescription frame = build_frame(frame_inputs(*g_session));
+    g_session->presentation = before;
     return frame;
 }
 void draw_readout_over_both_halves() {
@@ -97,7 +97,7 @@ double median_extra_ms(void (*draw)(), int repetitions) {
 // The same scene with one GLU call for every sphere and cylinder, as immediate mode gives it:
 // the traces so, the arrows as the program draws them.
 void straightforward_fields(GlBackend& gl, const EyePicture& eye) {
-    const InterfaceSolution& s = g_solution;
+    const InterfaceSolution& s = g_session->solution;
     const TransmittedRay ray = transmitted_ray(s);
     GLUquadric* q = gluNewQuadric();
     for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
@@ -114,7 +114,7 @@ void straightforward_fields(GlBackend& gl, const EyePicture& eye) {
             glEnd();
             glPopAttrib();
         }
-        for (int b = 1; b <= g_animation.frames_per_period; ++b) {
+        for (int b = 1; b <= g_session->animation.frames_per_period; ++b) {
             const Vec3 c = trace_sphere_centre(kind, s, ray, g, sample_time_of(b, s));
             glColor3f(0.2f, 0.2f, 0.48f);
             glPushMatrix();
@@ -133,7 +133,7 @@ void straightforward_fields(GlBackend& gl, const EyePicture& eye) {
 }
 
 void straightforward_frame() {
-    draw_frame(gl_backend(), build_frame(frame_inputs()), true, straightforward_fields);
+    draw_frame(gl_backend(), build_frame(frame_inputs(*g_session)), true, straightforward_fields);
 }
 
 struct Scenario {
@@ -153,7 +153,7 @@ Timing time_frames(void (*frame)(), int frames) {
     }
     std::vector<double> ms;
     for (int k = 0; k < frames; ++k) {
-        g_animation.frame_index = 1 + k % g_animation.frames_per_period;
+        g_session->animation.frame_index = 1 + k % g_session->animation.frames_per_period;
         const Clock::time_point start = Clock::now();
         frame();
         glFinish();
@@ -166,8 +166,8 @@ Timing time_frames(void (*frame)(), int frames) {
 
 // The shared records at their start, in a window of this width.
 void reset_for_width(int width) {
-    reset_shared_state();
-    g_screen = ScreenSetup{width, width, width, width / 2};
+    fresh_session();
+    g_session->screen = ScreenSetup{width, width, width, width / 2};
 }
 
 int open_window(int width) {
@@ -195,7 +195,7 @@ long resident_kib() {
 int soak(int frames) {
     open_window(1920);
     for (int k = 1; k <= frames; ++k) {
-        g_animation.frame_index = 1 + k % g_animation.frames_per_period;
+        g_session->animation.frame_index = 1 + k % g_session->animation.frames_per_period;
         on_display();
         glutMainLoopEvent();
         if (k == 100 || k % 500 == 0 || k == frames) {
@@ -218,8 +218,8 @@ int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
 
     const Scenario scenarios[] = {
-        {"start-up", startup_scenario, 0},
-        {"elliptical 1, tangential on", elliptical_examples[1], 1},
+        {"start-up", startup_example.scenario, 0},
+        {"elliptical 1, tangential on", example(ExampleKind::elliptical, 1).scenario, 1},
     };
     std::printf("%-6s %-28s %22s %22s %22s %8s\n", "width", "scenario", "bare median/p95 ms",
                 "plain median/p95 ms", "program median/p95 ms", "ratio");
@@ -230,9 +230,9 @@ int main(int argc, char** argv) {
         const int window = open_window(width);
         for (const Scenario& sc : scenarios) {
             reset_for_width(width);
-            g_scenario = sc.scenario;
-            g_animation.tangential_toggle = sc.tangential;
-            solve_interface();
+            g_session->scenario = sc.scenario;
+            g_session->animation.tangential_toggle = sc.tangential;
+            scenario_changed(*g_session);
             const Timing bare = time_frames(bare_frame, frames);
             const Timing plain = time_frames(straightforward_frame, frames);
             const Timing program = time_frames(on_display, frames);
@@ -271,7 +271,7 @@ int main(int argc, char** argv) {
     std::printf("\n%-6s %-16s %22s\n", "width", "view (start-up)", "program median/p95 ms");
     for (const Variant& v : variants) {
         reset_for_width(width);
-        g_presentation = v.presentation;
+        g_session->presentation = v.presentation;
         const Timing t = time_frames(on_display, frames);
         std::printf("%-6d %-16s %10.2f / %-9.2f\n", width, v.name, t.median_ms, t.p95_ms);
         std::fflush(stdout);
@@ -283,7 +283,7 @@ int main(int argc, char** argv) {
                     median_extra_ms(draw, 3 * frames), 3 * frames);
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    g_presentation = Presentation{StereoView::sbs, false, false};
+    g_session->presentation = Presentation{StereoView::sbs, false, false};
     glutDestroyWindow(window);
     glutMainLoopEvent();
     return 0;

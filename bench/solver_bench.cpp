@@ -1,7 +1,7 @@
 // The solver and the per-frame geometry (everything one eye draws), without OpenGL.
 #include <benchmark/benchmark.h>
 
-#include "app/shared_state.h"
+#include "core/session.h"
 #include "physics/interface_solver.h"
 #include "scene/field_geometry.h"
 #include "scene/sphere_batch.h"
@@ -13,7 +13,7 @@ const WaveScenario lossy{// elliptical example 1
 
 void solve_start_up(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(solve_wave_interface(startup_scenario, 101));
+        benchmark::DoNotOptimize(solve_wave_interface(startup_example.scenario, 101));
     }
 }
 BENCHMARK(solve_start_up);
@@ -54,7 +54,7 @@ BENCHMARK(geometry_of_one_eye);
 // The three sphere batches of one eye, with what cannot show left out, for a loose trace
 // (start-up) and crowded ones (elliptical example 1).
 void trace_batches_of_one_eye(benchmark::State& state) {
-    WaveScenario scenario = startup_scenario;
+    WaveScenario scenario = startup_example.scenario;
     if (state.range(0) == 1) scenario = lossy;
     const InterfaceSolution s = solve_wave_interface(scenario, 101);
     const TransmittedRay ray = transmitted_ray(s);

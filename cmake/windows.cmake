@@ -89,7 +89,7 @@ planewave_layer(planewave_render scene render)
 add_dependencies(planewave_render freeglut_windows)
 target_link_libraries(planewave_render PUBLIC planewave_scene freeglut_static)
 
-add_executable(planewave3d app/main.cpp ${planewave_app_sources}
+add_executable(planewave3d app/main.cpp ${planewave_core_sources} ${planewave_app_sources}
   platform/atomic_file.cpp
   platform/display_mode_win32.cpp
   platform/exit_requests_win32.cpp

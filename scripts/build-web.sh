@@ -30,9 +30,8 @@ g++ -O1 -o "$out/stroke_letters" web/tools/stroke_letters.cpp -lglut
 version=$(sed -n 's/^project(planewave3d VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 flags=(-std=c++17 -O2 -fexceptions -Wall -Wextra -I. -I"$out/include" -DTOML_HEADER_ONLY=1
        "-DPLANEWAVE_VERSION=\"$version\"")
-sources=(physics/*.cpp scene/*.cpp app/commands.cpp app/console_text.cpp app/examples.cpp
-         app/lesson.cpp app/options.cpp app/scenario_input.cpp app/shared_state.cpp
-         platform/atomic_file.cpp web/meshes.cpp web/shell.cpp web/webgl_backend.cpp)
+sources=(physics/*.cpp scene/*.cpp core/*.cpp platform/atomic_file.cpp web/meshes.cpp
+         web/shell.cpp web/webgl_backend.cpp)
 em++ "${flags[@]}" "${sources[@]}" -o "$out/planewave3d.js" --no-entry \
     -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=Planewave -sSINGLE_FILE=1 \
     -sALLOW_MEMORY_GROWTH=1 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 \

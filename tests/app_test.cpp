@@ -22,17 +22,18 @@
 
 #include "app/frame.h"
 #include "app/keyboard.h"
-#include "app/lesson.h"
 #include "app/mouse_clock.h"
-#include "app/options.h"
 #include "app/picture_files.h"
 #include "app/pictures.h"
-#include "app/shared_state.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "core/lesson.h"
+#include "core/options.h"
+#include "core/session.h"
 #include "physics/materials.h"
 #include "platform/atomic_file.h"
 #include "platform/mode_guardian.h"
+#include "tests/support/fresh_session.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/scratch_folder.h"
 
@@ -41,7 +42,7 @@ namespace {
 class Shell : public ::testing::Test {
   protected:
     void SetUp() override {
-        reset_shared_state();
+        fresh_session();
         gl_recorder::clear();
         gl_recorder::state().modifiers = 0;
     }
@@ -86,25 +87,25 @@ TEST_F(Shell, SteppedValuesAreClampedNotWrapped) {
     };
     for (const StepCase& c : cases) {
         SCOPED_TRACE(c.what);
-        g_scenario.*c.field = c.before;
+        g_session->scenario.*c.field = c.before;
         press(c.key, c.modifiers);
-        EXPECT_DOUBLE_EQ(g_scenario.*c.field, c.after);
+        EXPECT_DOUBLE_EQ(g_session->scenario.*c.field, c.after);
     }
 }
 
 TEST_F(Shell, IStepsAFractionalAngleInWholeDegrees) {
-    g_scenario.theta_i = 41.8103165;
+    g_session->scenario.theta_i = 41.8103165;
     press_times('i', 47);
-    EXPECT_NEAR(g_scenario.theta_i, 88.8103165, 1e-9);
+    EXPECT_NEAR(g_session->scenario.theta_i, 88.8103165, 1e-9);
     press('i');
-    EXPECT_EQ(g_scenario.theta_i, 89.0);
+    EXPECT_EQ(g_session->scenario.theta_i, 89.0);
 }
 
 TEST_F(Shell, EveryKeyButEscRunsTheSolver) {
     for (unsigned char key : {'x', 'X', 'q', ' ', '\t', '|', 'l', '7', '\r'}) {
-        g_solution.k1 = -1.0;  // spoiled; the solver writes it afresh
+        g_session->solution.k1 = -1.0;  // spoiled; the solver writes it afresh
         press(key);
-        EXPECT_GT(g_solution.k1, 0.0) << int(key);
+        EXPECT_GT(g_session->solution.k1, 0.0) << int(key);
     }
     EXPECT_EQ(gl_recorder::state().redisplay_requests, 0);
 }
@@ -113,75 +114,75 @@ TEST_F(Shell, ExampleCyclesWrapIndependently) {
     std::vector<double> linear_angles;
     for (int k = 0; k < 5; ++k) {
         press('l');
-        linear_angles.push_back(g_scenario.theta_i);
+        linear_angles.push_back(g_session->scenario.theta_i);
     }
     EXPECT_EQ(linear_angles, (std::vector<double>{35, 31.806, 29, 40, 35}));
-    EXPECT_EQ(g_examples.next_circular, 0);
+    EXPECT_EQ(g_session->examples.next_circular, 0);
 
     press('e');
-    EXPECT_EQ(g_scenario.eps_r2, 12.0);
+    EXPECT_EQ(g_session->scenario.eps_r2, 12.0);
     press_times('e', 2);
-    const WaveScenario start = startup_scenario;
-    EXPECT_EQ(0, std::memcmp(&g_scenario, &start, sizeof start)) << "third e: start-up again";
+    const WaveScenario start = startup_example.scenario;
+    EXPECT_EQ(0, std::memcmp(&g_session->scenario, &start, sizeof start))
+        << "third e: start-up again";
     press('e');
-    EXPECT_EQ(g_scenario.eps_r2, 12.0);
+    EXPECT_EQ(g_session->scenario.eps_r2, 12.0);
 
     press_times('c', 4);
-    EXPECT_EQ(g_scenario.theta_i, 41.8103165);
-    EXPECT_EQ(g_examples.next_circular, 0);
+    EXPECT_EQ(g_session->scenario.theta_i, 41.8103165);
+    EXPECT_EQ(g_session->examples.next_circular, 0);
 }
 
 TEST_F(Shell, LoadingAnExampleLeavesViewClockAndToggleAlone) {
-    g_view = ViewState{10, 20, 0.3f, 0.4f, 2};
-    g_animation = AnimationState{57, 101, 2, 1};
+    g_session->view = ViewState{10, 20, 0.3f, 0.4f, 2};
+    g_session->animation = AnimationState{57, 101, 2, 1};
     press('x');
     press('c');
-    EXPECT_EQ(g_scenario.ex_mag, 5.0) << "the x step is lost";
-    EXPECT_EQ(g_view.yaw, 10);
-    EXPECT_EQ(g_view.zoom, 2);
-    EXPECT_EQ(g_animation.frame_index, 57);
-    EXPECT_EQ(g_animation.pause_counter, 2);
-    EXPECT_EQ(g_animation.tangential_toggle, 1);
+    EXPECT_EQ(g_session->scenario.ex_mag, 5.0) << "the x step is lost";
+    EXPECT_EQ(g_session->view.yaw, 10);
+    EXPECT_EQ(g_session->view.zoom, 2);
+    EXPECT_EQ(g_session->animation.frame_index, 57);
+    EXPECT_EQ(g_session->animation.pause_counter, 2);
+    EXPECT_EQ(g_session->animation.tangential_toggle, 1);
 }
 
 TEST(Examples, OmegaIsTwoPiTimesFrequencyToTheLastBit) {
-    std::vector<WaveScenario> all(std::begin(linear_examples), std::end(linear_examples));
-    all.insert(all.end(), std::begin(circular_examples), std::end(circular_examples));
-    all.insert(all.end(), std::begin(elliptical_examples), std::end(elliptical_examples));
-    all.push_back(startup_scenario);
-    for (const WaveScenario& sc : all) EXPECT_EQ(sc.omega, 2 * pi * sc.freq) << sc.freq;
-    const WaveScenario start = startup_scenario;
-    EXPECT_EQ(0, std::memcmp(&elliptical_examples[2], &start, sizeof start));
+    for (const Example& e : examples) EXPECT_EQ(e.scenario.omega, 2 * pi * e.scenario.freq);
+    EXPECT_EQ(&example(ExampleKind::elliptical, 2), &startup_example);
+    EXPECT_EQ(
+        std::tuple(example_count_of(ExampleKind::linear), example_count_of(ExampleKind::circular),
+                   example_count_of(ExampleKind::elliptical)),
+        std::tuple(4, 4, 3));
 }
 
 TEST_F(Shell, ToggleSpaceAndTab) {
     press('|');
-    EXPECT_EQ(g_animation.tangential_toggle, 1);
+    EXPECT_EQ(g_session->animation.tangential_toggle, 1);
     press('\\');
-    EXPECT_EQ(g_animation.tangential_toggle, 0);
+    EXPECT_EQ(g_session->animation.tangential_toggle, 0);
 
-    g_animation.frame_index = 40;
+    g_session->animation.frame_index = 40;
     press(' ');
-    EXPECT_FALSE(clock_running(g_animation.pause_counter));
+    EXPECT_FALSE(clock_running(g_session->animation.pause_counter));
     press(' ');
-    EXPECT_TRUE(clock_running(g_animation.pause_counter));
-    EXPECT_EQ(g_animation.frame_index, 40);
+    EXPECT_TRUE(clock_running(g_session->animation.pause_counter));
+    EXPECT_EQ(g_session->animation.frame_index, 40);
 
-    g_view = ViewState{12, -30, 0.6f, -0.9f, 0.25f};
+    g_session->view = ViewState{12, -30, 0.6f, -0.9f, 0.25f};
     press('\t', GLUT_ACTIVE_ALT);
-    EXPECT_EQ(g_view.yaw, 0.0f);
-    EXPECT_EQ(g_view.pitch, 0.0f);
-    EXPECT_EQ(g_view.pan_x, 0.0f);
-    EXPECT_EQ(g_view.pan_y, 0.0f);
-    EXPECT_EQ(g_view.zoom, 1.0f);
+    EXPECT_EQ(g_session->view.yaw, 0.0f);
+    EXPECT_EQ(g_session->view.pitch, 0.0f);
+    EXPECT_EQ(g_session->view.pan_x, 0.0f);
+    EXPECT_EQ(g_session->view.pan_y, 0.0f);
+    EXPECT_EQ(g_session->view.zoom, 1.0f);
 }
 
 TEST_F(Shell, PauseCounterAtItsMaximumKeepsAlternating) {
-    g_animation.pause_counter = INT32_MAX;
+    g_session->animation.pause_counter = INT32_MAX;
     press(' ');
-    EXPECT_FALSE(clock_running(g_animation.pause_counter));
+    EXPECT_FALSE(clock_running(g_session->animation.pause_counter));
     press(' ');
-    EXPECT_TRUE(clock_running(g_animation.pause_counter));
+    EXPECT_TRUE(clock_running(g_session->animation.pause_counter));
 }
 
 TEST_F(Shell, ArrowKeysPanWithoutLimitOtherSpecialKeysDoNothing) {
@@ -190,19 +191,19 @@ TEST_F(Shell, ArrowKeysPanWithoutLimitOtherSpecialKeysDoNothing) {
     on_special_key(GLUT_KEY_LEFT, 0, 0);
     on_special_key(GLUT_KEY_RIGHT, 0, 0);
     on_special_key(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_NEAR(g_view.pan_y, 99 * 0.03f, 1e-4);
-    EXPECT_FLOAT_EQ(g_view.pan_x, -0.03f);
-    const ViewState before = g_view;
+    EXPECT_NEAR(g_session->view.pan_y, 99 * 0.03f, 1e-4);
+    EXPECT_FLOAT_EQ(g_session->view.pan_x, -0.03f);
+    const ViewState before = g_session->view;
     for (int key : {GLUT_KEY_F1, GLUT_KEY_HOME, GLUT_KEY_SHIFT_L, GLUT_KEY_CTRL_L, GLUT_KEY_ALT_L,
                     0, -1, 100000}) {
         on_special_key(key, 0, 0);
     }
-    EXPECT_EQ(0, std::memcmp(&g_view, &before, sizeof before));
+    EXPECT_EQ(0, std::memcmp(&g_session->view, &before, sizeof before));
     EXPECT_EQ(gl_recorder::state().redisplay_requests, 0);
 }
 
 TEST_F(Shell, VCyclesTheViewAndNamesItInTheTitle) {
-    g_presentation = Presentation{StereoView::sbs, true, false};
+    g_session->presentation = Presentation{StereoView::sbs, true, false};
     const std::vector<std::pair<StereoView, std::string>> expected = {
         {StereoView::mono, "3D TV \u2014 mono"},
         {StereoView::anaglyph, "3D TV \u2014 anaglyph"},
@@ -211,20 +212,23 @@ TEST_F(Shell, VCyclesTheViewAndNamesItInTheTitle) {
     };
     for (const auto& [view, title] : expected) {
         press('v');
-        EXPECT_EQ(g_presentation.view, view);
+        EXPECT_EQ(g_session->presentation.view, view);
         EXPECT_EQ(gl_recorder::state().window_title, title);
     }
     press('V', GLUT_ACTIVE_SHIFT);
-    EXPECT_EQ(g_presentation.view, StereoView::sbs) << "lower case only";
+    EXPECT_EQ(g_session->presentation.view, StereoView::sbs) << "lower case only";
 }
 
 TEST_F(Shell, HTogglesTheReadoutKeysThatChangeAValueMakeTheScenarioCustom) {
     press('h');
-    EXPECT_TRUE(g_presentation.readout_shown);
+    EXPECT_TRUE(g_session->presentation.readout_shown);
     press('h');
-    EXPECT_FALSE(g_presentation.readout_shown);
+    EXPECT_FALSE(g_session->presentation.readout_shown);
 
-    auto origin = [] { return std::tuple{g_origin.kind, g_origin.index, g_origin.custom}; };
+    auto origin = [] {
+        return std::tuple{g_session->origin.kind, g_session->origin.index,
+                          g_session->origin.custom};
+    };
     EXPECT_EQ(origin(), std::tuple(ExampleKind::elliptical, 2, false)) << "the start-up scenario";
     press('l');
     press('l');
@@ -232,12 +236,12 @@ TEST_F(Shell, HTogglesTheReadoutKeysThatChangeAValueMakeTheScenarioCustom) {
     press('x', GLUT_ACTIVE_ALT);  // |Ex| is 0 already: nothing changes
     press(' ');
     press('v');
-    EXPECT_FALSE(g_origin.custom);
+    EXPECT_FALSE(g_session->origin.custom);
     press('i');
     EXPECT_EQ(origin(), std::tuple(ExampleKind::linear, 1, true));
     press('c');
     EXPECT_EQ(origin(), std::tuple(ExampleKind::circular, 0, false));
-    EXPECT_STREQ(example_description(ExampleKind::linear, 3), "lossy medium 2");
+    EXPECT_STREQ(example(ExampleKind::linear, 3).description, "lossy medium 2");
 }
 
 // --- the command line -----------------------------------------------------------------------
@@ -387,17 +391,19 @@ std::string lesson_file(const std::string& name, const std::string& text) {
 // The keys beyond the table that ALT turns back read " K / ALT + K", and each plain press acts.
 TEST_F(Shell, TheKeysBeyondTheTableNameWhatTheyDo) {
     size_t with_alt = 0;
-    for (const char* line : more_keys) {
-        const std::string text = line;
+    for (const KeyRow& row : key_rows) {
+        const std::string text = row.line;
+        if (!row.beyond) continue;
         if (text.find("ALT") == std::string::npos) continue;
         ++with_alt;
         EXPECT_EQ(text.substr(2, 9), " / ALT + ") << text;
         EXPECT_EQ(text[11], text[1]) << text;
-        reset_shared_state();
-        const std::pair before(g_scenario.freq,
-                               g_label.medium1_material + g_label.medium2_material);
+        fresh_session();
+        const std::pair before(g_session->scenario.freq, g_session->label.medium1_material +
+                                                             g_session->label.medium2_material);
         press(static_cast<unsigned char>(text[1]));
-        EXPECT_NE(std::pair(g_scenario.freq, g_label.medium1_material + g_label.medium2_material),
+        EXPECT_NE(std::pair(g_session->scenario.freq,
+                            g_session->label.medium1_material + g_session->label.medium2_material),
                   before)
             << text;
     }
@@ -411,23 +417,23 @@ TEST_F(Shell, OptionsSetTheStartTheirLookOverTheLessons) {
                                      "--frame=37",  "--tangential"};
     std::vector<char*> argv;
     for (const char* a : args) argv.push_back(const_cast<char*>(a));
-    g_lesson.lesson.palette = Palette::colour_blind;
-    apply_options(parse_options(1, argv.data()));
-    const Presentation& p = g_presentation;
+    g_session->presentation.palette = Palette::colour_blind;  // as a lesson's start sets it
+    apply_options(*g_session, parse_options(1, argv.data()));
+    const Presentation& p = g_session->presentation;
     EXPECT_EQ(std::tuple(p.view, p.windowed, p.readout_shown, p.curves, p.magnetic_shown,
                          p.poynting_shown, p.theme, p.palette),
               std::tuple(StereoView::sbs, false, false, CurvesMode::off, false, false,
                          Theme::classic, Palette::colour_blind))
         << "a plain start: the lesson's palette, the classic theme";
-    EXPECT_EQ(std::pair(clock_running(g_animation.pause_counter), g_animation.tangential_toggle),
+    EXPECT_EQ(std::pair(clock_running(g_session->animation.pause_counter),
+                        g_session->animation.tangential_toggle),
               std::pair(true, 0));
-    g_lesson.lesson.theme = Theme::classic;
-    g_lesson.lesson.palette = Palette::classic;
     const Options o = parse_options(int(argv.size()), argv.data());
     ASSERT_EQ(o.error, "");
-    apply_options(o);
-    EXPECT_EQ(std::tuple(p.theme, p.palette, g_animation.frame_index,
-                         clock_running(g_animation.pause_counter), g_animation.tangential_toggle),
+    apply_options(*g_session, o);
+    EXPECT_EQ(std::tuple(p.theme, p.palette, g_session->animation.frame_index,
+                         clock_running(g_session->animation.pause_counter),
+                         g_session->animation.tangential_toggle),
               std::tuple(Theme::projector, Palette::colour_blind, 37, false, 1));
 }
 
@@ -466,7 +472,7 @@ frequency = 2e9
     EXPECT_EQ(0, std::memcmp(&a.scenario.scenario, &expected_a, sizeof expected_a));
     EXPECT_EQ(std::pair(a.scenario.medium1_material, a.scenario.medium2_material),
               std::pair(1, -1));
-    WaveScenario expected_b = startup_scenario;
+    WaveScenario expected_b = startup_example.scenario;
     expected_b.eps_r2 = 1;
     expected_b.sigma2 = 5.8e7;
     expected_b.freq = 2e9;
@@ -481,16 +487,16 @@ TEST(Lessons, TheShippedLessonsReadAndTheExamplesFileHoldsTheExamplesExactly) {
         const std::string path = PLANEWAVE_SOURCE_DIR "/examples/" + std::string(name) + ".toml";
         EXPECT_TRUE(read_lesson(path, startup_named_scenario()).value) << name;
     }
-    const Parsed<Lesson> examples = read_lesson(
+    const Parsed<Lesson> shipped = read_lesson(
         PLANEWAVE_SOURCE_DIR "/examples/built-in-examples.toml", startup_named_scenario());
-    ASSERT_TRUE(examples.value) << examples.error;
-    ASSERT_EQ(examples.value->steps.size(), size_t(built_in_lesson_length));
-    for (int32_t k = 0; k < built_in_lesson_length; ++k) {
+    ASSERT_TRUE(shipped.value) << shipped.error;
+    ASSERT_EQ(shipped.value->steps.size(), size_t(example_count));
+    for (int32_t k = 0; k < example_count; ++k) {
         ScenarioOrigin origin{};
         const WaveScenario table = built_in_lesson_step(k, origin).scenario;
-        const LessonStep& step = examples.value->steps[size_t(k)];
+        const LessonStep& step = shipped.value->steps[size_t(k)];
         EXPECT_EQ(0, std::memcmp(&step.scenario.scenario, &table, sizeof table)) << k;
-        EXPECT_EQ(step.name, origin_text(origin));
+        EXPECT_EQ(step.name, origin_text(Session{}, origin));
     }
 }
 
@@ -543,7 +549,7 @@ TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
 TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
     const std::string path = "saved.toml";
     std::remove(path.c_str());
-    NamedScenario numbers{elliptical_examples[1], -1, -1};
+    NamedScenario numbers{example(ExampleKind::elliptical, 1).scenario, -1, -1};
     numbers.scenario.phi_x = 0.1 + 0.2;  // a number with all of its seventeen digits
     const NamedScenario named{
         {1, 0, 5, -90, 41.8103165, 2.25, 1, 72, 1, 4, 3.18e8, two_pi * 3.18e8}, 3, 5};
@@ -688,11 +694,11 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
     std::filesystem::create_directory("recording");
     std::filesystem::current_path("recording");
     for (const Input& in : inputs) {
-        reset_shared_state();
-        g_screen = ScreenSetup{1920, 1200, 64, 32};
+        fresh_session();
+        g_session->screen = ScreenSetup{1920, 1200, 64, 32};
         ::testing::internal::CaptureStdout();
         press('r');
-        ASSERT_EQ(g_activity, "recording 0/100");
+        ASSERT_EQ(g_session->activity, "recording 0/100");
         if (in.key != 0) press(in.key, in.modifiers);
         if (in.special != 0) on_special_key(in.special, 0, 0);
         if (in.drag_button != 0) on_mouse_button(in.drag_button - 1, GLUT_DOWN, 10, 10);
@@ -707,8 +713,8 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         cancel_recording("the test is done");
     }
     // The clock's tick cancels nothing when no one asked the program to end.
-    reset_shared_state();
-    g_screen = ScreenSetup{1920, 1200, 64, 32};
+    fresh_session();
+    g_session->screen = ScreenSetup{1920, 1200, 64, 32};
     ::testing::internal::CaptureStdout();
     press('r');
     on_timer(1);
@@ -716,10 +722,10 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
     cancel_recording("the test is done");
     // A recorded frame leaves the clock as it was; a recording that cannot draw ends, leaving
     // nothing; a window resized to nothing keeps a pixel.
-    reset_shared_state();
-    g_screen = ScreenSetup{1920, 1200, 64, 32};
-    g_animation.frame_index = 37;
-    g_animation.pause_counter = 2;
+    fresh_session();
+    g_session->screen = ScreenSetup{1920, 1200, 64, 32};
+    g_session->animation.frame_index = 37;
+    g_session->animation.pause_counter = 2;
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
     press('r');
@@ -727,10 +733,12 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
     ::testing::internal::GetCapturedStdout();
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("recording stopped, nothing saved"),
               std::string::npos);
-    EXPECT_EQ(std::pair(g_animation.frame_index, g_animation.pause_counter), std::pair(37, 2));
+    EXPECT_EQ(std::pair(g_session->animation.frame_index, g_session->animation.pause_counter),
+              std::pair(37, 2));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 0);
     on_reshape(0, -3);
-    EXPECT_EQ(std::pair(g_screen.window_width, g_screen.window_height), std::pair(1, 1));
+    EXPECT_EQ(std::pair(g_session->screen.window_width, g_session->screen.window_height),
+              std::pair(1, 1));
     // A temporary file left by another writer of the same name is stepped round, and kept.
     const std::string stale = ".stale.toml." + std::to_string(getpid()) + "-0.part";
     std::ofstream(stale) << "theirs";
@@ -747,7 +755,7 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
 TEST_F(Shell, KeysSaveWhereTheProgramRunsAndSaySoAtOnce) {
     std::filesystem::create_directory("keys");
     std::filesystem::current_path("keys");
-    g_screen = ScreenSetup{1920, 1200, 72, 36};
+    g_session->screen = ScreenSetup{1920, 1200, 72, 36};
     std::fflush(stdout);
     const int terminal = dup(STDOUT_FILENO), console = creat("../console.txt", 0600);
     dup2(console, STDOUT_FILENO);
@@ -778,7 +786,7 @@ TEST_F(Shell, KeysSaveWhereTheProgramRunsAndSaySoAtOnce) {
     EXPECT_EQ(made(), (std::vector<double>{72, 72})) << "one target for both sizes' pictures";
     gl_recorder::clear();
     gl_recorder::state().framebuffers_complete = true;
-    g_screen = ScreenSetup{1920, 1200, 48, 24};
+    g_session->screen = ScreenSetup{1920, 1200, 48, 24};
     press('s');
     dup2(terminal, STDOUT_FILENO);
     gl_recorder::state().framebuffers_complete = false;
@@ -823,58 +831,59 @@ TEST(Steps, FrequencyOnTheOneTwoFiveLadderAndMaterialsClampedAtTheEnds) {
 
 TEST_F(Shell, KeysStepTheMediaTheFrequencyAndTheFramesWhilePaused) {
     press('2', GLUT_ACTIVE_ALT);  // from the start-up numbers back to the table's last: iron
-    EXPECT_EQ(g_label.medium2_material, int32_t(materials().size()) - 1);
-    EXPECT_EQ(g_scenario.mu_r2, 4000);
-    EXPECT_EQ(g_label.origin, "custom (from elliptical 2)");
+    EXPECT_EQ(g_session->label.medium2_material, int32_t(materials().size()) - 1);
+    EXPECT_EQ(g_session->scenario.mu_r2, 4000);
+    EXPECT_EQ(g_session->label.origin, "custom (from elliptical 2)");
     press('1');
     press('1');
-    EXPECT_EQ(g_scenario.eps_r1, 1.0006) << "vacuum, then air";
+    EXPECT_EQ(g_session->scenario.eps_r1, 1.0006) << "vacuum, then air";
     press('f', GLUT_ACTIVE_ALT);
-    EXPECT_EQ(g_scenario.freq, 500e6);
-    EXPECT_EQ(g_scenario.omega, two_pi * 500e6);
-    EXPECT_NEAR(g_solution.time_step, 2e-9 / 100, 1e-24) << "solved again";
+    EXPECT_EQ(g_session->scenario.freq, 500e6);
+    EXPECT_EQ(g_session->scenario.omega, two_pi * 500e6);
+    EXPECT_NEAR(g_session->solution.time_step, 2e-9 / 100, 1e-24) << "solved again";
 
-    g_animation.frame_index = 1;
+    g_session->animation.frame_index = 1;
     press('.');
-    EXPECT_EQ(g_animation.frame_index, 1) << "running: the clock's to move";
+    EXPECT_EQ(g_session->animation.frame_index, 1) << "running: the clock's to move";
     press(' ');
     press(',');
-    EXPECT_EQ(g_animation.frame_index, 101);
+    EXPECT_EQ(g_session->animation.frame_index, 101);
     press('.');
     press('.');
-    EXPECT_EQ(g_animation.frame_index, 2);
+    EXPECT_EQ(g_session->animation.frame_index, 2);
 }
 
 TEST_F(Shell, PageKeysStepThroughTheLessonClampedAtItsEnds) {
     std::vector<std::string> seen;
     for (int k = 0; k < 12; ++k) {
         on_special_key(GLUT_KEY_PAGE_DOWN, 0, 0);
-        seen.push_back(g_label.origin.substr(0, g_label.origin.find(':')));
+        seen.push_back(g_session->label.origin.substr(0, g_session->label.origin.find(':')));
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"linear 0", "linear 1", "linear 2", "linear 3",
                                               "circular 0", "circular 1", "circular 2",
                                               "circular 3", "elliptical 0", "elliptical 1",
                                               "elliptical 1", "elliptical 1"}));
-    EXPECT_EQ(g_scenario.sigma2, 8) << "elliptical 1 itself";
+    EXPECT_EQ(g_session->scenario.sigma2, 8) << "elliptical 1 itself";
     for (int k = 0; k < 12; ++k) on_special_key(GLUT_KEY_PAGE_UP, 0, 0);
-    EXPECT_EQ(g_label.origin, "elliptical 2: the start-up scenario");
+    EXPECT_EQ(g_session->label.origin, "elliptical 2: the start-up scenario");
 
     const std::string path = lesson_file("steps.toml",
                                          "title = \"Two\"\n[[scenario]]\nname = \"one\"\n"
                                          "[[scenario]]\nmedium2 = \"glass\"\n");
     ScenarioOverrides at_2_ghz;
     at_2_ghz.frequency_hz = 2e9;
-    ASSERT_EQ(load_start_scenario(path, at_2_ghz), "");
-    EXPECT_EQ(g_label.origin, "Two \u2014 1/2: one");
+    ASSERT_EQ(load_start_scenario(*g_session, path, at_2_ghz), "");
+    EXPECT_EQ(g_session->label.origin, "Two \u2014 1/2: one");
     on_special_key(GLUT_KEY_PAGE_DOWN, 0, 0);
     on_special_key(GLUT_KEY_PAGE_DOWN, 0, 0);
-    EXPECT_EQ(g_label.origin, "Two \u2014 2/2");
-    EXPECT_EQ(g_scenario.freq, 2e9) << "the option holds in every scenario";
-    EXPECT_EQ(g_label.medium2_material, 3);
+    EXPECT_EQ(g_session->label.origin, "Two \u2014 2/2");
+    EXPECT_EQ(g_session->scenario.freq, 2e9) << "the option holds in every scenario";
+    EXPECT_EQ(g_session->label.medium2_material, 3);
     press('i');
-    EXPECT_EQ(g_label.origin, "custom (from Two \u2014 2/2)");
+    EXPECT_EQ(g_session->label.origin, "custom (from Two \u2014 2/2)");
     press('l');
-    EXPECT_EQ(g_label.origin, "linear 0: TM wave into a denser medium") << "l, c, e still work";
+    EXPECT_EQ(g_session->label.origin, "linear 0: TM wave into a denser medium")
+        << "l, c, e still work";
 }
 
 // --- mouse ----------------------------------------------------------------------------------
@@ -920,22 +929,22 @@ TEST(MouseArithmetic, ZoomCompoundsAndNeverTurnsNegative) {
 TEST_F(Shell, DragsRotateOrZoomByTheLastLeftOrRightPress) {
     on_mouse_button(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 10, 10);  // no left or right press yet
     on_mouse_motion(60, 10);
-    EXPECT_FLOAT_EQ(g_view.yaw, 10.0f);
+    EXPECT_FLOAT_EQ(g_session->view.yaw, 10.0f);
 
     on_mouse_button(GLUT_RIGHT_BUTTON, GLUT_DOWN, 500, 100);
     on_mouse_motion(900, 130);  // zoom ignores x
-    EXPECT_FLOAT_EQ(g_view.zoom, 1.5f);
-    EXPECT_EQ(g_drag.last_x, 500);
+    EXPECT_FLOAT_EQ(g_session->view.zoom, 1.5f);
+    EXPECT_EQ(g_session->drag.last_x, 500);
     on_mouse_button(GLUT_RIGHT_BUTTON, GLUT_UP, 0, 0);
-    EXPECT_EQ(g_drag.drag_mode, 1) << "a release changes nothing";
+    EXPECT_EQ(g_session->drag.drag_mode, 1) << "a release changes nothing";
 
     on_mouse_button(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 0, 130);
     on_mouse_motion(0, 160);
-    EXPECT_FLOAT_EQ(g_view.zoom, 2.25f) << "middle drag keeps zooming";
+    EXPECT_FLOAT_EQ(g_session->view.zoom, 2.25f) << "middle drag keeps zooming";
 
     on_mouse_button(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 160);
     on_mouse_motion(300, 160);
-    EXPECT_FLOAT_EQ(g_view.yaw, 30.0f) << "from the left press, not from the zoom drag";
+    EXPECT_FLOAT_EQ(g_session->view.yaw, 30.0f) << "from the left press, not from the zoom drag";
     EXPECT_EQ(gl_recorder::state().redisplay_requests, 4) << "one per motion event";
 }
 
@@ -945,7 +954,7 @@ TEST_F(Shell, ClockRunsThroughThePeriodAndRearmsEveryTick) {
     std::vector<int> frames;
     for (int k = 0; k < 102; ++k) {
         on_timer(1);
-        frames.push_back(g_animation.frame_index);
+        frames.push_back(g_session->animation.frame_index);
     }
     EXPECT_EQ(frames.front(), 2);
     EXPECT_EQ(frames[99], 101);
@@ -960,7 +969,7 @@ TEST_F(Shell, ClockRunsThroughThePeriodAndRearmsEveryTick) {
     press(' ');
     on_timer(1);
     on_timer(1);
-    EXPECT_EQ(g_animation.frame_index, 2) << "paused";
+    EXPECT_EQ(g_session->animation.frame_index, 2) << "paused";
     EXPECT_EQ(gl_recorder::state().redisplay_requests, 104) << "redrawn while paused";
 
     // A timer that falls due after the window was closed: nothing left to draw or re-arm.
@@ -1029,7 +1038,7 @@ class Startup : public Shell {
         Shell::SetUp();
         fake = FakeDisplay{};
         set_display_mode_service(&fake_service);
-        g_screen = ScreenSetup{};
+        g_session->screen = ScreenSetup{};
     }
     void TearDown() override {
         restore_display_mode();
@@ -1054,10 +1063,10 @@ TEST_F(Startup, SwitchPrintsTheKeyTableAndSizesTheWindowFromTheFreshWidth) {
     EXPECT_EQ(fake.applied[0].width, 1366);
     EXPECT_EQ(fake.applied[0].height, 768);
     EXPECT_EQ(fake.applied[0].refresh_hz, 75.0) << "the rest of the mode passes back unchanged";
-    EXPECT_EQ(g_screen.saved_width, 1366);
-    EXPECT_EQ(g_screen.saved_height, 1024);
-    EXPECT_EQ(g_screen.window_width, 1366);
-    EXPECT_EQ(g_screen.window_height, 683);
+    EXPECT_EQ(g_session->screen.saved_width, 1366);
+    EXPECT_EQ(g_session->screen.saved_height, 1024);
+    EXPECT_EQ(g_session->screen.window_width, 1366);
+    EXPECT_EQ(g_session->screen.window_height, 683);
 
     EXPECT_EQ(fake.current.height, 768);
     restore_display_mode();
@@ -1074,8 +1083,8 @@ TEST_F(Startup, UnreadableWidthAfterTheSwitchFallsBackToTheRequestedOne) {
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(prepare_screen(), 0);
     ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(g_screen.window_width, 1920);
-    EXPECT_EQ(g_screen.window_height, 960);
+    EXPECT_EQ(g_session->screen.window_width, 1920);
+    EXPECT_EQ(g_session->screen.window_height, 960);
 }
 
 TEST_F(Startup, AlreadyWideDisplayStillGetsTheRequest) {
@@ -1216,16 +1225,16 @@ TEST(GlState, InitialStateInOrder) {
 // --- randomised input -----------------------------------------------------------------------
 
 void expect_within_bounds(long event) {
-    const WaveScenario& sc = g_scenario;
+    const WaveScenario& sc = g_session->scenario;
     const bool scenario_ok = sc.ex_mag >= 0 && sc.ex_mag <= 100 && sc.ey_mag >= 0 &&
                              sc.ey_mag <= 100 && sc.phi_x >= -360 && sc.phi_x <= 360 &&
                              sc.phi_y >= -360 && sc.phi_y <= 360 && sc.theta_i >= 0 &&
                              sc.theta_i <= 89;
-    const ViewState& v = g_view;
+    const ViewState& v = g_session->view;
     const bool view_ok = v.yaw >= -180 && v.yaw <= 180 && v.pitch >= -180 && v.pitch <= 180 &&
                          v.zoom >= 0 && std::isfinite(v.zoom) && std::isfinite(v.pan_x) &&
                          std::isfinite(v.pan_y);
-    const AnimationState& a = g_animation;
+    const AnimationState& a = g_session->animation;
     const bool clock_ok = a.frame_index >= 1 && a.frame_index <= a.frames_per_period &&
                           (a.tangential_toggle == 0 || a.tangential_toggle == 1);
     ASSERT_TRUE(scenario_ok && view_ok && clock_ok) << "after event " << event;
@@ -1234,7 +1243,7 @@ void expect_within_bounds(long event) {
 // Every key (ALT or not), every special key, extreme drags and zooms, clock ticks; a frame is
 // drawn after every event and must reach OpenGL finite and balanced.
 TEST_F(Shell, RandomInputNeverBreaksThePicture) {
-    g_screen = ScreenSetup{1920, 1200, 1920, 960};
+    g_session->screen = ScreenSetup{1920, 1200, 1920, 960};
     std::mt19937 random(20261207);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     const int modifiers[] = {0, GLUT_ACTIVE_ALT, GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL,

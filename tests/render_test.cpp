@@ -16,7 +16,7 @@
 
 #include "app/frame.h"
 #include "app/keyboard.h"
-#include "app/shared_state.h"
+#include "core/session.h"
 #include "physics/derived_quantities.h"
 #include "render/gl_backend.h"
 #include "scene/curves_plot.h"
@@ -25,6 +25,7 @@
 #include "scene/readout_text.h"
 #include "scene/sphere_batch.h"
 #include "scene/text_strokes.h"
+#include "tests/support/fresh_session.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/named_media.h"
 
@@ -47,7 +48,7 @@ void expect_near(Vec3 a, Vec3 b, double tolerance, const std::string& what = "")
 }
 
 WaveScenario normal_incidence_x_only() {
-    WaveScenario sc = startup_scenario;
+    WaveScenario sc = startup_example.scenario;
     sc.ex_mag = 1;
     sc.ey_mag = 0;
     sc.phi_x = 0;
@@ -56,9 +57,11 @@ WaveScenario normal_incidence_x_only() {
 }
 
 std::vector<WaveScenario> all_examples() {
-    std::vector<WaveScenario> all(std::begin(linear_examples), std::end(linear_examples));
-    all.insert(all.end(), std::begin(circular_examples), std::end(circular_examples));
-    all.insert(all.end(), std::begin(elliptical_examples), std::end(elliptical_examples));
+    std::vector<WaveScenario> all;  // linear, circular, elliptical, each by its index
+    for (ExampleKind kind : {ExampleKind::linear, ExampleKind::circular, ExampleKind::elliptical}) {
+        for (int32_t k = 0; k < example_count_of(kind); ++k)
+            all.push_back(example(kind, k).scenario);
+    }
     return all;
 }
 
@@ -387,7 +390,7 @@ TEST(FieldGeometry, FrameOneAndFrame101AreTheSamePicture) {
 }
 
 TEST(FieldGeometry, StartScenarioTransmittedRay) {
-    const InterfaceSolution s = solve(startup_scenario);
+    const InterfaceSolution s = solve(startup_example.scenario);
     const TransmittedRay ray = transmitted_ray(s);
     EXPECT_NEAR(ray.spacing_m, 7.49e-3, 0.01e-3);
     expect_near(transmitted_sample(s, ray, 0, 16).base, {0.525, 0, 3.727}, 1e-3);
@@ -395,7 +398,7 @@ TEST(FieldGeometry, StartScenarioTransmittedRay) {
 }
 
 TEST(FieldGeometry, BeyondTheCriticalAngleTheRayRunsAlongTheInterface) {
-    const InterfaceSolution s = solve(circular_examples[0]);
+    const InterfaceSolution s = solve(example(ExampleKind::circular, 0).scenario);
     const TransmittedRay ray = transmitted_ray(s);
     EXPECT_NEAR(ray.spacing_m, 39.3e-3, 0.1e-3);
     for (int n = 0; n <= 16; ++n) {
@@ -420,8 +423,8 @@ struct DecayCase {
 
 TEST(FieldGeometry, LossyMediaShrinkTheTransmittedArrowsAwayFromTheInterface) {
     const std::vector<DecayCase> cases = {
-        {"elliptical 1 (8 S/m, 10 GHz)", elliptical_examples[1], 0.051},
-        {"linear 3 (0.3 S/m, 1 GHz)", linear_examples[3], 0.28},
+        {"elliptical 1 (8 S/m, 10 GHz)", example(ExampleKind::elliptical, 1).scenario, 0.051},
+        {"linear 3 (0.3 S/m, 1 GHz)", example(ExampleKind::linear, 3).scenario, 0.28},
     };
     for (const DecayCase& c : cases) {
         const InterfaceSolution s = solve(c.scenario);
@@ -434,7 +437,7 @@ TEST(FieldGeometry, LossyMediaShrinkTheTransmittedArrowsAwayFromTheInterface) {
         }
         EXPECT_NEAR(peak16 / peak0, c.decay_at_16, 0.005) << c.what;
     }
-    const InterfaceSolution s = solve(elliptical_examples[1]);
+    const InterfaceSolution s = solve(example(ExampleKind::elliptical, 1).scenario);
     const TransmittedRay ray = transmitted_ray(s);
     EXPECT_NEAR(ray.spacing_m, 0.429e-3, 0.001e-3);
     expect_near(transmitted_sample(s, ray, 0, 16).base, {0.326, 0, 3.761}, 1e-3);
@@ -446,14 +449,14 @@ TEST(FieldGeometry, TracesSitAtTheFarEndsOfTheRays) {
     expect_near(trace_guides(RayKind::incident, s, ray).trace_point, {-0.68, 0, -3.772}, 1e-12);
     expect_near(trace_guides(RayKind::reflected, s, ray).trace_point, {0.68, 0, -3.772}, 1e-12);
 
-    const InterfaceSolution tir = solve(circular_examples[0]);
+    const InterfaceSolution tir = solve(example(ExampleKind::circular, 0).scenario);
     const TransmittedRay tir_ray = transmitted_ray(tir);
     expect_near(trace_guides(RayKind::transmitted, tir, tir_ray).trace_point, {3.072, 0, 0.7},
                 1e-12);
 }
 
 TEST(FieldGeometry, StartScenarioIncidentTraceIsTheExpectedEllipse) {
-    const InterfaceSolution s = solve(startup_scenario);
+    const InterfaceSolution s = solve(startup_example.scenario);
     const TransmittedRay ray = transmitted_ray(s);
     const TraceGuides g = trace_guides(RayKind::incident, s, ray);
     double max_parallel = 0, max_y = 0;
@@ -468,7 +471,7 @@ TEST(FieldGeometry, StartScenarioIncidentTraceIsTheExpectedEllipse) {
     EXPECT_NEAR(max_parallel, 0.8 * 0.98, 1e-3);
     EXPECT_NEAR(max_y, 0.98, 1e-3);
 
-    WaveScenario zero = startup_scenario;
+    WaveScenario zero = startup_example.scenario;
     zero.ex_mag = zero.ey_mag = 0;
     const InterfaceSolution z = solve(zero);
     const TraceGuides zg = trace_guides(RayKind::transmitted, z, transmitted_ray(z));
@@ -487,7 +490,7 @@ struct GoldenField {
 // examples).
 TEST(FieldGeometry, FieldsMatchTheClosedFormFresnelFormulas) {
     const std::vector<std::pair<WaveScenario, std::vector<GoldenField>>> cases = {
-        {circular_examples[0],  // total internal reflection
+        {example(ExampleKind::circular, 0).scenario,  // total internal reflection
          {{0.0,
            0.0,
            0.0,
@@ -509,7 +512,7 @@ TEST(FieldGeometry, FieldsMatchTheClosedFormFresnelFormulas) {
            {2.43734217, -2.91518603, -3.24977746},
            {-1.70707823, -4.9185893, -2.27609584},
            {-3.87117625, -7.54650309, -5.86113257}}}},
-        {linear_examples[3],  // 0.3 S/m
+        {example(ExampleKind::linear, 3).scenario,  // 0.3 S/m
          {{0.0,
            0.0,
            0.0,
@@ -531,7 +534,7 @@ TEST(FieldGeometry, FieldsMatchTheClosedFormFresnelFormulas) {
            {11.3264005, -19.7140877, -9.50397847},
            {-1.85426222, 3.40870672, -1.55591075},
            {-5.01973616, 5.79978437, 0.784858451}}}},
-        {elliptical_examples[1],  // 8 S/m
+        {example(ExampleKind::elliptical, 1).scenario,  // 8 S/m
          {{0.0,
            0.0,
            0.0,
@@ -695,7 +698,7 @@ TEST(FieldGeometry, MagneticArrowsFollowTheirElectricOnesAlongEveryRay) {
 }
 
 TEST(FieldGeometry, StartScenarioTangentialArrowsAtFrameOne) {
-    const InterfaceSolution s = solve(startup_scenario);
+    const InterfaceSolution s = solve(startup_example.scenario);
     const TransmittedRay ray = transmitted_ray(s);
     const double t = sample_time_of(1, s), scale = arrow_scale(s);
     struct Case {
@@ -911,7 +914,7 @@ TEST(Readout, WholePanelsAsShown) {
     const int32_t air = 1, vacuum = 0, glass = 3, seawater = 5;
     const std::vector<PanelCase> cases = {
         {{"linear 1: TE wave at the Brewster angle"},
-         linear_examples[1],
+         example(ExampleKind::linear, 1).scenario,
          "paused",
          {"linear 1: TE wave at the Brewster angle",
           "theta_i 31.8060 deg  |Ex| 0.00  |Ey| 78.00",
@@ -1012,7 +1015,7 @@ TEST(Readout, WholePanelsAsShown) {
     for (const PanelCase& c : cases) {
         EXPECT_EQ(readout_lines(c.label, c.scenario, solve(c.scenario), c.status), c.lines);
     }
-    WaveScenario dark = linear_examples[1];
+    WaveScenario dark = example(ExampleKind::linear, 1).scenario;
     dark.ey_mag = 0;
     const std::vector<std::string> dark_lines =
         readout_lines(ScenarioLabel{}, dark, solve(dark), "");
@@ -1141,10 +1144,10 @@ std::vector<std::vector<std::pair<std::string, std::vector<double>>>> pieces(
 class Drawing : public ::testing::Test {
   protected:
     void SetUp() override {
-        reset_shared_state();
-        g_screen = ScreenSetup{1920, 1200, 1920, 960};
-        g_animation.frame_index = 2;
-        solve_interface();
+        fresh_session();
+        g_session->screen = ScreenSetup{1920, 1200, 1920, 960};
+        g_session->animation.frame_index = 2;
+        scenario_changed(*g_session);
         gl_recorder::clear();
     }
     void TearDown() override {
@@ -1163,7 +1166,7 @@ class Drawing : public ::testing::Test {
 };
 
 TEST_F(Drawing, StereoFrameSetsUpEachEyeInOrder) {
-    g_view = ViewState{12.5f, -7.25f, 0.3f, -0.06f, 1.5f};
+    g_session->view = ViewState{12.5f, -7.25f, 0.3f, -0.06f, 1.5f};
     on_display();
     const auto& calls = gl_recorder::calls();
     ASSERT_GE(calls.size(), 3u);
@@ -1221,7 +1224,7 @@ TEST_F(Drawing, StereoFrameSetsUpEachEyeInOrder) {
 }
 
 TEST_F(Drawing, OddWindowWidthLeavesTheLastColumnUndrawn) {
-    g_screen = ScreenSetup{1365, 1024, 1365, 682};
+    g_session->screen = ScreenSetup{1365, 1024, 1365, 682};
     on_display();
     const auto viewports = gl_recorder::named("glViewport");
     EXPECT_EQ(viewports[0].args, (std::vector<double>{0, 0, 682, 682}));
@@ -1305,8 +1308,8 @@ TEST_F(Drawing, EveryViewDrawsItsPictures) {
     };
     for (const PassCase& c : cases) {
         SCOPED_TRACE(c.what);
-        g_presentation = Presentation{c.view, c.windowed, false};
-        g_screen = ScreenSetup{1920, 1200, c.width, c.height};
+        g_session->presentation = Presentation{c.view, c.windowed, false};
+        g_session->screen = ScreenSetup{1920, 1200, c.width, c.height};
         gl_recorder::clear();
         on_display();
         std::vector<std::vector<double>> viewports, masks;
@@ -1337,7 +1340,8 @@ TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
          {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
         SCOPED_TRACE(view_name(view));
         // The readout and the Fresnel curves, both.
-        g_presentation = Presentation{view, view != StereoView::sbs, true, CurvesMode::power};
+        g_session->presentation =
+            Presentation{view, view != StereoView::sbs, true, CurvesMode::power};
         gl_recorder::clear();
         GlRecorderState& state = gl_recorder::state();
         state.enabled[GL_LIGHTING] = state.enabled[GL_DEPTH_TEST] = state.enabled[GL_BLEND] = true;
@@ -1390,8 +1394,8 @@ TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
 // and its status, the curves with their mode, the angle's cursor and the media; both with the
 // picture's size. Which texture each glCopyTexImage2D fills tells them apart.
 TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
-    g_presentation = Presentation{StereoView::mono, true, true, CurvesMode::power};
-    g_screen = ScreenSetup{1920, 1200, 1280, 720};
+    g_session->presentation = Presentation{StereoView::mono, true, true, CurvesMode::power};
+    g_session->screen = ScreenSetup{1920, 1200, 1280, 720};
     on_display();
     const GlBackend& gl = gl_backend();
     struct Step {
@@ -1399,19 +1403,20 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
         void (*change)();
         bool readout, curves;  // painted again
     } const steps[] = {
-        {"the next time sample", [] { ++g_animation.frame_index; }, false, false},
-        {"a drag", [] { g_view.yaw += 10; }, false, false},
-        {"pause", [] { ++g_animation.pause_counter; }, true, false},
-        {"recording", [] { g_activity = "recording 3/100"; }, true, false},
-        {"|Ex|", [] { g_scenario.ex_mag += 1; }, true, false},
-        {"the angle", [] { g_scenario.theta_i += 1; }, true, true},
-        {"medium 2", [] { g_scenario.eps_r2 = 9; }, true, true},
-        {"a lossless medium's frequency", [] { set_frequency(g_scenario, 2e9); }, true, false},
-        {"medium 2's loss", [] { g_scenario.sigma2 = 0.5; }, true, true},
-        {"a lossy medium's frequency", [] { set_frequency(g_scenario, 5e9); }, true, true},
-        {"the curves' mode", [] { g_presentation.curves = CurvesMode::amplitude_phase; }, false,
-         true},
-        {"the picture's size", [] { g_screen.window_height = 700; }, true, true},
+        {"the next time sample", [] { ++g_session->animation.frame_index; }, false, false},
+        {"a drag", [] { g_session->view.yaw += 10; }, false, false},
+        {"pause", [] { ++g_session->animation.pause_counter; }, true, false},
+        {"recording", [] { g_session->activity = "recording 3/100"; }, true, false},
+        {"|Ex|", [] { g_session->scenario.ex_mag += 1; }, true, false},
+        {"the angle", [] { g_session->scenario.theta_i += 1; }, true, true},
+        {"medium 2", [] { g_session->scenario.eps_r2 = 9; }, true, true},
+        {"a lossless medium's frequency", [] { set_frequency(g_session->scenario, 2e9); }, true,
+         false},
+        {"medium 2's loss", [] { g_session->scenario.sigma2 = 0.5; }, true, true},
+        {"a lossy medium's frequency", [] { set_frequency(g_session->scenario, 5e9); }, true, true},
+        {"the curves' mode", [] { g_session->presentation.curves = CurvesMode::amplitude_phase; },
+         false, true},
+        {"the picture's size", [] { g_session->screen.window_height = 700; }, true, true},
         {"nothing", [] {}, false, false},
     };
     for (const Step& step : steps) {
@@ -1433,8 +1438,8 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
 // size while there is room, in every view and window shape.
 TEST(CurvesPanel, ClearOfTheReadoutInEveryPicture) {
     const std::vector<std::string> lines =
-        readout_lines(ScenarioLabel{"elliptical 2: the start-up scenario"}, startup_scenario,
-                      solve(startup_scenario), "paused");
+        readout_lines(ScenarioLabel{"elliptical 2: the start-up scenario"},
+                      startup_example.scenario, solve(startup_example.scenario), "paused");
     for (auto [width, height, squeeze] : {std::tuple{960.0, 960.0, 0.5},
                                           {640.0, 720.0, 0.5},
                                           {1280.0, 720.0, 1.0},
@@ -1537,8 +1542,8 @@ TEST_F(Drawing, ReadoutPanelInEachView) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(view_name(c.view));
-        g_presentation = Presentation{c.view, c.windowed, true};
-        g_screen = ScreenSetup{1920, 1200, c.width, c.height};
+        g_session->presentation = Presentation{c.view, c.windowed, true};
+        g_session->screen = ScreenSetup{1920, 1200, c.width, c.height};
         gl_recorder::clear();
         on_display();
         const auto corners = gl_recorder::named("glVertex2i");
@@ -1632,7 +1637,7 @@ std::vector<DashedLine> lines_of(const std::vector<FieldItem>& items) {
 // The fields of the shared records as one picture without a camera shows them.
 EyePicture picture_now() {
     EyePicture eye{};
-    describe_fields(frame_inputs(), nullptr, eye);
+    describe_fields(frame_inputs(*g_session), nullptr, eye);
     return eye;
 }
 std::vector<FieldItem> fields_now() {
@@ -1709,7 +1714,7 @@ TEST_F(Drawing, TangentialDisplaysOnlyWhenToggledRightAfterTheRedArrows) {
     EXPECT_EQ(lines_of(fields_now()).size(), 6u);
     EXPECT_EQ(arrows_of(fields_now()).size(), 51u);
 
-    g_animation.tangential_toggle = 1;
+    g_session->animation.tangential_toggle = 1;
     const std::vector<FieldItem> items = fields_now();
     const std::vector<Arrow> arrows = arrows_of(items);
     const std::vector<DashedLine> lines = lines_of(items);
@@ -1736,9 +1741,9 @@ TEST_F(Drawing, TangentialDisplaysOnlyWhenToggledRightAfterTheRedArrows) {
 // m adds eta1 H at every sample (sky blue, blue at the interface samples) and p one Poynting
 // arrow per wave (vermillion); the electric arrows stay as they were.
 TEST_F(Drawing, MagneticAndPoyntingArrowsAddToTheElectricOnes) {
-    g_animation.tangential_toggle = 1;
+    g_session->animation.tangential_toggle = 1;
     const std::vector<Arrow> electric = arrows_of(fields_now());
-    g_presentation.magnetic_shown = g_presentation.poynting_shown = true;
+    g_session->presentation.magnetic_shown = g_session->presentation.poynting_shown = true;
     const std::vector<Arrow> all = arrows_of(fields_now());
     ASSERT_EQ(all.size(), electric.size() + 51 + 3 * 3 + 3);
     for (size_t k = 0; k < electric.size(); ++k) {
@@ -1755,7 +1760,7 @@ TEST_F(Drawing, MagneticAndPoyntingArrowsAddToTheElectricOnes) {
     EXPECT_EQ(sky_blue_ones, 48u + 3) << "the other samples and the displays' tangential H";
     // The start-up scenario: the incident arrow ends at its interface point, 0.5 long; the
     // reflected one is R long, the transmitted one T, from theirs.
-    const PowerBalance p = power_balance(g_scenario, g_solution);
+    const PowerBalance p = power_balance(g_session->scenario, g_session->solution);
     const Arrow* s = &all[all.size() - 3];
     for (int k = 0; k < 3; ++k) EXPECT_TRUE(s[k].colour == vermillion);
     expect_near(s[0].end, incident_interface_point, 1e-12);
@@ -1765,16 +1770,17 @@ TEST_F(Drawing, MagneticAndPoyntingArrowsAddToTheElectricOnes) {
     expect_near(s[2].start, transmitted_interface_point, 1e-12);
     EXPECT_GT(s[2].end.z, 0.7) << "into medium 2";
     // Beyond the critical angle the transmitted flow runs along the interface.
-    g_scenario = circular_examples[0];
-    solve_interface();
-    const std::vector<Segment> tir = poynting_arrows(g_scenario, g_solution);
+    g_session->scenario = example(ExampleKind::circular, 0).scenario;
+    scenario_changed(*g_session);
+    const std::vector<Segment> tir = poynting_arrows(g_session->scenario, g_session->solution);
     ASSERT_EQ(tir.size(), 3u);
     EXPECT_NEAR(tir[2].to.z, 0.7, 1e-12);
     EXPECT_GT(tir[2].to.x, 0.01);
     EXPECT_NEAR(length(tir[1].to - tir[1].from), 0.5, 1e-9) << "all of it reflected";
-    g_scenario.ex_mag = g_scenario.ey_mag = 0;
-    solve_interface();
-    EXPECT_TRUE(poynting_arrows(g_scenario, g_solution).empty()) << "no wave, no flow";
+    g_session->scenario.ex_mag = g_session->scenario.ey_mag = 0;
+    scenario_changed(*g_session);
+    EXPECT_TRUE(poynting_arrows(g_session->scenario, g_session->solution).empty())
+        << "no wave, no flow";
 }
 
 // Pictures are read back as rows from the top: OpenGL gives them from the bottom. A backend
@@ -1785,7 +1791,7 @@ TEST_F(Drawing, PicturesReadBackTopRowFirst) {
               (std::vector<unsigned char>{7, 7, 7, 7, 7, 7, 6, 6, 6, 6, 6, 6, 5, 5, 5, 5, 5, 5}));
     GlBackend fresh;
     gl_recorder::state().framebuffers_complete = true;
-    const RgbImage picture = draw_picture(fresh, build_frame(frame_inputs()), 1, 2);
+    const RgbImage picture = draw_picture(fresh, build_frame(frame_inputs(*g_session)), 1, 2);
     EXPECT_EQ(std::tuple(picture.width, picture.height, picture.rgb),
               std::tuple(1, 2, std::vector<unsigned char>{1, 1, 1, 0, 0, 0}));
     EXPECT_EQ(
@@ -1912,14 +1918,14 @@ TEST(Colours, EveryRoleApartForEveryViewerAndEveryColourReadableOnItsGround) {
 // The frame takes every colour from the table of its theme and palette: the background, the
 // lines' width, the fields' roles, the fixed scene, the panels and their text's size.
 TEST_F(Drawing, TheFrameTakesItsColoursFromTheTable) {
-    g_presentation = Presentation{StereoView::mono, true, true, CurvesMode::power};
-    g_presentation.theme = Theme::projector;
-    g_presentation.palette = Palette::colour_blind;
-    g_animation.tangential_toggle = 1;
-    g_presentation.magnetic_shown = g_presentation.poynting_shown = true;
-    g_screen = ScreenSetup{1920, 1200, 1280, 720};
+    g_session->presentation = Presentation{StereoView::mono, true, true, CurvesMode::power};
+    g_session->presentation.theme = Theme::projector;
+    g_session->presentation.palette = Palette::colour_blind;
+    g_session->animation.tangential_toggle = 1;
+    g_session->presentation.magnetic_shown = g_session->presentation.poynting_shown = true;
+    g_session->screen = ScreenSetup{1920, 1200, 1280, 720};
     const RoleColours& k = role_colours(Theme::projector, Palette::colour_blind);
-    const FrameInputs in = frame_inputs();
+    const FrameInputs in = frame_inputs(*g_session);
     const FrameDescription f = build_frame(in);
     EXPECT_TRUE(f.background == k.background);
     EXPECT_EQ(f.line_width, 2.5f);

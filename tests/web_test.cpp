@@ -6,23 +6,26 @@
 #include <cmath>
 #include <string>
 
-#include "app/lesson.h"
-#include "app/shared_state.h"
+#include "core/lesson.h"
 #include "scene/frame_description.h"
 #include "tests/support/scratch_folder.h"
 #include "web/meshes.h"
+#include "web/shell.h"
 
 extern "C" {
 const char* pw_reset();
 void pw_draw();
 const char* pw_parameter(const char* name, const char* value);
 int pw_start();
-int pw_key(int key, int alt);
+const char* pw_command(const char* name);
+const char* pw_page_key(const char* key, int alt);
+const char* pw_parameters();
+const char* pw_fields();
 void pw_pinch(double factor);
 const char* pw_lesson(const char* name, const char* text);
 const char* pw_saved_lesson();
 const char* pw_overlays();
-void pw_polarisation(double ex, double ey, double phi_x, double phi_y);
+void pw_field(const char* name, double value);
 void pw_resize(int width, int height, int full);
 }
 
@@ -65,32 +68,61 @@ TEST(Page, UrlParametersAsTheLongOptionsWithTheirOwnNamesInEveryMessage) {
     };
     pw_reset();
     for (const Case& c : cases) EXPECT_EQ(std::string(pw_parameter(c.name, c.value)), c.error);
-    EXPECT_EQ(g_presentation.view, StereoView::cross);
-    EXPECT_EQ(g_scenario.theta_i, 56);
-    EXPECT_EQ(g_label.medium2_material, 3) << "glass";
-    EXPECT_EQ(g_animation.frame_index, 30);
-    EXPECT_FALSE(clock_running(g_animation.pause_counter)) << "paused at the frame";
-    EXPECT_TRUE(g_presentation.readout_shown && g_presentation.magnetic_shown);
-    EXPECT_EQ(g_animation.tangential_toggle, 1);
-    EXPECT_EQ(g_presentation.curves, CurvesMode::power);
-    EXPECT_EQ(g_presentation.palette, Palette::colour_blind);
-    EXPECT_EQ(g_presentation.theme, Theme::classic) << "a bad value changes nothing";
-    EXPECT_EQ(g_label.origin, "custom (from elliptical 2)");
+    EXPECT_EQ(page_session().presentation.view, StereoView::cross);
+    EXPECT_EQ(page_session().scenario.theta_i, 56);
+    EXPECT_EQ(page_session().label.medium2_material, 3) << "glass";
+    EXPECT_EQ(page_session().animation.frame_index, 30);
+    EXPECT_FALSE(clock_running(page_session().animation.pause_counter)) << "paused at the frame";
+    EXPECT_TRUE(page_session().presentation.readout_shown &&
+                page_session().presentation.magnetic_shown);
+    EXPECT_EQ(page_session().animation.tangential_toggle, 1);
+    EXPECT_EQ(page_session().presentation.curves, CurvesMode::power);
+    EXPECT_EQ(page_session().presentation.palette, Palette::colour_blind);
+    EXPECT_EQ(page_session().presentation.theme, Theme::classic) << "a bad value changes nothing";
+    EXPECT_EQ(page_session().label.origin, "custom (from elliptical 2)");
     EXPECT_EQ(pw_start(), 0) << "no context, nothing started";
 }
 
-TEST(Page, KeysAskThePageForPicturesAndLessons) {
+// The browser's names of keys, ALT included, give the key table's commands by name; a key the
+// table does not bind is left to the browser.
+TEST(Page, KeysAreTheKeyTablesAndAskThePageForPicturesAndLessons) {
+    const std::pair<std::pair<const char*, int>, const char*> keys[] = {
+        {{"s", 0}, "save_picture"},
+        {{"i", 1}, "angle_down"},
+        {{"i", 0}, "angle_up"},
+        {{"l", 1}, "linear_example"},
+        {{"1", 1}, "medium1_previous"},
+        {{"Tab", 0}, "original_view"},
+        {{"PageDown", 0}, "lesson_next"},
+        {{"ArrowLeft", 1}, "pan_left"},
+        {{"|", 0}, "tangential"},
+        {{" ", 0}, "pause"},
+        {{"q", 0}, ""},
+        {{"Escape", 0}, ""},
+        {{"F1", 0}, ""},
+        {{"", 0}, ""},
+    };
+    for (const auto& [key, name] : keys) {
+        EXPECT_EQ(std::string(pw_page_key(key.first, key.second)), name) << key.first;
+    }
     pw_reset();
-    EXPECT_EQ(pw_key('s', 0), 2) << "a snapshot";
-    EXPECT_EQ(pw_key('r', 0), 3);
-    EXPECT_EQ(pw_key('v', 0), 5);
-    EXPECT_EQ(g_presentation.view, StereoView::mono);
-    EXPECT_EQ(pw_key('i', 1), 0);
-    EXPECT_EQ(g_scenario.theta_i, 19) << "ALT steps down";
+    const std::pair<const char*, const char*> actions[] = {
+        {"save_picture", "save_picture"},
+        {"record", "toggle_recording"},
+        {"next_view", "view_changed"},
+        {"angle_down", "none"},
+        {"quit", "quit"},
+        {"no_such_command", "none"},
+    };
+    for (const auto& [command, action] : actions) {
+        EXPECT_EQ(std::string(pw_command(command)), action) << command;
+    }
+    EXPECT_EQ(page_session().presentation.view, StereoView::mono);
+    EXPECT_EQ(page_session().scenario.theta_i, 19) << "ALT steps down";
     EXPECT_EQ(std::string(pw_saved_lesson()), "");
-    EXPECT_EQ(pw_key('w', 0), 4);
-    pw_key('l', 0);
-    pw_key('w', 0);
+    EXPECT_EQ(std::string(pw_command("save_scenario")), "save_scenario");
+    pw_command("linear_example");
+    pw_command("save_scenario");
     const Parsed<Lesson> saved =
         read_lesson_text("saved.toml", pw_saved_lesson(), startup_named_scenario());
     ASSERT_TRUE(saved.value) << saved.error;
@@ -98,6 +130,10 @@ TEST(Page, KeysAskThePageForPicturesAndLessons) {
     EXPECT_EQ(saved.value->steps[0].name, "custom (from elliptical 2)");
     EXPECT_EQ(saved.value->steps[0].scenario.scenario.theta_i, 19);
     EXPECT_EQ(saved.value->steps[1].name, "linear 0: TM wave into a denser medium");
+    EXPECT_EQ(std::string(pw_parameters()),
+              "view\nmedium1\nmedium2\nfrequency\nangle\nreadout\nmagnetic\npoynting\n"
+              "tangential\ncurves\ntheme\npalette\nframe\n");
+    EXPECT_EQ(std::string(pw_parameter("lesson", "x.toml")), "lesson: unknown parameter");
 }
 
 TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
@@ -108,7 +144,7 @@ TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
     pw_draw();
     std::string o = pw_overlays();
 
-    EXPECT_EQ(o.rfind("{\"eyes\":[[0,0,640,720],[640,0,640,720]],\"squeeze\":0.5", 0), 0u) << o;
+    EXPECT_EQ(o.rfind("{\"eyes\":[[0,0,640,720],[640,0,640,720]],", 0), 0u) << o;
     EXPECT_NE(o.find("\"lines\":[\"elliptical 2: the start-up scenario\",\"theta_i 20.0000 deg"),
               std::string::npos);
     // Four curves and their legends, the T curves dashed as the stipple 0x00FF (factor 2 for the
@@ -126,6 +162,11 @@ TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
     EXPECT_NE(o.find("\"background\":\"rgba(247,247,240,0.8)\",\"ink\":\"rgba(20,20,26,1)\""),
               std::string::npos)
         << "dark text on the light panel";
+    // The anaglyph's two eyes share one picture: one readout, one curves panel.
+    pw_parameter("view", "anaglyph");
+    pw_draw();
+    o = pw_overlays();
+    EXPECT_EQ(o.rfind("{\"eyes\":[[0,0,1280,720]],", 0), 0u) << o;
 }
 
 TEST(Page, LessonsAndControls) {
@@ -138,19 +179,29 @@ TEST(Page, LessonsAndControls) {
                                     "title = \"Two\"\ntheme = \"projector\"\n"
                                     "[[scenario]]\nname = \"one\"\n[[scenario]]\n")),
               "");
-    EXPECT_EQ(g_label.origin, "Two \u2014 1/2: one");
-    EXPECT_EQ(g_presentation.theme, Theme::projector);
-    pw_polarisation(200, -5, 400, std::nan(""));
-    EXPECT_EQ(g_scenario.ex_mag, 100);
-    EXPECT_EQ(g_scenario.ey_mag, 0);
-    EXPECT_EQ(g_scenario.phi_x, 360);
-    EXPECT_EQ(g_scenario.phi_y, -360);
-    EXPECT_EQ(g_label.origin, "custom (from Two \u2014 1/2: one)");
+    EXPECT_EQ(page_session().label.origin, "Two \u2014 1/2: one");
+    EXPECT_EQ(page_session().presentation.theme, Theme::projector);
+    EXPECT_EQ(std::string(pw_fields()),
+              "theta_i 0 89 1\nex_mag 0 100 0.05\ney_mag 0 100 0.05\nphi_x -360 360 1\n"
+              "phi_y -360 360 1\n");
+    for (const auto& [field, value] : {std::pair("ex_mag", 200.0),
+                                       {"ey_mag", -5.0},
+                                       {"phi_x", 400.0},
+                                       {"phi_y", -360.0},
+                                       {"phi_y", NAN},
+                                       {"theta", 5.0}}) {
+        pw_field(field, value);
+    }
+    EXPECT_EQ(page_session().scenario.ex_mag, 100);
+    EXPECT_EQ(page_session().scenario.ey_mag, 0);
+    EXPECT_EQ(page_session().scenario.phi_x, 360);
+    EXPECT_EQ(page_session().scenario.phi_y, -360);
+    EXPECT_EQ(page_session().label.origin, "custom (from Two \u2014 1/2: one)");
     pw_pinch(2);
-    EXPECT_EQ(g_view.zoom, 2.0f);
+    EXPECT_EQ(page_session().view.zoom, 2.0f);
     pw_pinch(-1);
     pw_pinch(INFINITY);
-    EXPECT_EQ(g_view.zoom, 2.0f) << "never negative or infinite";
+    EXPECT_EQ(page_session().view.zoom, 2.0f) << "never negative or infinite";
 }
 
 // GLU's cylinder: a strip per stack, (slices + 1) pairs of rim points going round; each point

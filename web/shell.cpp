@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
-#include "app/lesson.h"
-#include "app/options.h"
-#include "app/shared_state.h"
+#include "core/commands.h"
+#include "core/lesson.h"
+#include "core/options.h"
+#include "core/scenario_fields.h"
 #include "physics/fresnel_curves.h"
 #include "physics/materials.h"
 #include "scene/curves_plot.h"
@@ -23,10 +23,10 @@
 
 namespace {
 
+Session session;     // the page's one session
 std::string answer;  // what the last call returns to the page, kept alive for it
 FrameDescription frame;
 std::string saved_lesson;  // what w has saved, a lesson of its own
-bool fullscreen = false;
 
 const char* reply(std::string text) {
     answer = std::move(text);
@@ -127,52 +127,31 @@ std::string curves_svg(const CurvesOverlay& c) {
 
 }  // namespace
 
+Session& page_session() {
+    return session;
+}
+
 extern "C" {
 
-// Resets the records; "" or what is wrong with the WebGL2 context.
+// Resets the session; "".
 EMSCRIPTEN_KEEPALIVE const char* pw_reset() {
-    reset_shared_state();
-    g_presentation.windowed = true;
+    session = Session{};
+    session.presentation.windowed = true;
     return reply("");
+}
+
+// The URL parameters the page reads, one name a line.
+EMSCRIPTEN_KEEPALIVE const char* pw_parameters() {
+    std::string names;
+    for (const Setting& s : settings) {
+        if (s.page) names += std::string(s.name) + "\n";
+    }
+    return reply(names);
 }
 
 // One URL parameter, as its long option: "" or one line naming it and what is wrong.
 EMSCRIPTEN_KEEPALIVE const char* pw_parameter(const char* name, const char* value) {
-    const std::string n = name, v = value;
-    const bool flag = n == "readout" || n == "magnetic" || n == "poynting" || n == "tangential";
-    std::string option = "--" + n;
-    if (!(flag && (v.empty() || v == "1"))) option += "=" + v;
-    if (flag && !(v.empty() || v == "1")) return reply(n + ": takes no value, or 1");
-    if (n == "curves" && v.empty()) option = "--curves";
-    std::vector<char*> argv = {const_cast<char*>("planewave3d"), option.data()};
-    const Options o = parse_options(2, argv.data());
-    if (!o.error.empty()) {
-        std::string e = o.error;
-        if (e.rfind("--" + n, 0) == 0) return reply(e.substr(2));
-        return reply(n + ": " + e);
-    }
-    Presentation& p = g_presentation;
-    if (n == "view") p.view = o.view;
-    if (n == "theme") p.theme = *o.theme;
-    if (n == "palette") p.palette = *o.palette;
-    if (n == "readout") p.readout_shown = true;
-    if (n == "curves") p.curves = o.curves;
-    if (n == "magnetic") p.magnetic_shown = true;
-    if (n == "poynting") p.poynting_shown = true;
-    if (n == "tangential") g_animation.tangential_toggle = 1;
-    if (n == "frame") {
-        g_animation.frame_index = o.frame;
-        g_animation.pause_counter = 2;  // paused there
-    }
-    if (o.overrides.medium1 || o.overrides.medium2 || o.overrides.frequency_hz ||
-        o.overrides.theta_i_deg) {
-        NamedScenario named = overridden(current_named_scenario(), o.overrides);
-        ScenarioOrigin origin = g_origin;
-        origin.custom = true;
-        load_scenario(named, origin);
-        scenario_changed();
-    }
-    return reply("");
+    return reply(apply_parameter(session, name, value));
 }
 
 // A WebGL2 context on the page's canvas #scene, without antialiasing, kept between frames so
@@ -197,62 +176,54 @@ EMSCRIPTEN_KEEPALIVE int pw_start() {
 
 // The canvas's size in pixels; full screen takes the television's side-by-side shape.
 EMSCRIPTEN_KEEPALIVE void pw_resize(int width, int height, int full) {
-    g_screen.window_width = std::max(width, 1);
-    g_screen.window_height = std::max(height, 1);
-    fullscreen = full != 0;
-    g_presentation.windowed = !fullscreen;
+    session.screen.window_width = std::max(width, 1);
+    session.screen.window_height = std::max(height, 1);
+    session.presentation.windowed = full == 0;
 }
 
 // The 100 ms clock.
 EMSCRIPTEN_KEEPALIVE void pw_tick() {
-    if (clock_running(g_animation.pause_counter)) {
-        g_animation.frame_index =
-            next_frame_index(g_animation.frame_index, g_animation.frames_per_period);
-    }
+    tick(session);
 }
 
 EMSCRIPTEN_KEEPALIVE void pw_draw() {
-    build_frame(frame_inputs(), frame);
+    build_frame(frame_inputs(session), frame);
     draw_webgl_frame(frame);
 }
 
-// A key of the key table; what it asks of the page (KeyAction).
-EMSCRIPTEN_KEEPALIVE int pw_key(int key, int alt) {
-    const KeyAction action = apply_key(static_cast<unsigned char>(key), alt != 0);
+// A command by its name ("readout"), from a key of the page (pw_page_key) or a control:
+// what it asks of the page ("save_picture", "none").
+EMSCRIPTEN_KEEPALIVE const char* pw_command(const char* name) {
+    const KeyAction action = apply_command(session, command_named(name));
     if (action == KeyAction::save_scenario) {
         saved_lesson += (saved_lesson.empty() ? "" : "\n") +
-                        scenario_toml(g_label.origin, current_named_scenario());
+                        scenario_toml(session.label.origin, current_named_scenario(session));
     }
-    return static_cast<int>(action);
+    return reply(key_action_name(action));
 }
 
-EMSCRIPTEN_KEEPALIVE void pw_special(int key) {
-    apply_special_key(static_cast<SpecialKey>(key));
+// The command of a key as the browser names it ("x", "ArrowUp", "PageDown"), with ALT held:
+// its name, or "" for a key the key table does not bind (the page leaves it to the browser).
+EMSCRIPTEN_KEEPALIVE const char* pw_page_key(const char* key, int alt) {
+    const Command command = page_key_command(key, alt != 0);
+    return reply(command == Command::none ? "" : command_name(command));
 }
 
 EMSCRIPTEN_KEEPALIVE void pw_press(int button, int x, int y) {
-    apply_press(button, x, y);
+    apply_press(session, button, x, y);
 }
 EMSCRIPTEN_KEEPALIVE void pw_drag(int x, int y) {
-    apply_drag(x, y);
+    apply_drag(session, x, y);
 }
-// A pinch: the zoom times factor, never negative or infinite.
 EMSCRIPTEN_KEEPALIVE void pw_pinch(double factor) {
-    const float next = static_cast<float>(g_view.zoom * factor);
-    if (next > 0.0f && std::isfinite(next)) g_view.zoom = next;
+    apply_pinch(session, factor);
 }
 
 // A lesson's text, read from the page's file field: "" or the one-line message.
 EMSCRIPTEN_KEEPALIVE const char* pw_lesson(const char* name, const char* text) {
     const Parsed<Lesson> lesson = read_lesson_text(name, text, startup_named_scenario());
     if (!lesson.value) return reply(lesson.error);
-    g_lesson = LessonState{*lesson.value, 0};
-    if (lesson.value->theme) g_presentation.theme = *lesson.value->theme;
-    if (lesson.value->palette) g_presentation.palette = *lesson.value->palette;
-    ScenarioOrigin origin = startup_origin;
-    origin.lesson_step = 0;
-    load_scenario(g_lesson.lesson.steps.front().scenario, origin);
-    scenario_changed();
+    start_lesson(session, *lesson.value);
     return reply("");
 }
 
@@ -264,13 +235,16 @@ EMSCRIPTEN_KEEPALIVE const char* pw_saved_lesson() {
 // the readout's lines and panel, the curves' SVG and panel, and the scenario for the controls.
 // The frame is not described again for it.
 EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
+    // One place per picture: the anaglyph's two eyes share one, and so does its panel.
     std::string j = "{\"eyes\":[";
     for (size_t k = 0; k < frame.eyes.size(); ++k) {
         const EyePass& p = frame.eyes[k].pass;
+        const EyePass& first = frame.eyes.front().pass;
+        if (k > 0 && p.x == first.x && p.y == first.y && p.width == first.width) continue;
         j += std::string(k ? "," : "") + "[" + std::to_string(p.x) + "," + std::to_string(p.y) +
              "," + std::to_string(p.width) + "," + std::to_string(p.height) + "]";
     }
-    j += "],\"squeeze\":" + std::string(g_presentation.view == StereoView::sbs ? "0.5" : "1");
+    j += "]";
     if (frame.readout) {
         const ReadoutOverlay& r = *frame.readout;
         j += ",\"readout\":{\"lines\":[";
@@ -288,23 +262,24 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
              std::to_string(p.painted_width) + "," + std::to_string(p.shown_width) + "," +
              std::to_string(p.height) + "]}";
     }
-    const WaveScenario& sc = g_scenario;
+    const WaveScenario& sc = session.scenario;
     j += ",\"scenario\":{\"medium1\":" +
-         json_string(g_label.medium1_material >= 0
-                         ? materials()[size_t(g_label.medium1_material)].name
+         json_string(session.label.medium1_material >= 0
+                         ? materials()[size_t(session.label.medium1_material)].name
                          : number(sc.eps_r1) + "," + number(sc.mu_r1)) +
          ",\"medium2\":" +
-         json_string(g_label.medium2_material >= 0
-                         ? materials()[size_t(g_label.medium2_material)].name
+         json_string(session.label.medium2_material >= 0
+                         ? materials()[size_t(session.label.medium2_material)].name
                          : number(sc.eps_r2) + "," + number(sc.mu_r2) + "," + number(sc.sigma2)) +
          ",\"angle\":" + number(sc.theta_i) +
          ",\"frequency\":" + json_string(frequency_text(sc.freq)) + ",\"ex\":" + number(sc.ex_mag) +
          ",\"ey\":" + number(sc.ey_mag) + ",\"phi_x\":" + number(sc.phi_x) +
          ",\"phi_y\":" + number(sc.phi_y) +
-         ",\"view\":" + json_string(view_name(g_presentation.view)) +
-         ",\"theme\":" + json_string(theme_name(g_presentation.theme)) +
-         ",\"palette\":" + json_string(palette_name(g_presentation.palette)) +
-         ",\"paused\":" + (clock_running(g_animation.pause_counter) ? "false" : "true") + "}}";
+         ",\"view\":" + json_string(view_name(session.presentation.view)) +
+         ",\"theme\":" + json_string(theme_name(session.presentation.theme)) +
+         ",\"palette\":" + json_string(palette_name(session.presentation.palette)) +
+         ",\"paused\":" + (clock_running(session.animation.pause_counter) ? "false" : "true") +
+         "}}";
     return reply(j);
 }
 
@@ -315,18 +290,25 @@ EMSCRIPTEN_KEEPALIVE const char* pw_materials() {
     return reply(names);
 }
 
-// The polarisation from the controls: |Ex|, |Ey|, phi_x, phi_y (degrees), each clamped.
-EMSCRIPTEN_KEEPALIVE void pw_polarisation(double ex, double ey, double phi_x, double phi_y) {
-    WaveScenario& sc = g_scenario;
-    const auto clamp = [](double v, double lo, double hi) {
-        return std::isfinite(v) ? std::min(std::max(v, lo), hi) : lo;
-    };
-    sc.ex_mag = clamp(ex, 0, 100);
-    sc.ey_mag = clamp(ey, 0, 100);
-    sc.phi_x = clamp(phi_x, -360, 360);
-    sc.phi_y = clamp(phi_y, -360, 360);
-    g_origin.custom = true;
-    scenario_changed();
+// The scenario's fields the controls change, one a line: name, lower and upper bound, step.
+EMSCRIPTEN_KEEPALIVE const char* pw_fields() {
+    std::string lines;
+    for (const ScenarioField& f : scenario_fields) {
+        lines += std::string(f.name) + " " + number(f.lower) + " " + number(f.upper) + " " +
+                 number(f.key_step) + "\n";
+    }
+    return reply(lines);
+}
+
+// A field of the scenario from the controls ("phi_x", degrees), clamped to its bounds; a
+// value that is no number leaves it as it is.
+EMSCRIPTEN_KEEPALIVE void pw_field(const char* name, double value) {
+    for (const ScenarioField& f : scenario_fields) {
+        if (name != std::string(f.name) || !std::isfinite(value)) continue;
+        session.scenario.*f.field = std::min(std::max(value, f.lower), f.upper);
+        session.origin.custom = true;
+        scenario_changed(session);
+    }
 }
 
 }  // extern "C"

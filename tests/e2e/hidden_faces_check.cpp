@@ -24,9 +24,10 @@
 
 #include "app/frame.h"
 #include "app/keyboard.h"
-#include "app/shared_state.h"
 #include "app/startup.h"
+#include "core/session.h"
 #include "scene/field_geometry.h"
+#include "tests/support/fresh_session.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void sample_arrow(const FieldSample& sample, double scale) {
 }
 
 void tangential(RayKind kind, const FieldSample& sample, double scale) {
-    if (g_animation.tangential_toggle != 1) return;
+    if (g_session->animation.tangential_toggle != 1) return;
     const TangentialDisplay d = tangential_display(kind, sample.base, sample.field, scale);
     dashed_line(d.projection.from, d.projection.to, magenta);
     colour(magenta);
@@ -101,14 +102,14 @@ void tangential(RayKind kind, const FieldSample& sample, double scale) {
 
 void reference_fields(GlBackend&, const EyePicture&) {
     glDisable(GL_CULL_FACE);
-    InterfaceSolution& s = g_solution;
+    InterfaceSolution& s = g_session->solution;
     const TransmittedRay ray = transmitted_ray(s);
     const double scale = arrow_scale(s);
     for (RayKind kind : {RayKind::incident, RayKind::reflected, RayKind::transmitted}) {
         const TraceGuides g = trace_guides(kind, s, ray);
         dashed_line(g.normal_end, g.interface_point, guide_grey);
         dashed_line(g.trace_point, g.interface_point, guide_grey);
-        for (int b = 1; b <= g_animation.frames_per_period; ++b) {
+        for (int b = 1; b <= g_session->animation.frames_per_period; ++b) {
             const Vec3 c = trace_sphere_centre(kind, s, ray, g, sample_time_of(b, s));
             if (!is_finite(c)) continue;
             colour(trace_blue);
@@ -118,7 +119,7 @@ void reference_fields(GlBackend&, const EyePicture&) {
             glPopMatrix();
         }
     }
-    const double t = sample_time_of(g_animation.frame_index, s);
+    const double t = sample_time_of(g_session->animation.frame_index, s);
     for (int i = -(ray_sample_count - 1); i <= 0; ++i) {
         const FieldSample incident = incident_sample(s, t, i);
         sample_arrow(incident, scale);
@@ -183,8 +184,8 @@ ViewState near_plane_through_trace(const WaveScenario& sc, ViewState v, RayKind 
 // The frame of the shared records, its fields drawn as the program draws them (no drawing
 // given) or by the reference.
 std::vector<unsigned char> picture(FieldsDrawing draw_fields = nullptr) {
-    solve_interface();
-    draw_frame(gl_backend(), build_frame(frame_inputs()), true, draw_fields);
+    scenario_changed(*g_session);
+    draw_frame(gl_backend(), build_frame(frame_inputs(*g_session)), true, draw_fields);
     glFinish();
     std::vector<unsigned char> pixels(size_t{width} * height * 4);
     // The swap copies the back buffer to the window and leaves it as it was.
@@ -215,59 +216,71 @@ int main(int argc, char** argv) {
     glutDisplayFunc([] {});
     for (int k = 0; k < 20; ++k) glutMainLoopEvent();  // mapped and exposed
 
-    WaveScenario collapsed = startup_scenario;
+    WaveScenario collapsed = startup_example.scenario;
     collapsed.ex_mag = 0;
     collapsed.ey_mag = 0;
     const Case cases[] = {
-        {"start-up", startup_scenario, {0, 0, 0, 0, 1}, 0},
-        {"start-up turned round", startup_scenario, {160, -50, 0, 0, 1}, 0},
-        {"start-up from below", startup_scenario, {-35, 80, 0.1f, 0, 1.3f}, 0},
-        {"start-up zoomed into the near plane", startup_scenario, {45, 60, 0, 0, 3}, 0},
-        {"elliptical 1, tangential on", elliptical_examples[1], {0, 0, 0, 0, 1}, 1},
-        {"elliptical 1 zoomed in", elliptical_examples[1], {-70, 25, 0, 0, 6}, 1},
-        {"linear 0 turned", linear_examples[0], {110, 30, 0, 0, 1}, 0},
-        {"circular 0 from behind", circular_examples[0], {180, 0, 0, 0, 1}, 1},
+        {"start-up", startup_example.scenario, {0, 0, 0, 0, 1}, 0},
+        {"start-up turned round", startup_example.scenario, {160, -50, 0, 0, 1}, 0},
+        {"start-up from below", startup_example.scenario, {-35, 80, 0.1f, 0, 1.3f}, 0},
+        {"start-up zoomed into the near plane", startup_example.scenario, {45, 60, 0, 0, 3}, 0},
+        {"elliptical 1, tangential on",
+         example(ExampleKind::elliptical, 1).scenario,
+         {0, 0, 0, 0, 1},
+         1},
+        {"elliptical 1 zoomed in",
+         example(ExampleKind::elliptical, 1).scenario,
+         {-70, 25, 0, 0, 6},
+         1},
+        {"linear 0 turned", example(ExampleKind::linear, 0).scenario, {110, 30, 0, 0, 1}, 0},
+        {"circular 0 from behind",
+         example(ExampleKind::circular, 0).scenario,
+         {180, 0, 0, 0, 1},
+         1},
         {"both magnitudes 0", collapsed, {30, 20, 0, 0, 1}, 0},
-        {"near plane through the incident trace", startup_scenario,
-         near_plane_through_trace(startup_scenario, {70, -65, 0, 0, 1}, RayKind::incident), 0},
-        {"near plane through the reflected trace", circular_examples[0],
-         near_plane_through_trace(circular_examples[0], {30, 70, 0, 0, 1}, RayKind::reflected), 1},
-        {"near plane through the transmitted trace", elliptical_examples[0],
-         near_plane_through_trace(elliptical_examples[0], {-100, -30, 0, 0, 1},
-                                  RayKind::transmitted),
+        {"near plane through the incident trace", startup_example.scenario,
+         near_plane_through_trace(startup_example.scenario, {70, -65, 0, 0, 1}, RayKind::incident),
+         0},
+        {"near plane through the reflected trace", example(ExampleKind::circular, 0).scenario,
+         near_plane_through_trace(example(ExampleKind::circular, 0).scenario, {30, 70, 0, 0, 1},
+                                  RayKind::reflected),
+         1},
+        {"near plane through the transmitted trace", example(ExampleKind::elliptical, 0).scenario,
+         near_plane_through_trace(example(ExampleKind::elliptical, 0).scenario,
+                                  {-100, -30, 0, 0, 1}, RayKind::transmitted),
          0},
         // Wider and narrower pictures: the near plane reaches farther at their corners.
         {"mono zoomed into the near plane",
-         startup_scenario,
+         startup_example.scenario,
          {45, 60, 0, 0, 3},
          1,
          StereoView::mono},
         {"cross zoomed into the near plane",
-         startup_scenario,
+         startup_example.scenario,
          {-30, 50, 0, 0, 2.6f},
          0,
          StereoView::cross},
-        {"anaglyph, near plane through the incident trace", startup_scenario,
-         near_plane_through_trace(startup_scenario, {70, -65, 0, 0, 1}, RayKind::incident), 0,
-         StereoView::anaglyph},
+        {"anaglyph, near plane through the incident trace", startup_example.scenario,
+         near_plane_through_trace(startup_example.scenario, {70, -65, 0, 0, 1}, RayKind::incident),
+         0, StereoView::anaglyph},
     };
     // The guide lines of the first ray are lit with the normal the frame before left current:
     // one frame first, so that every compared frame has one before it.
-    reset_shared_state();
-    g_screen = ScreenSetup{width, width, width, height};
+    fresh_session();
+    g_session->screen = ScreenSetup{width, width, width, height};
     picture();
     int passed = 0, failed = 0;
     for (const Case& c : cases) {
-        reset_shared_state();
-        g_screen = ScreenSetup{width, width, width, height};
-        g_scenario = c.scenario;
-        g_view = c.view;
-        g_animation.tangential_toggle = c.tangential;
-        g_presentation = Presentation{c.stereo, c.stereo != StereoView::sbs, false};
+        fresh_session();
+        g_session->screen = ScreenSetup{width, width, width, height};
+        g_session->scenario = c.scenario;
+        g_session->view = c.view;
+        g_session->animation.tangential_toggle = c.tangential;
+        g_session->presentation = Presentation{c.stereo, c.stereo != StereoView::sbs, false};
         size_t worst_pixels = 0;
         int worst_levels = 0;
         for (int frame : {1, 26, 51, 77}) {
-            g_animation.frame_index = frame;
+            g_session->animation.frame_index = frame;
             const std::vector<unsigned char> shown = picture();
             const std::vector<unsigned char> reference = picture(reference_fields);
             size_t differing = 0;

@@ -1,4 +1,4 @@
-#include "app/scenario_input.h"
+#include "core/scenario_input.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,10 +1,11 @@
-#include "app/lesson.h"
+#include "core/lesson.h"
 
 #include <toml++/toml.h>
 
 #include <cmath>
 #include <sstream>
 
+#include "core/scenario_fields.h"
 #include "physics/materials.h"
 #include "platform/atomic_file.h"
 
@@ -16,21 +17,6 @@ std::string where(const std::string& path, const toml::source_region& at) {
     return path + ":" + std::to_string(at.begin.line) + ":" + std::to_string(at.begin.column) +
            ": ";
 }
-
-// A scenario's numbers: key, bounds, unit for messages, and where the value goes.
-struct NumberKey {
-    const char* key;
-    double lower, upper;
-    const char* unit;
-    double WaveScenario::*field;
-};
-constexpr NumberKey number_keys[] = {
-    {"theta_i", 0.0, 89.0, " degrees", &WaveScenario::theta_i},
-    {"ex_mag", 0.0, 100.0, "", &WaveScenario::ex_mag},
-    {"ey_mag", 0.0, 100.0, "", &WaveScenario::ey_mag},
-    {"phi_x", -360.0, 360.0, " degrees", &WaveScenario::phi_x},
-    {"phi_y", -360.0, 360.0, " degrees", &WaveScenario::phi_y},
-};
 
 const char* const scenario_keys =
     "name, theta_i, ex_mag, ey_mag, phi_x, phi_y, frequency, "
@@ -93,12 +79,12 @@ struct Reader {
         for (auto&& [k, v] : table) {
             const std::string key(k.str());
             bool known = false;
-            for (const NumberKey& n : number_keys) {
-                if (key != n.key) continue;
+            for (const ScenarioField& n : scenario_fields) {
+                if (key != n.name) continue;
                 known = true;
                 double value = 0.0;
                 if (!read_number(v, key, value)) return false;
-                const std::string e = range_error(n.key, value, n.lower, n.upper, n.unit);
+                const std::string e = range_error(n.name, value, n.lower, n.upper, n.unit);
                 if (!e.empty()) return fail(v, e);
                 step.scenario.scenario.*n.field = value;
             }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/scenario_input.h"
-#include "app/shared_state.h"
+#include "core/scenario_input.h"
+#include "core/session.h"
 
 struct Options {
     bool help = false;
@@ -39,12 +39,35 @@ struct Options {
     const char* display = nullptr;        // the toolkit's -display NAME; null: its default
 };
 
+// One setting of the table that the command line (--name) and the page's URL parameters
+// (?name=) read, and that --help and the manual page describe.
+enum class SettingValue { none, optional, required };
+struct Setting {
+    const char* name;
+    SettingValue value;  // none: a flag; optional: --name or --name=VALUE; required: a value
+    // Reads the value into the options (given: a value was written, even an empty one): "" or
+    // the one-line message.
+    std::string (*parse)(Options& options, const std::string& value, bool given);
+    // Its effect on a session; null for those that choose what the run does, and for the
+    // media, the frequency and the angle, which change the start scenario (overridden).
+    void (*apply)(Session& session, const Options& options);
+    bool page;  // a URL parameter of the page too
+};
+inline constexpr size_t setting_count = 21;
+extern const Setting settings[setting_count];
+const Setting* find_setting(const std::string& name);
+
 Options parse_options(int argc, char** argv);
 
-// The shell's records as the options ask for them from the start: the view, the overlays,
-// the look (the command line's over the lesson's, the lesson's over the classic one), the
-// tangential fields, and the clock standing at --frame.
-void apply_options(const Options& options);
+// The session as the options ask for it from the start, after its start scenario is loaded:
+// the view, the overlays, the look (the command line's over the lesson's), the tangential
+// fields, and the clock standing at --frame.
+void apply_options(Session& session, const Options& options);
+
+// One URL parameter of the page, applied to the session as its option would be (the media,
+// the frequency and the angle change the current scenario): "" or one line naming it and
+// what is wrong.
+std::string apply_parameter(Session& session, const std::string& name, const std::string& value);
 
 // The parts of --help, and the line of --version.
 std::string usage_text();

@@ -1,11 +1,12 @@
-// The commands of the key table and the mouse as changes of the shared records, with no
+// The commands of the key table and the mouse as changes of a session, with no
 // toolkit: the desktop's callbacks (app/keyboard.h, app/mouse_clock.h) and the page's shell
 // (web/) turn their events into these, and carry out what a key asks of the shell itself.
 #pragma once
 
 #include <cstdint>
 
-#include "app/shared_state.h"
+#include "core/keys.h"
+#include "core/session.h"
 
 // Steps value by step, then clamps it to [lower, upper]; a value on a bound stays.
 double step_clamped(double value, double step, double lower, double upper);
@@ -32,25 +33,30 @@ float rotated_angle(float degrees, int32_t delta_px);
 // unchanged.
 float zoomed(float zoom, int32_t delta_px);
 
-// Step position of the lesson of the eleven examples: the start-up scenario (elliptical 2),
-// linear 0-3, circular 0-3, elliptical 0-1. Sets where it came from.
-inline constexpr int32_t built_in_lesson_length = 11;
+// Step position of the lesson of the eleven examples (core/examples.h): the scenario, and
+// where it came from.
 NamedScenario built_in_lesson_step(int32_t position, ScenarioOrigin& origin);
 
 // The next (+1) or previous (-1) step of the lesson, clamped at its ends.
-void step_lesson(int direction);
+void step_lesson(Session& s, int direction);
 
-// What a key asks of the shell beyond the records.
+// The 100 ms clock: the next time sample while the animation runs.
+void tick(Session& s);
+
+// What a command asks of the shell beyond the session.
 enum class KeyAction { none, quit, save_picture, toggle_recording, save_scenario, view_changed };
+// Its name, for the page: "save_picture".
+const char* key_action_name(KeyAction action);
 
-// A key of the key table (alt: ALT held alone) applied to the records; the interface is solved
-// again. ESC changes nothing and asks to quit.
-KeyAction apply_key(unsigned char key, bool alt);
-
-enum class SpecialKey { up, down, left, right, page_down, page_up, other };
-void apply_special_key(SpecialKey key);
+// A command applied to the session (the interface solved again where the scenario may have
+// changed); ESC's command changes nothing and asks to quit.
+KeyAction apply_command(Session& s, Command command);
+// A key of the key table (alt: ALT held alone).
+KeyAction apply_key(Session& s, unsigned char key, bool alt);
 
 // A mouse button pressed at (x, y) window pixels (0 left, 2 right: rotate, zoom), and a drag to
 // (x, y): rotates or zooms the view by the left or right press before it.
-void apply_press(int button, int x, int y);
-void apply_drag(int x, int y);
+void apply_press(Session& s, int button, int x, int y);
+void apply_drag(Session& s, int x, int y);
+// A pinch: the zoom times factor, never negative or infinite.
+void apply_pinch(Session& s, double factor);

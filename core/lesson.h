@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scenario_input.h"
+#include "core/scenario_input.h"
 #include "scene/colours.h"
 
 struct LessonStep {

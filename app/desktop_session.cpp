@@ -1,0 +1,3 @@
+#include "app/desktop_session.h"
+
+Session* g_session = nullptr;
