@@ -68,19 +68,20 @@ void draw_arrow(GlBackend& gl, const Arrow& a) {
     // Inner faces that cannot show are left to back-face culling: the software renderer's time
     // goes per triangle. The head's are hidden only if the shaft's are.
     if (a.shaft_culled) glEnable(GL_CULL_FACE);
-    // Shaft: 0.7 of the length, radius 0.035 of it; no end caps.
+    // Shaft: no end caps.
     glPushMatrix();
     glTranslated(a.start.x, a.start.y, a.start.z);
     glMultMatrixd(a.orientation);
-    gluCylinder(quadric(gl), 0.035 * length, 0.035 * length, 0.7 * length, arrow_slices,
-                arrow_stacks);
+    gluCylinder(quadric(gl), arrow_shaft_radius * length, arrow_shaft_radius * length,
+                arrow_shaft_length * length, arrow_slices, arrow_stacks);
     glPopMatrix();
     if (a.shaft_culled && !a.head_culled) glDisable(GL_CULL_FACE);
-    // Head: a cone over the last 0.3 of the length, base radius 0.08 of it, ending at the tip.
+    // Head: a cone ending at the tip.
     glPushMatrix();
     glTranslated(a.head_base.x, a.head_base.y, a.head_base.z);
     glMultMatrixd(a.orientation);
-    gluCylinder(quadric(gl), 0.08 * length, 0.0, 0.3 * length, arrow_slices, arrow_stacks);
+    gluCylinder(quadric(gl), arrow_head_radius * length, 0.0, arrow_head_length * length,
+                arrow_slices, arrow_stacks);
     glPopMatrix();
     if (a.head_culled) glDisable(GL_CULL_FACE);
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "scene/frame_description.h"
+
 // --- the arrow glyph ------------------------------------------------------------------------
 
 Vec3 arrow_direction(Vec3 v) {
@@ -24,7 +26,8 @@ ArrowGeometry field_arrow_geometry(Vec3 start, Vec3 end) {
     const Vec3 u{d.y * s.z - d.z * s.y, d.z * s.x - d.x * s.z, d.x * s.y - d.y * s.x};  // d x s
     return ArrowGeometry{
         std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z),
-        {start.x + 0.7 * v.x, start.y + 0.7 * v.y, start.z + 0.7 * v.z},
+        {start.x + arrow_shaft_length * v.x, start.y + arrow_shaft_length * v.y,
+         start.z + arrow_shaft_length * v.z},
         {s.x, s.y, s.z, 0.0, u.x, u.y, u.z, 0.0, d.x, d.y, d.z, 0.0, 0.0, 0.0, 0.0, 1.0}};
 }
 

@@ -17,9 +17,9 @@
 
 // --- the wave fields ------------------------------------------------------------------------
 
-// A field arrow: the one glyph of every field vector. A shaft over 0.7 of its length, radius
-// 0.035 of it, and a cone over the rest, base radius 0.08 of it; both open GLU cylinders of
-// arrow_slices x arrow_stacks, built along the arrow. Faces culled where the eye's camera can
+// A field arrow: the one glyph of every field vector. A shaft and a cone over the rest of its
+// length, in the proportions below; both open GLU cylinders of arrow_slices x arrow_stacks,
+// built along the arrow. Faces culled where the eye's camera can
 // see none of a piece's inside.
 struct Arrow {
     Vec3 start, end;  // scene units
@@ -30,6 +30,9 @@ struct Arrow {
     bool shaft_culled, head_culled;
 };
 inline constexpr int arrow_slices = 20, arrow_stacks = 16;
+// The arrow's proportions, in units of its length.
+inline constexpr double arrow_shaft_radius = 0.035, arrow_shaft_length = 0.7;
+inline constexpr double arrow_head_radius = 0.08, arrow_head_length = 0.3;
 
 // A dashed line (every other pixel: stipple factor 1, pattern 0x5555), lit, its ends sent in
 // single precision.
@@ -65,6 +68,12 @@ struct PlaneQuad {
 
 // A piece of the axis triad, built along its local +z: turned onto its axis (no turn for z)
 // and moved to where it starts.
+// The axis triad's pieces (scene units): a GLU cylinder for each shaft, a solid cone for each
+// tip, of axis_slices x axis_stacks.
+inline constexpr double axis_shaft_radius = 0.0175, axis_shaft_length = 0.35;
+inline constexpr double axis_tip_radius = 0.04, axis_tip_length = 0.15;
+inline constexpr int axis_slices = 20, axis_stacks = 16;
+
 struct AxisPiece {
     bool tip;        // a solid cone, else a GLU cylinder (the shaft)
     bool moved;      // translated first
@@ -138,6 +147,7 @@ struct FrameDescription {
     Rgb background;
     float line_width;  // pixels, of every lit line
     std::vector<EyePicture> eyes;
+    double squeeze;  // of the panels' width side by side (0.5), else 1
     FixedScene fixed;
     std::optional<CurvesOverlay> curves;
     std::optional<ReadoutOverlay> readout;

@@ -10,13 +10,14 @@
 #include "scene/frame_description.h"
 #include "tests/support/scratch_folder.h"
 #include "web/meshes.h"
+#include "web/webgl_backend.h"
 #include "web/shell.h"
 
 extern "C" {
 const char* pw_reset();
 void pw_draw();
 const char* pw_parameter(const char* name, const char* value);
-int pw_start();
+const char* pw_start();
 const char* pw_command(const char* name);
 const char* pw_page_key(const char* key, int alt);
 const char* pw_parameters();
@@ -30,10 +31,10 @@ void pw_resize(int width, int height, int full);
 }
 
 // No WebGL2 here: the backend is compiled for the page, and stands aside in this test.
-bool start_webgl_backend() {
-    return false;
+std::string start_webgl_backend(WebGlBackend&) {
+    return "";
 }
-void draw_webgl_frame(const FrameDescription&) {}
+void draw_webgl_frame(WebGlBackend&, const FrameDescription&) {}
 
 namespace {
 
@@ -80,7 +81,8 @@ TEST(Page, UrlParametersAsTheLongOptionsWithTheirOwnNamesInEveryMessage) {
     EXPECT_EQ(page_session().presentation.palette, Palette::colour_blind);
     EXPECT_EQ(page_session().presentation.theme, Theme::classic) << "a bad value changes nothing";
     EXPECT_EQ(page_session().label.origin, "custom (from elliptical 2)");
-    EXPECT_EQ(pw_start(), 0) << "no context, nothing started";
+    EXPECT_EQ(std::string(pw_start()), "This browser cannot draw with WebGL2.")
+        << "no context, nothing started";
 }
 
 // The browser's names of keys, ALT included, give the key table's commands by name; a key the

@@ -1,6 +1,8 @@
 // The page's shell: the same records, commands, lessons and frame description as the desktop,
 // driven from the page's script (web/page.html) through the functions below, and drawn by the
 // WebGL2 backend. The readout and the curves go to the page as texts and an SVG.
+#include "web/shell.h"
+
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -23,7 +25,8 @@
 
 namespace {
 
-Session session;     // the page's one session
+Session session;  // the page's one session
+WebGlBackend gpu;
 std::string answer;  // what the last call returns to the page, kept alive for it
 FrameDescription frame;
 std::string saved_lesson;  // what w has saved, a lesson of its own
@@ -155,8 +158,8 @@ EMSCRIPTEN_KEEPALIVE const char* pw_parameter(const char* name, const char* valu
 }
 
 // A WebGL2 context on the page's canvas #scene, without antialiasing, kept between frames so
-// that a snapshot reads what is shown: false when WebGL2 cannot draw here.
-EMSCRIPTEN_KEEPALIVE int pw_start() {
+// that a snapshot reads what is shown: "", or one line for the page when it cannot draw.
+EMSCRIPTEN_KEEPALIVE const char* pw_start() {
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.majorVersion = 2;
@@ -169,9 +172,10 @@ EMSCRIPTEN_KEEPALIVE int pw_start() {
         emscripten_webgl_create_context("#scene", &attributes);
     if (context <= 0 ||
         emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
-        return 0;
+        return reply("This browser cannot draw with WebGL2.");
     }
-    return start_webgl_backend() ? 1 : 0;
+    const std::string error = start_webgl_backend(gpu);
+    return reply(error.empty() ? "" : "This browser cannot draw the scene: " + error + ".");
 }
 
 // The canvas's size in pixels; full screen takes the television's side-by-side shape.
@@ -188,7 +192,7 @@ EMSCRIPTEN_KEEPALIVE void pw_tick() {
 
 EMSCRIPTEN_KEEPALIVE void pw_draw() {
     build_frame(frame_inputs(session), frame);
-    draw_webgl_frame(frame);
+    draw_webgl_frame(gpu, frame);
 }
 
 // A command by its name ("readout"), from a key of the page (pw_page_key) or a control:

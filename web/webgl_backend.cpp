@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "web/meshes.h"
@@ -93,48 +95,52 @@ void main() {
 }
 )";
 
-GLuint compile(GLenum kind, const char* source) {
+// The driver's log of a shader or a program, to the browser's console (standard error).
+void print_log(const std::string& what, GLuint object, bool program) {
+    GLint length = 0;
+    (program ? glGetProgramiv : glGetShaderiv)(object, GL_INFO_LOG_LENGTH, &length);
+    std::string log(size_t(std::max(length, 1)), '\0');
+    (program ? glGetProgramInfoLog : glGetShaderInfoLog)(object, length, nullptr, &log[0]);
+    std::fprintf(stderr, "%s:\n%s\n", what.c_str(), log.c_str());
+}
+
+// 0, and one line in error, when the shader does not compile.
+GLuint compile(GLenum kind, const char* source, const std::string& what, std::string& error) {
     const GLuint shader = glCreateShader(kind);
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    return ok ? shader : 0;
+    if (ok) return shader;
+    error = "the " + what + " does not compile (its log is on the browser's console)";
+    print_log(what, shader, false);
+    glDeleteShader(shader);
+    return 0;
 }
 
-// A program whose attributes take the locations 0, 1, 2 ... in the order named.
-GLuint link(const char* vertex, const char* fragment,
-            std::initializer_list<const char*> attributes) {
-    const GLuint v = compile(GL_VERTEX_SHADER, vertex), f = compile(GL_FRAGMENT_SHADER, fragment);
-    if (v == 0 || f == 0) return 0;
+// A program whose attributes take the locations 0, 1, 2 ... in the order named; 0, and one
+// line in error, when it does not build.
+GLuint link(const char* name, const char* vertex, const char* fragment,
+            std::initializer_list<const char*> attributes, std::string& error) {
+    const std::string what = std::string(name) + " shader";
+    const GLuint v = compile(GL_VERTEX_SHADER, vertex, what + " (vertex)", error);
+    const GLuint f =
+        v == 0 ? 0 : compile(GL_FRAGMENT_SHADER, fragment, what + " (fragment)", error);
+    if (f == 0) return 0;
     const GLuint program = glCreateProgram();
     glAttachShader(program, v);
     glAttachShader(program, f);
     GLuint location = 0;
-    for (const char* name : attributes) glBindAttribLocation(program, location++, name);
+    for (const char* a : attributes) glBindAttribLocation(program, location++, a);
     glLinkProgram(program);
     GLint ok = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    return ok ? program : 0;
+    if (ok) return program;
+    error = "the " + what + " does not link (its log is on the browser's console)";
+    print_log(what, program, true);
+    glDeleteProgram(program);
+    return 0;
 }
-
-struct GpuMesh {
-    GLuint positions = 0, normals = 0;
-    Mesh mesh;
-};
-
-struct Backend {
-    GLuint solid = 0, line = 0;
-    GLuint vao = 0;
-    GpuMesh shaft, head, axis_shaft, axis_tip;
-    GLuint batch_positions = 0, batch_normals = 0, batch_indices = 0;
-    GLuint line_from = 0, line_to = 0, line_corner = 0;
-    // The canvas's current picture.
-    int viewport[4] = {0, 0, 0, 0};
-    // What the fixed-function pipeline would hold current: the normal lights the lines.
-    float normal[3] = {0, 0, 1};
-    float line_width = 1.5f;  // pixels
-} gpu;
 
 GLuint buffer_of(const std::vector<float>& data) {
     GLuint b = 0;
@@ -178,6 +184,7 @@ Mat3 normal_matrix(const Mat4& m) {
 
 // An eye's matrices, and the normals' of its model transform, made once a picture.
 struct Eye {
+    WebGlBackend& gpu;
     std::array<float, 16> projection;
     Mat4 model;
     Mat3 normals;
@@ -200,6 +207,7 @@ std::array<float, 4> lit_colour(Rgb c, float alpha, const Mat3& nm, const float 
 
 void use_solid(const Eye& eye, const Mat4& modelview, const Mat3& nm, float scale, Rgb colour,
                float alpha, bool lit) {
+    WebGlBackend& gpu = eye.gpu;
     glUseProgram(gpu.solid);
     glUniformMatrix4fv(at(gpu.solid, "projection"), 1, GL_FALSE, eye.projection.data());
     glUniformMatrix4fv(at(gpu.solid, "modelview"), 1, GL_FALSE, floats(modelview).data());
@@ -221,7 +229,7 @@ void draw_mesh(const GpuMesh& g) {
 }
 
 // GLU's cone ends on the normal of its last vertex, which lights the lines drawn next.
-void leave_normal_of(const GpuMesh& g) {
+void leave_normal_of(WebGlBackend& gpu, const GpuMesh& g) {
     const std::vector<float>& n = g.mesh.normals;
     const size_t last = n.size() - 3;
     gpu.normal[0] = n[last];
@@ -230,6 +238,7 @@ void leave_normal_of(const GpuMesh& g) {
 }
 
 void draw_arrow(const Eye& eye, const Arrow& a) {
+    WebGlBackend& gpu = eye.gpu;
     Mat4 orientation{};
     for (int k = 0; k < 16; ++k) orientation.m[k] = a.orientation[k];
     // Shaft and head share their turn, so their normals' matrix.
@@ -245,13 +254,14 @@ void draw_arrow(const Eye& eye, const Arrow& a) {
               nm, length, a.colour, 1.0f, true);
     draw_mesh(gpu.head);
     if (a.head_culled) glDisable(GL_CULL_FACE);
-    leave_normal_of(gpu.head);
+    leave_normal_of(gpu, gpu.head);
 }
 
 // Lines: each segment a quad of two triangles, in one draw.
 void draw_lines(const Eye& eye, const Mat4& modelview, const Mat3& nm,
                 const std::vector<float>& ends, Rgb colour, float alpha, int pattern,
                 bool lit = true) {
+    WebGlBackend& gpu = eye.gpu;
     if (ends.empty()) return;
     std::vector<float> from, to, corner;
     for (size_t k = 0; k + 5 < ends.size(); k += 6) {
@@ -288,6 +298,7 @@ void draw_lines(const Eye& eye, const Mat4& modelview, const Mat3& nm,
 }
 
 void draw_trace(const Eye& eye, const SphereTrace& trace) {
+    WebGlBackend& gpu = eye.gpu;
     const SphereBatch& b = trace.batch;
     if (!b.closed_indices.empty() || !b.open_indices.empty()) {
         use_solid(eye, eye.model, eye.normals, 1.0f, trace.colour, 1.0f, true);
@@ -336,6 +347,7 @@ void draw_fields(const Eye& eye, const EyePicture& picture) {
 }
 
 void draw_fixed(const Eye& eye, const FixedScene& f) {
+    WebGlBackend& gpu = eye.gpu;
     const Mat4 axes = eye.model * translation(f.axes_at[0], f.axes_at[1], f.axes_at[2]);
     const Rgb grey{f.grey[0], f.grey[1], f.grey[2]};
     for (const AxisPiece& p : f.axes) {
@@ -346,7 +358,7 @@ void draw_fixed(const Eye& eye, const FixedScene& f) {
         use_solid(eye, mv, eye.normals, 1.0f, grey, f.axes_alpha, false);  // unlit
         draw_mesh(p.tip ? gpu.axis_tip : gpu.axis_shaft);
     }
-    leave_normal_of(gpu.axis_tip);
+    leave_normal_of(gpu, gpu.axis_tip);
     // The letters: the toolkit's strokes, lit with the normal the tips leave.
     for (const AxisLabel& label : f.labels) {
         const Mat4 mv = axes * translation(label.at[0], label.at[1], label.at[2]) *
@@ -385,16 +397,21 @@ void draw_fixed(const Eye& eye, const FixedScene& f) {
 
 }  // namespace
 
-bool start_webgl_backend() {
-    gpu.solid = link(solid_vertex, solid_fragment, {"position", "normal"});
-    gpu.line = link(line_vertex, line_fragment, {"from", "to", "corner"});
-    if (gpu.solid == 0 || gpu.line == 0) return false;
+std::string start_webgl_backend(WebGlBackend& gpu) {
+    std::string error;
+    gpu.solid = link("solid", solid_vertex, solid_fragment, {"position", "normal"}, error);
+    if (gpu.solid == 0) return error;
+    gpu.line = link("line", line_vertex, line_fragment, {"from", "to", "corner"}, error);
+    if (gpu.line == 0) return error;
     glGenVertexArrays(1, &gpu.vao);
     glBindVertexArray(gpu.vao);
-    gpu.shaft = upload(glu_cylinder(0.035, 0.035, 0.7, arrow_slices, arrow_stacks));
-    gpu.head = upload(glu_cylinder(0.08, 0.0, 0.3, arrow_slices, arrow_stacks));
-    gpu.axis_shaft = upload(glu_cylinder(0.0175, 0.0175, 0.35, 20, 16));
-    gpu.axis_tip = upload(solid_cone(0.04, 0.15, 20, 16));
+    gpu.shaft = upload(glu_cylinder(arrow_shaft_radius, arrow_shaft_radius, arrow_shaft_length,
+                                    arrow_slices, arrow_stacks));
+    gpu.head =
+        upload(glu_cylinder(arrow_head_radius, 0.0, arrow_head_length, arrow_slices, arrow_stacks));
+    gpu.axis_shaft = upload(glu_cylinder(axis_shaft_radius, axis_shaft_radius, axis_shaft_length,
+                                         axis_slices, axis_stacks));
+    gpu.axis_tip = upload(solid_cone(axis_tip_radius, axis_tip_length, axis_slices, axis_stacks));
     GLuint buffers[6];
     glGenBuffers(6, buffers);
     gpu.batch_positions = buffers[0];
@@ -403,10 +420,10 @@ bool start_webgl_backend() {
     gpu.line_from = buffers[3];
     gpu.line_to = buffers[4];
     gpu.line_corner = buffers[5];
-    return true;
+    return "";
 }
 
-void draw_webgl_frame(const FrameDescription& frame) {
+void draw_webgl_frame(WebGlBackend& gpu, const FrameDescription& frame) {
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
@@ -429,7 +446,7 @@ void draw_webgl_frame(const FrameDescription& frame) {
         gpu.viewport[1] = pass.y;
         gpu.viewport[2] = pass.width;
         gpu.viewport[3] = pass.height;
-        const Eye eye{floats(picture.projection), picture.model, normal_matrix(picture.model)};
+        const Eye eye{gpu, floats(picture.projection), picture.model, normal_matrix(picture.model)};
         draw_fields(eye, picture);
         draw_fixed(eye, frame.fixed);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);

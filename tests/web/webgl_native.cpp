@@ -17,7 +17,7 @@
 extern "C" {
 const char* pw_reset();
 const char* pw_parameter(const char* name, const char* value);
-int pw_start();
+const char* pw_start();
 void pw_resize(int width, int height, int full);
 void pw_draw();
 }
@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
         }
     }
     pw_resize(canvas_width, canvas_height, 0);
-    if (pw_start() != 1) {
-        std::fprintf(stderr, "webgl_native: no OpenGL ES 3 context, or a shader did not build\n");
+    if (const std::string unable = pw_start(); !unable.empty()) {
+        std::fprintf(stderr, "webgl_native: %s\n", unable.c_str());
         return 1;
     }
     pw_draw();
