@@ -1032,6 +1032,30 @@ TEST(CommandLine, HelpHoldsTheKeysAsTheConsoleShowsThem) {
     EXPECT_NE(usage_text().find(keys), std::string::npos);
 }
 
+// --help and the manual page describe exactly the options of the table of settings.
+TEST(CommandLine, HelpAndManualPageNameEverySettingAndNoOther) {
+    std::ifstream file(PLANEWAVE_SOURCE_DIR "/packaging/planewave3d.1", std::ios::binary);
+    std::string manual(std::istreambuf_iterator<char>(file), {});
+    for (size_t at = manual.find("\\-"); at != std::string::npos; at = manual.find("\\-", at))
+        manual.erase(at, 1);  // roff's escaped hyphens
+    const std::string help = usage_text();
+    std::set<std::string> named;
+    for (const std::string& text : {help.substr(0, help.find("\nAny other")), manual}) {
+        for (size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
+            const size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-0123456789", at + 2);
+            named.insert(text.substr(at + 2, end - at - 2));
+        }
+    }
+    named.erase("");  // the toolkit's "--" and roff's own
+    std::set<std::string> table;
+    for (const Setting& s : settings) {
+        table.insert(s.name);
+        EXPECT_NE(help.find("--" + std::string(s.name)), std::string::npos) << s.name;
+        EXPECT_NE(manual.find("--" + std::string(s.name)), std::string::npos) << s.name;
+    }
+    EXPECT_EQ(named, table);
+}
+
 class Startup : public Shell {
   protected:
     void SetUp() override {
