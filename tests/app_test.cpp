@@ -155,68 +155,70 @@ TEST(Examples, OmegaIsTwoPiTimesFrequencyToTheLastBit) {
         std::tuple(4, 4, 3));
 }
 
-TEST_F(Shell, ToggleSpaceAndTab) {
-    press('|');
-    EXPECT_EQ(g_session->animation.tangential_toggle, 1);
-    press('\\');
-    EXPECT_EQ(g_session->animation.tangential_toggle, 0);
-
+// The toggles, the pause counter (its maximum too), the original view, the pans and the views
+// in the title, key by key from the state the one before left; the keys the table does not
+// bind change nothing.
+TEST_F(Shell, KeysToggleReturnPanAndCycleTheView) {
+    g_session->presentation = Presentation{StereoView::sbs, true, false};
     g_session->animation.frame_index = 40;
-    press(' ');
-    EXPECT_FALSE(clock_running(g_session->animation.pause_counter));
-    press(' ');
-    EXPECT_TRUE(clock_running(g_session->animation.pause_counter));
-    EXPECT_EQ(g_session->animation.frame_index, 40);
-
+    struct Case {
+        int key;  // a character, or a special key (negative)
+        int modifiers;
+        int32_t tangential;
+        bool running;
+        ViewState view;
+        StereoView shown;
+        const char* title;
+    };
+    const ViewState original{0, 0, 0, 0, 1};
+    const auto sbs = StereoView::sbs, mono = StereoView::mono;
+    const Case cases[] = {
+        {'|', 0, 1, true, original, sbs, ""},
+        {'\\', 0, 0, true, original, sbs, ""},
+        {' ', 0, 0, false, original, sbs, ""},
+        {' ', 0, 0, true, original, sbs, ""},
+        {-GLUT_KEY_UP, 0, 0, true, {0, 0, 0, 0.03f, 1}, sbs, ""},
+        {-GLUT_KEY_LEFT, 0, 0, true, {0, 0, -0.03f, 0.03f, 1}, sbs, ""},
+        {-GLUT_KEY_RIGHT, 0, 0, true, {0, 0, 0, 0.03f, 1}, sbs, ""},
+        {-GLUT_KEY_DOWN, 0, 0, true, original, sbs, ""},
+        {-GLUT_KEY_F1, 0, 0, true, original, sbs, ""},
+        {-GLUT_KEY_SHIFT_L, 0, 0, true, original, sbs, ""},
+        {-100000, 0, 0, true, original, sbs, ""},
+        {-GLUT_KEY_LEFT, 0, 0, true, {0, 0, -0.03f, 0, 1}, sbs, ""},
+        {'\t', GLUT_ACTIVE_ALT, 0, true, original, sbs, ""},
+        {'v', 0, 0, true, original, mono, "3D TV \u2014 mono"},
+        {'v', 0, 0, true, original, StereoView::anaglyph, "3D TV \u2014 anaglyph"},
+        {'v', 0, 0, true, original, StereoView::cross, "3D TV \u2014 cross"},
+        {'v', 0, 0, true, original, sbs, "3D TV"},
+        {'V', GLUT_ACTIVE_SHIFT, 0, true, original, sbs, "3D TV"},  // lower case only
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        if (c.key < 0) {
+            on_special_key(-c.key, 0, 0);
+        } else {
+            press(static_cast<unsigned char>(c.key), c.modifiers);
+        }
+        const AnimationState& a = g_session->animation;
+        const ViewState& v = g_session->view;
+        EXPECT_EQ(std::tuple(a.tangential_toggle, clock_running(a.pause_counter), a.frame_index),
+                  std::tuple(c.tangential, c.running, 40));
+        EXPECT_EQ(std::tuple(v.yaw, v.pitch, v.pan_x, v.pan_y, v.zoom),
+                  std::tuple(c.view.yaw, c.view.pitch, c.view.pan_x, c.view.pan_y, c.view.zoom));
+        EXPECT_EQ(g_session->presentation.view, c.shown);
+        EXPECT_EQ(gl_recorder::state().window_title, c.title);
+    }
+    for (int k = 0; k < 100; ++k) on_special_key(GLUT_KEY_UP, 0, 0);
+    EXPECT_NEAR(g_session->view.pan_y, 100 * 0.03f, 1e-4) << "panned without limit";
     g_session->view = ViewState{12, -30, 0.6f, -0.9f, 0.25f};
-    press('\t', GLUT_ACTIVE_ALT);
-    EXPECT_EQ(g_session->view.yaw, 0.0f);
-    EXPECT_EQ(g_session->view.pitch, 0.0f);
-    EXPECT_EQ(g_session->view.pan_x, 0.0f);
-    EXPECT_EQ(g_session->view.pan_y, 0.0f);
-    EXPECT_EQ(g_session->view.zoom, 1.0f);
-}
-
-TEST_F(Shell, PauseCounterAtItsMaximumKeepsAlternating) {
+    press('\t');
+    EXPECT_EQ(0, std::memcmp(&g_session->view, &original, sizeof original));
     g_session->animation.pause_counter = INT32_MAX;
     press(' ');
-    EXPECT_FALSE(clock_running(g_session->animation.pause_counter));
+    EXPECT_FALSE(clock_running(g_session->animation.pause_counter)) << "wraps at its maximum";
     press(' ');
     EXPECT_TRUE(clock_running(g_session->animation.pause_counter));
-}
-
-TEST_F(Shell, ArrowKeysPanWithoutLimitOtherSpecialKeysDoNothing) {
-    for (int k = 0; k < 100; ++k) on_special_key(GLUT_KEY_UP, 0, 0);
-    on_special_key(GLUT_KEY_LEFT, 0, 0);
-    on_special_key(GLUT_KEY_LEFT, 0, 0);
-    on_special_key(GLUT_KEY_RIGHT, 0, 0);
-    on_special_key(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_NEAR(g_session->view.pan_y, 99 * 0.03f, 1e-4);
-    EXPECT_FLOAT_EQ(g_session->view.pan_x, -0.03f);
-    const ViewState before = g_session->view;
-    for (int key : {GLUT_KEY_F1, GLUT_KEY_HOME, GLUT_KEY_SHIFT_L, GLUT_KEY_CTRL_L, GLUT_KEY_ALT_L,
-                    0, -1, 100000}) {
-        on_special_key(key, 0, 0);
-    }
-    EXPECT_EQ(0, std::memcmp(&g_session->view, &before, sizeof before));
     EXPECT_EQ(gl_recorder::state().redisplay_requests, 0);
-}
-
-TEST_F(Shell, VCyclesTheViewAndNamesItInTheTitle) {
-    g_session->presentation = Presentation{StereoView::sbs, true, false};
-    const std::vector<std::pair<StereoView, std::string>> expected = {
-        {StereoView::mono, "3D TV \u2014 mono"},
-        {StereoView::anaglyph, "3D TV \u2014 anaglyph"},
-        {StereoView::cross, "3D TV \u2014 cross"},
-        {StereoView::sbs, "3D TV"},
-    };
-    for (const auto& [view, title] : expected) {
-        press('v');
-        EXPECT_EQ(g_session->presentation.view, view);
-        EXPECT_EQ(gl_recorder::state().window_title, title);
-    }
-    press('V', GLUT_ACTIVE_SHIFT);
-    EXPECT_EQ(g_session->presentation.view, StereoView::sbs) << "lower case only";
 }
 
 TEST_F(Shell, HTogglesTheReadoutKeysThatChangeAValueMakeTheScenarioCustom) {
@@ -282,20 +284,14 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
         {{"--window=12x600"}, "invalid window size '12x600' (WIDTHxHEIGHT, 64 to 16384 each)"},
         {{"--window=800x"}, "invalid window size '800x' (WIDTHxHEIGHT, 64 to 16384 each)"},
         {{"--window=-800x600"}, "invalid window size '-800x600' (WIDTHxHEIGHT, 64 to 16384 each)"},
-        {{"--view=stereo"}, "invalid view 'stereo' (sbs, mono, anaglyph or cross)"},
         {{"--view"}, "invalid view '' (sbs, mono, anaglyph or cross)"},
         {{"--fullscreen"}, "unknown option '--fullscreen'"},
         {{"--help=yes"}, "unknown option '--help=yes'"},
         {{"--frame=1"}, ""},
         {{"--record=a.gif", "--window=640x480"}, "", true, 640, 480},
         {{"--snapshot=a.png"}, "", true},
-        {{"--frame=0"}, "--frame: invalid time sample '0' (a whole number, 1 to 101)"},
-        {{"--frame=102"}, "--frame: invalid time sample '102' (a whole number, 1 to 101)"},
-        {{"--frame=1.5"}, "--frame: invalid time sample '1.5' (a whole number, 1 to 101)"},
         {{"--snapshot=a.png", "--record=a.gif"}, "--snapshot and --record: one at a time"},
         {{"--record="}, "--record needs a file"},
-        {{"--curves=phase"}, "invalid curves 'phase' (power or amplitude)"},
-        {{"--theme=dark"}, "--theme: invalid theme 'dark' (classic or projector)"},
         {{"--palette", "colorblind"},
          "--palette: invalid palette 'colorblind' (classic or colour-blind)"},
     };
@@ -323,16 +319,23 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
         "planewave3d: unknown option '--x'\nTry 'planewave3d --help' for more information.\n");
 }
 
-// The scenario's options, at and beyond every bound: the value taken, or the message.
+// The options of one value, at and beyond every bound: the value taken, or the message; the
+// page's URL parameter of the same name gives the same message, naming the parameter.
 struct ScenarioOptionCase {
     const char* arg;
     std::string error;  // empty: understood
     double value = 0;   // the frequency (Hz), the angle (deg), or the medium's eps_r
 };
 
-TEST(CommandLine, ScenarioOptionsAtTheirBounds) {
+TEST(CommandLine, OptionsAndUrlParametersAtTheirBounds) {
     const std::string known = " (known: " + material_names() + ")";
     const std::vector<ScenarioOptionCase> cases = {
+        {"--view=stereo", "invalid view 'stereo' (sbs, mono, anaglyph or cross)"},
+        {"--frame=0", "--frame: invalid time sample '0' (a whole number, 1 to 101)"},
+        {"--frame=102", "--frame: invalid time sample '102' (a whole number, 1 to 101)"},
+        {"--frame=1.5", "--frame: invalid time sample '1.5' (a whole number, 1 to 101)"},
+        {"--curves=phase", "invalid curves 'phase' (power or amplitude)"},
+        {"--theme=dark", "--theme: invalid theme 'dark' (classic or projector)"},
         {"--frequency=1000", "", 1e3},
         {"--frequency=1e15", "", 1e15},
         {"--frequency=385MHz", "", 385e6},
@@ -371,6 +374,14 @@ TEST(CommandLine, ScenarioOptionsAtTheirBounds) {
         char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>(c.arg)};
         const Options o = parse_options(2, argv);
         EXPECT_EQ(o.error, c.error);
+        const std::string arg = c.arg, name = arg.substr(2, arg.find('=') - 2);
+        if (find_setting(name)->page) {
+            Session page;
+            const std::string e = c.error;
+            EXPECT_EQ(
+                apply_parameter(page, name, arg.substr(arg.find('=') + 1)),
+                e.empty() || e.rfind("--", 0) == 0 ? e.substr(e.empty() ? 0 : 2) : name + ": " + e);
+        }
         if (!c.error.empty()) continue;
         const ScenarioOverrides& v = o.overrides;
         const double got = v.frequency_hz  ? *v.frequency_hz
@@ -1042,7 +1053,8 @@ TEST(CommandLine, HelpAndManualPageNameEverySettingAndNoOther) {
     std::set<std::string> named;
     for (const std::string& text : {help.substr(0, help.find("\nAny other")), manual}) {
         for (size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
-            const size_t end = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-0123456789", at + 2);
+            const size_t end =
+                text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-0123456789", at + 2);
             named.insert(text.substr(at + 2, end - at - 2));
         }
     }

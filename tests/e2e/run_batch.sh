@@ -12,16 +12,11 @@ ulimit -c 0
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-servers=()
-trap 'kill "${servers[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-
 source "$here/checks.sh"
 # Under the sanitizers, what the OpenGL driver keeps to the end is not the program's leak.
 export LSAN_OPTIONS="suppressions=$here/lsan_suppressions.txt:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 source "$here/xorg_dummy.sh"
-start_server DISPLAY "1920x1200" || exit 1
-export DISPLAY
+dummy_display "1920x1200"
 
 
 DISPLAY= run_plain help --help

@@ -12,16 +12,6 @@ ulimit -c 0  # the crashes below are deliberate: no core files
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")  # absolute: some checks change folder
 probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-servers=()
-
-cleanup() {
-    for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 source "$here/checks.sh"
 source "$here/xorg_dummy.sh"
 
@@ -66,8 +56,7 @@ mode_back_within_2s() {
 
 # --- a display with a 16:9 mode of its width ------------------------------------------------
 
-start_server DISPLAY "1920x1200" "1920x1080" || exit 1
-export DISPLAY
+dummy_display "1920x1200" "1920x1080"
 expect_eq "server starts in 1920x1200" "$(current_mode)" "1920x1200"
 
 # watching FILE: the mode watcher has written the mode it started in (within 5 s).

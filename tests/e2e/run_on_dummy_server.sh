@@ -3,10 +3,6 @@
 #   run_on_dummy_server.sh COMMAND [ARGUMENT...]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-servers=()
-trap 'kill "${servers[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 source "$here/xorg_dummy.sh"
-start_server DISPLAY "1920x1200" || exit 1
-export DISPLAY
+dummy_display "1920x1200"
 "$@"

@@ -6,12 +6,8 @@
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-servers=()
-trap 'kill "${servers[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 source "$here/xorg_dummy.sh"
-start_server DISPLAY "1920x1200" "1920x1080" || exit 1
-export DISPLAY
+dummy_display "1920x1200" "1920x1080"
 
 valgrind --leak-check=full --show-leak-kinds=definite --num-callers=40 --child-silent-after-fork=yes \
     --log-file="$work/memcheck.log" "$program" >/dev/null 2>&1 </dev/null &

@@ -9,24 +9,14 @@ set -m  # background jobs keep SIGINT, as a program started from a console does
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")  # absolute: some checks change folder
 probe=$2
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-servers=()
-export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
-cleanup() {
-    wineserver -k 2>/dev/null
-    for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 source "$here/checks.sh"
 source "$here/xorg_dummy.sh"
+export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
+cleanup_more="wineserver -k 2>/dev/null"
 
 # --- a display with a 16:9 mode of its width --------------------------------------------------
 
-start_server DISPLAY "1920x1200" "1920x1080" || exit 1
-export DISPLAY
+dummy_display "1920x1200" "1920x1080"
 wineboot --init >"$work/wineboot.log" 2>&1 || { fail "Wine starts" "$(tail -3 "$work/wineboot.log")"; }
 
 # start_program NAME: starts the program, waits for its window; sets pid and wid.

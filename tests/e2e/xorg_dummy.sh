@@ -1,6 +1,23 @@
 # Xorg servers with the dummy video driver, for tests and pictures: real RandR modes that can
-# be switched and restored, and real OpenGL through Mesa. Source this file; it expects the
-# variables work (a scratch folder) and servers (an array that collects the server pids).
+# be switched and restored, and real OpenGL through Mesa. Source this file; it sets work (a
+# scratch folder) and servers (an array that collects the server pids), both gone at the end
+# with what the script adds to cleanup_more.
+work=$(mktemp -d)
+servers=()
+cleanup_more=""
+end_servers() {
+    eval "$cleanup_more"
+    for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap end_servers EXIT
+
+# A dummy server on DISPLAY with the modes given, the first current; the script ends without.
+dummy_display() {
+    start_server DISPLAY "$@" || exit 1
+    export DISPLAY
+}
 
 xorg_binary() {
     # The server itself rather than the console-user wrapper, so that it runs for anybody.

@@ -7,21 +7,12 @@ set -u
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-work=$(mktemp -d)
-servers=()
-cleanup() {
-    for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
 source "$root/tests/e2e/xorg_dummy.sh"
 
 echo "physics tests under node:"
 node --no-experimental-fetch "$root/build-web/physics_test.js" || exit 1
 
-start_server DISPLAY "1920x1200" || exit 1
-export DISPLAY
+dummy_display "1920x1200"
 picture=(--window=1280x720 --frame=30)
 "$program" --snapshot="$work/mono.png" --view=mono "${picture[@]}" &&
     "$program" --snapshot="$work/sbs.png" "${picture[@]}" &&
