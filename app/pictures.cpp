@@ -66,11 +66,6 @@ std::string picture_file_name(const char* extension, std::time_t now) {
     return name;
 }
 
-int32_t recorded_frame_index(int32_t first, int32_t k) {
-    const int32_t start = first >= default_frames_per_period ? 1 : first;
-    return (start - 1 + k) % recorded_frames + 1;
-}
-
 void save_picture() {
     const RgbImage image = draw_current_picture();
     if (image.rgb.empty()) {
@@ -146,40 +141,12 @@ void record_next_frame() {
 }
 
 ShownState shown_state() {
-    return {g_session->scenario,
-            g_session->label.origin,
-            g_session->view,
-            g_session->presentation,
-            g_session->animation.tangential_toggle,
-            clock_running(g_session->animation.pause_counter)};
+    return shown_state(*g_session);
 }
 
 void cancel_recording_if_changed(const ShownState& before) {
     if (!current.active) return;
-    const ShownState now = shown_state();
-    const WaveScenario &a = before.scenario, &b = now.scenario;
-    const bool same_scenario = a.ex_mag == b.ex_mag && a.ey_mag == b.ey_mag && a.phi_x == b.phi_x &&
-                               a.phi_y == b.phi_y && a.theta_i == b.theta_i &&
-                               a.eps_r1 == b.eps_r1 && a.mu_r1 == b.mu_r1 && a.eps_r2 == b.eps_r2 &&
-                               a.mu_r2 == b.mu_r2 && a.sigma2 == b.sigma2 && a.freq == b.freq &&
-                               before.origin == now.origin;
-    const ViewState &u = before.view, &v = now.view;
-    const bool same_view = u.yaw == v.yaw && u.pitch == v.pitch && u.pan_x == v.pan_x &&
-                           u.pan_y == v.pan_y && u.zoom == v.zoom;
-    const Presentation &p = before.presentation, &q = now.presentation;
-    const bool same_overlays = p.view == q.view && p.readout_shown == q.readout_shown &&
-                               p.curves == q.curves && p.magnetic_shown == q.magnetic_shown &&
-                               p.poynting_shown == q.poynting_shown &&
-                               before.tangential_toggle == now.tangential_toggle;
-    if (!same_scenario) {
-        cancel_recording("the scenario changed");
-    } else if (!same_view) {
-        cancel_recording("the view moved");
-    } else if (!same_overlays) {
-        cancel_recording("what is shown changed");
-    } else if (before.running != now.running) {
-        cancel_recording("the animation was paused or continued");
-    }
+    if (const char* why = change_that_cancels(before, shown_state())) cancel_recording(why);
 }
 
 namespace {

@@ -9,16 +9,11 @@
 
 #include "app/desktop_session.h"
 #include "core/options.h"
+#include "core/recording.h"
 
 // planewave3d-YYYYMMDD-HHMMSS.EXT in the current folder at local time now, with -2, -3, ...
 // added when a file of that name exists: a picture never overwrites another.
 std::string picture_file_name(const char* extension, std::time_t now);
-
-// The time sample of frame k (0 .. 99) of a period that starts at first (1 .. 101; 101 is the
-// same picture as 1): 100 distinct samples, the one after the last being first again.
-int32_t recorded_frame_index(int32_t first, int32_t k);
-inline constexpr int32_t recorded_frames = 100;
-inline constexpr int gif_delay_cs = 10;  // hundredths of a second: the animation's 10 a second
 
 // Key s: writes the window's picture and prints the file's path (or why it could not).
 void save_picture();
@@ -27,16 +22,7 @@ void save_picture();
 void toggle_recording();
 // A change that the recording cannot follow (the view, the window's size): cancels it.
 void cancel_recording(const char* why);
-// What the recorded pictures show besides the time sample: input that changes any of it
-// while r records would break the period's loop.
-struct ShownState {
-    WaveScenario scenario;
-    std::string origin;  // the readout's first line
-    ViewState view;
-    Presentation presentation;
-    int32_t tangential_toggle;
-    bool running;  // whether the clock runs
-};
+// What the desktop's session shows now (core/recording.h).
 ShownState shown_state();
 // Cancels a recording under way when what it shows differs from before, saying what changed.
 void cancel_recording_if_changed(const ShownState& before);

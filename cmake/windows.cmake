@@ -85,12 +85,13 @@ target_include_directories(tomlplusplus_headers INTERFACE ${tomlplusplus_headers
 target_compile_definitions(tomlplusplus_headers INTERFACE TOML_HEADER_ONLY=1)
 
 add_library(planewave_render STATIC ${planewave_render_sources})
-planewave_layer(planewave_render scene render)
+planewave_layer(planewave_render platform scene render)
 add_dependencies(planewave_render freeglut_windows)
 target_link_libraries(planewave_render PUBLIC planewave_scene freeglut_static)
 
 add_executable(planewave3d app/main.cpp ${planewave_core_sources} ${planewave_app_sources}
   platform/atomic_file.cpp
+  platform/gif_file.cpp
   platform/display_mode_win32.cpp
   platform/exit_requests_win32.cpp
   platform/mode_guardian_none.cpp

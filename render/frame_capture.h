@@ -5,13 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/rgb_image.h"
 #include "render/gl_backend.h"
-
-// An RGB picture, 8 bits a channel, rows from the top.
-struct RgbImage {
-    int32_t width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-};
 
 // The current colour buffer's pixels of (x, y, width, height) from its lower left corner, as
 // rows from the top.

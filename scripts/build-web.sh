@@ -27,12 +27,22 @@ mkdir -p "$out/include/web"
 g++ -O1 -o "$out/stroke_letters" web/tools/stroke_letters.cpp -lglut
 "$out/stroke_letters" >"$out/include/web/stroke_letters.h"
 
+# giflib writes the page's recordings, built as the Windows build builds it: from Debian's
+# source package, its library alone (cmake/giflib/CMakeLists.txt names the same files).
+giflib="$out/giflib"
+[ -f "$giflib/gif_lib.h" ] || bash scripts/fetch-debian-source.sh giflib "$giflib"
+giflib_objects=()
+for part in egif_lib gifalloc gif_err gif_hash openbsd-reallocarray quantize; do
+    [ "$giflib/$part.o" -nt "$giflib/$part.c" ] || emcc -O2 -c "$giflib/$part.c" -o "$giflib/$part.o"
+    giflib_objects+=("$giflib/$part.o")
+done
+
 version=$(sed -n 's/^project(planewave3d VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-flags=(-std=c++17 -O2 -fexceptions -Wall -Wextra -I. -I"$out/include" -DTOML_HEADER_ONLY=1
+flags=(-std=c++17 -O2 -fexceptions -Wall -Wextra -I. -I"$out/include" -I"$giflib" -DTOML_HEADER_ONLY=1
        "-DPLANEWAVE_VERSION=\"$version\"")
-sources=(physics/*.cpp scene/*.cpp core/*.cpp platform/atomic_file.cpp web/meshes.cpp
-         web/shell.cpp web/webgl_backend.cpp)
-em++ "${flags[@]}" "${sources[@]}" -o "$out/planewave3d.js" --no-entry \
+sources=(physics/*.cpp scene/*.cpp core/*.cpp platform/atomic_file.cpp platform/gif_file.cpp
+         web/meshes.cpp web/shell.cpp web/webgl_backend.cpp)
+em++ "${flags[@]}" "${sources[@]}" "${giflib_objects[@]}" -o "$out/planewave3d.js" --no-entry \
     -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=Planewave -sSINGLE_FILE=1 \
     -sALLOW_MEMORY_GROWTH=1 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 \
     -sEXPORTED_RUNTIME_METHODS=ccall

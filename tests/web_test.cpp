@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "core/lesson.h"
@@ -22,6 +23,9 @@ const char* pw_command(const char* name);
 const char* pw_page_key(const char* key, int alt);
 const char* pw_parameters();
 const char* pw_fields();
+const char* pw_record();
+const char* pw_record_frame();
+const char* pw_recording();
 void pw_pinch(double factor);
 const char* pw_lesson(const char* name, const char* text);
 const char* pw_saved_lesson();
@@ -35,6 +39,11 @@ std::string start_webgl_backend(WebGlBackend&) {
     return "";
 }
 void draw_webgl_frame(WebGlBackend&, const FrameDescription&) {}
+// A grey canvas, a shade lighter at each picture read.
+RgbImage read_webgl_picture(int32_t width, int32_t height) {
+    static unsigned char shade = 0;
+    return RgbImage{width, height, std::vector<unsigned char>(size_t(width) * height * 3, ++shade)};
+}
 
 namespace {
 
@@ -201,6 +210,39 @@ TEST(Page, LessonsAndControls) {
     pw_pinch(-1);
     pw_pinch(INFINITY);
     EXPECT_EQ(page_session().view.zoom, 2.0f) << "never negative or infinite";
+}
+
+// r records one period at the canvas's size: 100 frames, then the GIF's bytes; a change of what
+// it shows, or r again, cancels it and leaves no file.
+TEST(Page, RRecordsOnePeriodAsAGifAndAChangeCancelsIt) {
+    const auto files = [] {
+        const std::filesystem::directory_iterator here(".");
+        return std::distance(begin(here), end(here));
+    };
+    const auto before = files();
+    pw_reset();
+    pw_resize(64, 48, 0);
+    EXPECT_EQ(std::string(pw_record_frame()), "") << "none under way";
+    EXPECT_EQ(std::string(pw_command("record")), "toggle_recording");
+    EXPECT_EQ(std::string(pw_record()), "");
+    EXPECT_EQ(page_session().activity, "recording 0/100");
+    for (int k = 1; k < 100; ++k) ASSERT_EQ(std::string(pw_record_frame()), "") << k;
+    EXPECT_EQ(page_session().activity, "recording 99/100");
+    EXPECT_EQ(page_session().animation.pause_counter, 1) << "the clock as it was";
+    EXPECT_EQ(std::string(pw_record_frame()), "saved");
+    EXPECT_EQ(page_session().activity, "");
+    const std::string gif = pw_recording();
+    EXPECT_EQ(gif.substr(0, 8), "R0lGODlh") << "GIF89a";
+    EXPECT_EQ(gif.size() % 4, 0u);
+    pw_record();
+    pw_record_frame();
+    pw_command("pan_left");
+    EXPECT_EQ(std::string(pw_record_frame()),
+              "recording cancelled (the view moved), nothing saved");
+    EXPECT_EQ(page_session().activity, "");
+    pw_record();
+    EXPECT_EQ(std::string(pw_record()), "recording cancelled (r pressed again), nothing saved");
+    EXPECT_EQ(files(), before) << "no file left";
 }
 
 // GLU's cylinder: a strip per stack, (slices + 1) pairs of rim points going round; each point

@@ -15,9 +15,11 @@
 #include "core/commands.h"
 #include "core/lesson.h"
 #include "core/options.h"
+#include "core/recording.h"
 #include "core/scenario_fields.h"
 #include "physics/fresnel_curves.h"
 #include "physics/materials.h"
+#include "platform/gif_file.h"
 #include "scene/curves_plot.h"
 #include "scene/frame_inputs.h"
 #include "scene/readout_text.h"
@@ -30,6 +32,39 @@ WebGlBackend gpu;
 std::string answer;  // what the last call returns to the page, kept alive for it
 FrameDescription frame;
 std::string saved_lesson;  // what w has saved, a lesson of its own
+
+// One period being recorded (r), into a file of the page's memory.
+struct PageRecording {
+    GifRecording gif;
+    int32_t first = 1;  // the time sample it started from
+    int32_t taken = 0;  // frames encoded so far
+    bool active = false;
+    ShownState shown;  // what it shows; any change cancels it
+};
+PageRecording recording;
+std::string recorded;  // the last finished recording's bytes
+const char* const recording_path = "planewave3d-recording.gif";  // in the page's memory
+
+// Ends the recording under way, leaving no file; the line for the page's console.
+std::string stop_recording(const std::string& why) {
+    abandon_gif(recording.gif);
+    recording.active = false;
+    session.activity.clear();
+    return "recording cancelled (" + why + "), nothing saved";
+}
+
+std::string base64(const std::string& bytes) {
+    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (size_t k = 0; k < bytes.size(); k += 3) {
+        const size_t n = std::min<size_t>(3, bytes.size() - k);
+        uint32_t v = 0;
+        for (size_t j = 0; j < 3; ++j)
+            v = v << 8 | (j < n ? static_cast<unsigned char>(bytes[k + j]) : 0u);
+        for (size_t j = 0; j < 4; ++j) out += j <= n ? digits[(v >> (18 - 6 * j)) & 63] : '=';
+    }
+    return out;
+}
 
 const char* reply(std::string text) {
     answer = std::move(text);
@@ -221,6 +256,63 @@ EMSCRIPTEN_KEEPALIVE void pw_drag(int x, int y) {
 }
 EMSCRIPTEN_KEEPALIVE void pw_pinch(double factor) {
     apply_pinch(session, factor);
+}
+
+// r: starts recording one period, 100 frames from the current one at the canvas's size, or
+// cancels the recording under way. "" or the line for the page's console.
+EMSCRIPTEN_KEEPALIVE const char* pw_record() {
+    if (recording.active) return reply(stop_recording("r pressed again"));
+    recording = PageRecording{};
+    if (!begin_gif(recording.gif, recording_path, session.screen.window_width,
+                   session.screen.window_height, true)) {
+        return reply("recording not started: " + recording.gif.error);
+    }
+    recording.first = session.animation.frame_index;
+    recording.active = true;
+    recording.shown = shown_state(session);
+    session.activity = "recording 0/100";
+    return reply("");
+}
+
+// From the page's clock, after its tick: the recording's next frame. "" while it goes on (or
+// none does), "saved" after the last (pw_recording has it), else why it stopped.
+EMSCRIPTEN_KEEPALIVE const char* pw_record_frame() {
+    if (!recording.active) return reply("");
+    if (const char* why = change_that_cancels(recording.shown, shown_state(session)))
+        return reply(stop_recording(why));
+    // The sample as a picture, without the readout's status: recorded frames are the same
+    // whether the animation runs or stands.
+    const AnimationState animation = session.animation;
+    const std::string activity = session.activity;
+    session.animation.frame_index = recorded_frame_index(recording.first, recording.taken);
+    session.animation.pause_counter = 1;
+    session.activity.clear();
+    build_frame(frame_inputs(session), frame);
+    draw_webgl_frame(gpu, frame);
+    const RgbImage image =
+        read_webgl_picture(session.screen.window_width, session.screen.window_height);
+    session.animation = animation;
+    session.activity = activity;
+    if (image.width != recording.gif.width || image.height != recording.gif.height)
+        return reply(stop_recording("the canvas's size changed"));
+    if (!add_gif_frame(recording.gif, image, gif_delay_cs))
+        return reply(stop_recording(recording.gif.error));
+    ++recording.taken;
+    session.activity = "recording " + std::to_string(recording.taken) + "/100";
+    if (recording.taken < recorded_frames) return reply("");
+    recording.active = false;
+    session.activity.clear();
+    const std::string error = finish_gif(recording.gif);
+    if (!error.empty()) return reply("recording not saved: " + error);
+    recorded.clear();
+    const std::string unread = read_whole_file(recording_path, recorded);
+    std::remove(recording_path);
+    return reply(unread.empty() ? "saved" : "recording not saved: " + unread);
+}
+
+// The last finished recording, as base64 for the page's download.
+EMSCRIPTEN_KEEPALIVE const char* pw_recording() {
+    return reply(base64(recorded));
 }
 
 // A lesson's text, read from the page's file field: "" or the one-line message.

@@ -452,3 +452,17 @@ void draw_webgl_frame(WebGlBackend& gpu, const FrameDescription& frame) {
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
 }
+
+RgbImage read_webgl_picture(int32_t width, int32_t height) {
+    // RGBA with the default alignment: the one pair every WebGL2 context reads.
+    const size_t row = size_t(width) * 4;
+    std::vector<unsigned char> rgba(row * size_t(height));
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    RgbImage image{width, height, std::vector<unsigned char>(size_t(width) * size_t(height) * 3)};
+    for (int32_t y = 0; y < height; ++y) {
+        const unsigned char* from = &rgba[size_t(height - 1 - y) * row];
+        unsigned char* to = &image.rgb[size_t(y) * size_t(width) * 3];
+        for (int32_t x = 0; x < width; ++x) std::copy_n(from + 4 * x, 3, to + 3 * x);
+    }
+    return image;
+}

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/rgb_image.h"
 #include "scene/frame_description.h"
 #include "web/meshes.h"
 
@@ -36,3 +37,6 @@ std::string start_webgl_backend(WebGlBackend& gpu);
 
 // Draws the frame into the canvas.
 void draw_webgl_frame(WebGlBackend& gpu, const FrameDescription& frame);
+
+// The canvas's pixels of width x height from its lower left corner, as rows from the top.
+RgbImage read_webgl_picture(int32_t width, int32_t height);

@@ -165,3 +165,31 @@ test("keys, controls and a lesson drive the page as the desktop's keys do", asyn
   assert.deepEqual(page.errors, []);
   await page.close();
 });
+
+test("r records one period, 100 frames of the canvas, and downloads it as a looping GIF", async () => {
+  const page = await open("?view=mono&readout");
+  await page.evaluate(() => {
+    window.downloads = [];
+    HTMLAnchorElement.prototype.click = function () {
+      const name = this.download;
+      fetch(this.href).then((r) => r.arrayBuffer()).then((b) => window.downloads.push([name, [...new Uint8Array(b)]]));
+    };
+  });
+  await page.focus("#scene");
+  await page.keyboard.press("r");
+  await page.waitForFunction("document.querySelector('.readout').textContent.includes('recording')");
+  await page.waitForFunction("window.downloads.length === 1", { timeout: 120000 });
+  const [name, bytes] = await page.evaluate(() => window.downloads[0]);
+  assert.match(name, /^planewave3d-\d{8}-\d{6}\.gif$/);
+  const gif = Buffer.from(bytes);
+  assert.equal(gif.subarray(0, 6).toString("latin1"), "GIF89a");
+  assert.deepEqual([gif.readUInt16LE(6), gif.readUInt16LE(8)], [1280, 720]);
+  assert.ok(gif.includes(Buffer.from("NETSCAPE2.0")), "it loops");
+  // One graphic control block (0x21 0xF9 0x04) before each of the 100 frames.
+  let frames = 0;
+  for (let at = gif.indexOf(Buffer.from([0x21, 0xf9, 0x04])); at >= 0; at = gif.indexOf(Buffer.from([0x21, 0xf9, 0x04]), at + 1)) frames++;
+  assert.ok(frames >= 100 && frames < 110, `${frames} control blocks`);
+  assert.doesNotMatch(await page.$eval(".readout", (r) => r.textContent), /recording/);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
