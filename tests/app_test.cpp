@@ -1230,32 +1230,6 @@ TEST(ModeGuardian, RestoresOnceAndOnlyWhenTheProgramDidNot) {
     }
 }
 
-TEST(GlState, InitialStateInOrder) {
-    gl_recorder::clear();
-    init_gl_state();
-    using Call = std::pair<std::string, std::vector<double>>;
-    const std::vector<Call> expected = {
-        {"glClearColor", {0.5, 0.5, 0.5, 0.0}},
-        {"glClearDepth", {1.0}},
-        {"glShadeModel", {GL_SMOOTH}},
-        {"glColorMaterial", {GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE}},
-        {"glEnable", {GL_COLOR_MATERIAL}},
-        {"glLightfv", {GL_LIGHT0, GL_AMBIENT, 0, 0, 0, 1}},
-        {"glLightfv", {GL_LIGHT0, GL_DIFFUSE, 0.9f, 0.9f, 0.9f, 1}},
-        {"glLightfv", {GL_LIGHT0, GL_SPECULAR, 1, 1, 1, 1}},
-        {"glLightfv", {GL_LIGHT0, GL_POSITION, 100, 100, 100, 0}},
-        {"glEnable", {GL_LIGHTING}},
-        {"glEnable", {GL_LIGHT0}},
-        {"glEnable", {GL_DEPTH_TEST}},
-        {"glHint", {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST}},
-        {"glBlendFunc", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}},
-        {"glEnable", {GL_BLEND}},
-    };
-    std::vector<Call> calls;
-    for (const GlCall& c : gl_recorder::calls()) calls.push_back({c.name, c.args});
-    EXPECT_EQ(calls, expected);
-}
-
 }  // namespace
 
 // --- randomised input -----------------------------------------------------------------------

@@ -1184,6 +1184,20 @@ TEST_F(Drawing, StereoFrameSetsUpEachEyeInOrder) {
     for (const char* set :
          {"glLightfv", "glNormal3fv", "glLineWidth", "glColorMask", "glBlendFunc"})
         EXPECT_TRUE(before_clear.count(set)) << set;
+    // The background, and one white light far off along (1, 1, 1) in the camera's frame.
+    EXPECT_EQ(calls[2].args, (std::vector<double>{0.5, 0.5, 0.5, 0.0}));
+    std::vector<std::vector<double>> light;
+    for (const GlCall& c : gl_recorder::named("glLightfv")) light.push_back(c.args);
+    ASSERT_GE(light.size(), 4u);
+    EXPECT_EQ(std::vector(light.begin(), light.begin() + 4),
+              (std::vector<std::vector<double>>{{GL_LIGHT0, GL_AMBIENT, 0, 0, 0, 1},
+                                                {GL_LIGHT0, GL_DIFFUSE, 0.9f, 0.9f, 0.9f, 1},
+                                                {GL_LIGHT0, GL_SPECULAR, 1, 1, 1, 1},
+                                                {GL_LIGHT0, GL_POSITION, 100, 100, 100, 0}}));
+    for (GLenum cap : {GL_COLOR_MATERIAL, GL_LIGHTING, GL_LIGHT0, GL_DEPTH_TEST, GL_BLEND})
+        EXPECT_TRUE(gl_recorder::state().enabled[cap]) << cap;
+    EXPECT_EQ(gl_recorder::named("glColorMaterial")[0].args,
+              (std::vector<double>{GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE}));
     EXPECT_EQ(gl_recorder::count("glClear"), 1u);
 
     const auto viewports = gl_recorder::named("glViewport");
