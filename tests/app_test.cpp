@@ -723,13 +723,20 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), said.empty());
         cancel_recording("the test is done");
     }
-    // The clock's tick cancels nothing when no one asked the program to end.
+    // The clock's tick cancels nothing when no one asked the program to end; a new height alone
+    // does.
     fresh_session();
     g_session->screen = ScreenSetup{1920, 1200, 64, 32};
     ::testing::internal::CaptureStdout();
     press('r');
     on_timer(1);
     EXPECT_EQ(::testing::internal::GetCapturedStdout().find("cancelled"), std::string::npos);
+    ::testing::internal::CaptureStdout();
+    press('r');
+    on_reshape(64, 33);
+    const std::string resized = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(resized.substr(resized.find('\n') + 1),
+              "recording cancelled (the window's size changed), nothing saved\n");
     cancel_recording("the test is done");
     // A recorded frame leaves the clock as it was; a recording that cannot draw ends, leaving
     // nothing; a window resized to nothing keeps a pixel.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/picture_files.h"
+#include "web/webgl_backend.h"
 
 extern "C" {
 const char* pw_reset();
@@ -87,16 +88,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     pw_draw();
-    RgbImage image{canvas_width, canvas_height, {}};
-    std::string rgba(size_t(canvas_width) * canvas_height * 4, '\0');
-    glReadPixels(0, 0, canvas_width, canvas_height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    for (int r = canvas_height - 1; r >= 0; --r) {  // rows from the top
-        for (int c = 0; c < canvas_width; ++c) {
-            for (int k = 0; k < 3; ++k)
-                image.rgb.push_back(rgba[(size_t(r) * canvas_width + c) * 4 + k]);
-        }
-    }
-    const std::string error = write_png(argv[1], image, true);
+    // Read back as the page reads its recordings.
+    const std::string error =
+        write_png(argv[1], read_webgl_picture(canvas_width, canvas_height), true);
     if (!error.empty()) std::fprintf(stderr, "webgl_native: %s\n", error.c_str());
     return error.empty() ? 0 : 1;
 }
