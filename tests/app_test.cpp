@@ -733,6 +733,7 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
     EXPECT_EQ(::testing::internal::GetCapturedStdout().find("cancelled"), std::string::npos);
     ::testing::internal::CaptureStdout();
     press('r');
+    on_reshape(64, 32);  // the same size: nothing to say
     on_reshape(64, 33);
     const std::string resized = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(resized.substr(resized.find('\n') + 1),
@@ -1118,6 +1119,13 @@ TEST_F(Startup, SwitchPrintsTheKeyTableAndSizesTheWindowFromTheFreshWidth) {
     EXPECT_EQ(fake.current.width, 1366);
     EXPECT_EQ(fake.current.height, 1024);
     EXPECT_EQ(fake.current.refresh_hz, 75.0);
+    // An ordinary window: the same console, the window's own size, the mode left alone.
+    ::testing::internal::CaptureStdout();
+    prepare_window(800, 450);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), out);
+    EXPECT_EQ(std::pair(g_session->screen.window_width, g_session->screen.window_height),
+              std::pair(800, 450));
+    EXPECT_EQ(fake.applied.size(), 2u);
 }
 
 TEST_F(Startup, UnreadableWidthAfterTheSwitchFallsBackToTheRequestedOne) {
