@@ -5,11 +5,18 @@
 #include <cmath>
 #include <sstream>
 
+#include "core/options.h"
 #include "core/scenario_fields.h"
 #include "physics/materials.h"
 #include "platform/atomic_file.h"
 
 namespace {
+
+// The setting of the table that a lesson's top-level key names, if it may stand there.
+const Setting* lesson_setting(const std::string& key) {
+    const Setting* setting = find_setting(key);
+    return setting && setting->lesson_values ? setting : nullptr;
+}
 
 // "lesson.toml:4:11: " where the node is known, "lesson.toml: " otherwise.
 std::string where(const std::string& path, const toml::source_region& at) {
@@ -142,7 +149,11 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
         return {std::nullopt, where(path, e.source()) + description};
     }
     Reader reader{path, ""};
-    Lesson lesson{file_name(path), {}, std::nullopt, std::nullopt};
+    Lesson lesson{file_name(path), {}, {}};
+    std::string lesson_settings;  // "theme, palette, "
+    for (const Setting& setting : settings) {
+        if (setting.lesson_values) lesson_settings += std::string(setting.name) + ", ";
+    }
     const toml::array* scenarios = nullptr;
     for (auto&& [k, v] : root) {
         const std::string key(k.str());
@@ -150,16 +161,14 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
             if (!v.is_string())
                 return {std::nullopt, where(path, v.source()) + "title must be a string"};
             lesson.title = *v.value<std::string>();
-        } else if (key == "theme" || key == "palette") {
-            const std::optional<std::string> name = v.value<std::string>();
-            const bool theme = key == "theme";
-            if (theme && name) lesson.theme = parse_theme(*name);
-            if (!theme && name) lesson.palette = parse_palette(*name);
-            if (!name || (theme ? !lesson.theme : !lesson.palette)) {
-                return {std::nullopt, where(path, v.source()) + key + " must be " +
-                                          (theme ? "\"classic\" or \"projector\""
-                                                 : "\"classic\" or \"colour-blind\"")};
+        } else if (const Setting* setting = lesson_setting(key)) {
+            const std::optional<std::string> value = v.value<std::string>();
+            Options scratch;
+            if (!value || !setting->parse(scratch, *value, true).empty()) {
+                return {std::nullopt,
+                        where(path, v.source()) + key + " must be " + setting->lesson_values};
             }
+            lesson.settings.emplace_back(key, *value);
         } else if (key == "scenario") {
             scenarios = v.as_array();
             if (scenarios == nullptr || !(scenarios->empty() || v.is_array_of_tables())) {
@@ -168,7 +177,7 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
             }
         } else {
             return {std::nullopt, where(path, k.source()) + "unknown key '" + key +
-                                      "' (known: title, theme, palette, [[scenario]])"};
+                                      "' (known: title, " + lesson_settings + "[[scenario]])"};
         }
     }
     if (scenarios == nullptr) return {lesson, ""};

@@ -19,10 +19,10 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/scenario_input.h"
-#include "scene/colours.h"
 
 struct LessonStep {
     std::string name;  // may be empty
@@ -32,8 +32,9 @@ struct LessonStep {
 struct Lesson {
     std::string title;  // the file's name when the lesson has none
     std::vector<LessonStep> steps;
-    std::optional<Theme> theme;      // theme = "projector" in the top-level table
-    std::optional<Palette> palette;  // palette = "colour-blind"
+    // The top-level table's settings as written (theme = "projector"), each a setting of the
+    // table that the command line reads, its value already checked there.
+    std::vector<std::pair<std::string, std::string>> settings;
 };
 
 // Reads the lesson in path; a scenario's keys left out take their value from base. On a

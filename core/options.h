@@ -52,6 +52,8 @@ struct Setting {
     // media, the frequency and the angle, which change the start scenario (overridden).
     void (*apply)(Session& session, const Options& options);
     bool page;  // a URL parameter of the page too
+    // A lesson's top-level key too: what its value must be, as the lesson's message says it.
+    const char* lesson_values = nullptr;
 };
 inline constexpr size_t setting_count = 21;
 extern const Setting settings[setting_count];

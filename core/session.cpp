@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/options.h"
+
 Session::Session() {
     load_scenario(*this, startup_named_scenario(), startup_origin);
     scenario_changed(*this);
@@ -47,8 +49,12 @@ void scenario_changed(Session& s) {
 
 void start_lesson(Session& s, const Lesson& lesson) {
     s.lesson = LessonState{lesson, 0};
-    if (lesson.theme) s.presentation.theme = *lesson.theme;
-    if (lesson.palette) s.presentation.palette = *lesson.palette;
+    for (const auto& [name, value] : lesson.settings) {
+        const Setting* setting = find_setting(name);
+        Options o;
+        setting->parse(o, value, true);
+        setting->apply(s, o);
+    }
     ScenarioOrigin origin = startup_origin;
     origin.lesson_step = 0;
     load_scenario(s, lesson.steps.front().scenario, origin);
