@@ -260,26 +260,15 @@ struct OptionCase {
 
 TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
     const auto sbs = StereoView::sbs;
+    // clang-format off
     const std::vector<OptionCase> cases = {
         {{}, "", false, 1280, 720, sbs, {}},
         {{"--window"}, "", true, 1280, 720, sbs, {}},
         {{"--window=800x600", "--view=anaglyph"}, "", true, 800, 600, StereoView::anaglyph, {}},
-        {{"--view", "cross", "-display", ":3"},
-         "",
-         false,
-         1280,
-         720,
-         StereoView::cross,
-         {"-display", ":3"},
-         ":3"},
-        {{"-display", "--view=mono", "-geometry", "10x10", "-sync"},
-         "",
-         false,
-         1280,
-         720,
-         sbs,
-         {"-display", "--view=mono", "-geometry", "10x10", "-sync"},
-         "--view=mono"},
+        {{"--view", "cross", "-display", ":3"}, "", false, 1280, 720, StereoView::cross,
+         {"-display", ":3"}, ":3"},
+        {{"-display", "--view=mono", "-geometry", "10x10", "-sync"}, "", false, 1280, 720, sbs,
+         {"-display", "--view=mono", "-geometry", "10x10", "-sync"}, "--view=mono"},
         {{"--view=mono", "--", "--window"}, "", false, 1280, 720, StereoView::mono, {"--window"}},
         {{"--window=12x600"}, "invalid window size '12x600' (WIDTHxHEIGHT, 64 to 16384 each)"},
         {{"--window=800x"}, "invalid window size '800x' (WIDTHxHEIGHT, 64 to 16384 each)"},
@@ -295,6 +284,7 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
         {{"--palette", "colorblind"},
          "--palette: invalid palette 'colorblind' (classic or colour-blind)"},
     };
+    // clang-format on
     for (const OptionCase& c : cases) {
         std::vector<char*> argv{const_cast<char*>("planewave3d")};
         for (const char* a : c.args) argv.push_back(const_cast<char*>(a));

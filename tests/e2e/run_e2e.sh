@@ -33,6 +33,19 @@ press() {
 }
 
 shot() { xwd -silent -id "$wid" -out "$1"; }
+# escape: ESC, and the program's exit status once it has ended.
+escape() {
+    press Escape
+    wait_exit "$pid"
+}
+# shot_after FILE KEY...: the picture once the keys have had 0.4 s to show.
+shot_after() {
+    local file=$1
+    shift
+    press "$@"
+    sleep 0.4
+    shot "$file"
+}
 
 # gone PID: true once the process has ended (or is a zombie), within 2 s.
 gone() {
@@ -99,24 +112,16 @@ sleep 0.35
 shot "$work/b.xwd"
 [ "$("$probe" diff "$work/a.xwd" "$work/b.xwd")" -gt 0 ] && pass "the wave moves" || fail "the wave moves"
 
-press space
-sleep 0.4
-shot "$work/c.xwd"
+shot_after "$work/c.xwd" space
 sleep 0.5
 shot "$work/d.xwd"
 expect_eq "paused frames are identical" "$("$probe" diff "$work/c.xwd" "$work/d.xwd")" "0"
-press l
-sleep 0.4
-shot "$work/e.xwd"
+shot_after "$work/e.xwd" l
 [ "$("$probe" diff "$work/d.xwd" "$work/e.xwd")" -gt 0 ] && pass "'l' changes the picture" || fail "'l' changes the picture"
-press bar
-sleep 0.4
-shot "$work/f.xwd"
+shot_after "$work/f.xwd" bar
 [ "$("$probe" diff "$work/e.xwd" "$work/f.xwd")" -gt 0 ] && pass "'|' shows the tangential fields" || fail "'|' shows the tangential fields"
 # The readout: over the lower right corner of each half, the same in both; gone again with h.
-press h
-sleep 0.4
-shot "$work/g.xwd"
+shot_after "$work/g.xwd" h
 read -r _ corner _ < <("$probe" match "$work/f.xwd" 480 480 480 480 r "$work/g.xwd" 480 480 r)
 read -r _ elsewhere _ < <("$probe" match "$work/f.xwd" 0 0 480 480 r "$work/g.xwd" 0 0 r)
 [ "${corner:-0}" -gt 20000 ] && [ "${elsewhere:-1}" -eq 0 ] &&
@@ -126,16 +131,12 @@ read -r _ _ _ iou _ shift < <("$probe" match "$work/g.xwd" 480 480 480 480 r "$w
 [ "${iou:-0}" -ge 90 ] && [ "${shift:-1}" -eq 0 ] &&
     pass "the readout lies alike in both halves (no parallax)" ||
     fail "the readout lies alike in both halves (no parallax)" "overlap ${iou:-?} % at ${shift:-?} px"
-press h
-sleep 0.4
-shot "$work/h.xwd"
+shot_after "$work/h.xwd" h
 expect_eq "h again hides it" "$("$probe" diff "$work/f.xwd" "$work/h.xwd")" "0"
 
 # The Fresnel curves (g): over the lower left corner of each half, the same in both; power,
 # amplitude and phase, then gone.
-press g
-sleep 0.4
-shot "$work/power.xwd"
+shot_after "$work/power.xwd" g
 read -r _ corner _ < <("$probe" match "$work/h.xwd" 0 480 480 480 r "$work/power.xwd" 0 480 r)
 read -r _ elsewhere _ < <("$probe" match "$work/h.xwd" 480 0 480 480 r "$work/power.xwd" 480 0 r)
 [ "${corner:-0}" -gt 50000 ] && [ "${elsewhere:-1}" -eq 0 ] &&
@@ -144,23 +145,15 @@ read -r _ elsewhere _ < <("$probe" match "$work/h.xwd" 480 0 480 480 r "$work/po
 # Inside the opaque panel (369x443 pixels from (6, 506) of each half), pixel for pixel.
 read -r _ differing _ < <("$probe" match "$work/power.xwd" 10 510 350 430 r "$work/power.xwd" 970 510 r)
 expect_eq "the curves are the same in both halves" "$differing" "0"
-press g
-sleep 0.4
-shot "$work/phase.xwd"
+shot_after "$work/phase.xwd" g
 [ "$("$probe" diff "$work/power.xwd" "$work/phase.xwd")" -gt 1000 ] &&
     pass "g again: amplitude and phase" || fail "g again: amplitude and phase"
-press g
-sleep 0.4
-shot "$work/no-curves.xwd"
+shot_after "$work/no-curves.xwd" g
 expect_eq "g a third time hides them" "$("$probe" diff "$work/h.xwd" "$work/no-curves.xwd")" "0"
 # The magnetic field (m) and the Poynting vectors (p) come and go.
 for key in m p; do
-    press "$key"
-    sleep 0.4
-    shot "$work/with-$key.xwd"
-    press "$key"
-    sleep 0.4
-    shot "$work/without-$key.xwd"
+    shot_after "$work/with-$key.xwd" "$key"
+    shot_after "$work/without-$key.xwd" "$key"
     [ "$("$probe" diff "$work/h.xwd" "$work/with-$key.xwd")" -gt 500 ] &&
         [ "$("$probe" diff "$work/h.xwd" "$work/without-$key.xwd")" -eq 0 ] &&
         pass "$key shows and hides its arrows" || fail "$key shows and hides its arrows"
@@ -169,8 +162,7 @@ done
 guardian=$(pgrep -P "$pid")
 [ -n "$guardian" ] && pass "a guardian process watches over the mode" ||
     fail "a guardian process watches over the mode"
-press Escape
-wait_exit "$pid"
+escape
 expect_eq "ESC ends with status 0" "$?" "0"
 expect_eq "ESC restores the mode" "$(current_mode)" "1920x1200"
 sleep 0.5
@@ -261,8 +253,7 @@ expect_eq "v: the next view, named in the title" "$(title)" "3D TV — mono"
 press v v v
 sleep 0.3
 expect_eq "v four times: side by side again" "$(title)" "3D TV"
-press Escape
-wait_exit "$pid"
+escape
 expect_eq "--window: ESC ends with status 0" "$?" "0"
 sleep 0.3
 kill "$watcher"
@@ -274,13 +265,11 @@ start_with anaglyph --window=960x540 --view=anaglyph
 expect_eq "anaglyph: the title names the view" "$(title)" "3D TV — anaglyph"
 still_scene
 shot "$work/anaglyph.xwd"
-press Escape
-wait_exit "$pid"
+escape
 start_with cross --window=1920x540 --view=cross
 still_scene
 shot "$work/cross.xwd"
-press Escape
-wait_exit "$pid"
+escape
 read -r _ differing _ iou _ shift < <("$probe" match "$work/anaglyph.xwd" 0 0 960 540 r "$work/anaglyph.xwd" 0 0 g)
 [ "${iou:-0}" -ge 85 ] && [ "${shift#-}" -le 10 ] && [ "${differing:-0}" -gt 0 ] &&
     pass "anaglyph: red and green hold the same scene, shifted" ||
@@ -294,8 +283,7 @@ expect_eq "cross: the right half is the left eye's picture (the anaglyph's red)"
 start_with mono --view=mono
 expect_eq "mono: the mode switched as without options" "$(current_mode)" "1920x1080"
 shot "$work/mono.xwd"
-press Escape
-wait_exit "$pid"
+escape
 read -r _ _ _ iou_mono _ < <("$probe" match "$work/mono.xwd" 0 0 960 960 r "$work/mono.xwd" 960 0 r)
 read -r _ _ _ iou_sbs _ < <("$probe" match "$work/a.xwd" 0 0 960 960 r "$work/a.xwd" 960 0 r)
 [ "${iou_mono:-100}" -lt 50 ] && [ "${iou_sbs:-0}" -ge 85 ] &&
@@ -318,8 +306,7 @@ after=$((100 * ${after_w:-0} / ${after_h:-1}))
 [ "$before" -gt 0 ] && [ $((100 * after)) -ge $((96 * before)) ] && [ $((100 * after)) -le $((104 * before)) ] &&
     pass "a resize keeps the picture's shape" ||
     fail "a resize keeps the picture's shape" "traces ${box_w:-?}x${box_h:-?}, then ${after_w:-?}x${after_h:-?}"
-press Escape
-wait_exit "$pid"
+escape
 expect_eq "--window: the mode is left alone after" "$(current_mode)" "1920x1200"
 
 # --- media, frequency and lessons -------------------------------------------------------------
@@ -331,26 +318,14 @@ still='ex_mag = 0\ney_mag = 0\ntheta_i = 30\nmedium1 = "air"\n'
 printf "title = \"Two\"\n[[scenario]]\n$still\n[[scenario]]\n${still}medium2 = \"seawater\"\nfrequency = \"100 MHz\"\n" >"$work/two.toml"
 printf "title = \"One\"\n[[scenario]]\n${still}medium2 = \"seawater\"\nfrequency = \"100 MHz\"\n" >"$work/one.toml"
 start_with lesson --window --view=mono "--lesson=$work/two.toml"
-press h
-sleep 0.4
-shot "$work/lesson-1.xwd"
-press Next
-sleep 0.4
-shot "$work/lesson-2.xwd"
-press Next
-sleep 0.4
-shot "$work/lesson-2-again.xwd"
-press Prior
-sleep 0.4
-shot "$work/lesson-1-again.xwd"
-press Escape
-wait_exit "$pid"
+shot_after "$work/lesson-1.xwd" h
+shot_after "$work/lesson-2.xwd" Next
+shot_after "$work/lesson-2-again.xwd" Next
+shot_after "$work/lesson-1-again.xwd" Prior
+escape
 start_with lesson-one --window --view=mono "--lesson=$work/one.toml"
-press h
-sleep 0.4
-shot "$work/one.xwd"
-press Escape
-wait_exit "$pid"
+shot_after "$work/one.xwd" h
+escape
 [ "$("$probe" diff "$work/lesson-1.xwd" "$work/lesson-2.xwd")" -gt 0 ] &&
     pass "Page Down steps to the lesson's next scenario" || fail "Page Down steps to the lesson's next scenario"
 expect_eq "Page Down at the end stays there" "$("$probe" diff "$work/lesson-2.xwd" "$work/lesson-2-again.xwd")" "0"
@@ -395,8 +370,7 @@ wait_for_line "$work/keys.out" "recording saved to" 40 &&
     expect_eq "r records one period: 100 frames, looping, 10 a second" \
         "$("$probe" gif-info "$work/keys"/planewave3d-*.gif)" "frames 100 loop 0 delays 10-10" ||
     fail "r records one period" "$(tail -1 "$work/keys.out")"
-press Escape
-wait_exit "$pid"
+escape
 recorded=$(ls "$work/keys"/planewave3d-*.gif)
 read -r _ _ _ _ far _ < <("$probe" compare "$recorded:0" "$work/frame-37.png")
 [ "${far:-999999}" -lt 2600 ] && pass "the recording starts at the frame on the screen" ||
@@ -435,8 +409,7 @@ sleep 1
 press w
 press s
 wait_for_line "$work/nobody.out" "picture saved to" 10
-press Escape
-wait_exit "$pid"
+escape
 expect_eq "w: an unreadable saved lesson is left alone, and says why" "$(cat "$work/nobody.err")" \
     "planewave3d-saved.toml: left alone, it cannot be read: Permission denied"
 saved=$(sed -n 's/^picture saved to //p' "$work/nobody.out")
@@ -464,8 +437,7 @@ press i
 wait_for_line "$work/own.out" "recording cancelled" 5
 press r
 sleep 1
-press Escape
-wait_exit "$pid"
+escape
 expect_eq "w appends to an empty saved lesson" "$(grep -c '^\[\[scenario\]\]' "$work/own/planewave3d-saved.toml")" "1"
 expect_eq "i while r records cancels the recording" "$(grep -c '^recording cancelled (the scenario changed), nothing saved$' "$work/own.out")" "1"
 expect_eq "cancelled and ended recordings leave nothing" "$(ls -A "$work/own")" "planewave3d-saved.toml"
