@@ -13,6 +13,7 @@
 #include "app/window.h"
 #include "core/options.h"
 #include "physics/fresnel_curves.h"
+#include "platform/display_connection.h"
 #include "platform/mode_guardian.h"
 
 int main(int argc, char** argv) {
@@ -52,6 +53,11 @@ int main(int argc, char** argv) {
     }
 
     if (options.windowed) {
+        const std::string unreachable = display_unreachable(options.display);
+        if (!unreachable.empty()) {
+            std::fprintf(stderr, "planewave3d: %s: a window needs one\n", unreachable.c_str());
+            return 1;
+        }
         prepare_window(options.window_width, options.window_height);
     } else {
         set_display_mode_service(&platform_display_mode_service(options.display));

@@ -92,6 +92,7 @@ target_link_libraries(planewave_render PUBLIC planewave_scene freeglut_static)
 add_executable(planewave3d app/main.cpp ${planewave_core_sources} ${planewave_app_sources}
   platform/atomic_file.cpp
   platform/gif_file.cpp
+  platform/display_connection_win32.cpp
   platform/display_mode_win32.cpp
   platform/exit_requests_win32.cpp
   platform/mode_guardian_none.cpp

@@ -1,16 +1,14 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
-#include <cstdlib>
-
+#include "platform/display_connection.h"
 #include "platform/offscreen_context.h"
 
 bool open_offscreen_context(const char* display_name, std::string& error) {
-    const char* shown = display_name != nullptr ? display_name : std::getenv("DISPLAY");
     Display* display = XOpenDisplay(display_name);
     if (display == nullptr) {
-        error = "cannot open the X display '" + std::string(shown != nullptr ? shown : "") +
-                "': pictures need one, though no window is shown";
+        error =
+            display_unreachable(display_name) + ": pictures need one, though no window is shown";
         return false;
     }
     int attributes[] = {GLX_RGBA,       GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,

@@ -40,6 +40,12 @@ for bad in --medium1=seawater --medium2=unobtainium --frequency=5Hz --angle=90 "
 done
 expect_eq "a bad lesson: one line, with the file, line and column" "$(cat "$work/bad.err")" \
     "planewave3d: $work/bad.toml:2:11: theta_i 95 is out of range (0 to 89 degrees)"
+# scripts/run.sh starts the program in the user's folder, where relative paths are read.
+if [ "$program" = "$(cd "$here/../.." && pwd)/build/planewave3d" ]; then
+    (cd "$work" && DISPLAY= "$here/../../scripts/run.sh" --lesson=bad.toml >/dev/null 2>"$work/run.err")
+    expect_eq "scripts/run.sh: a relative lesson is the user's" "$(tail -1 "$work/run.err")" \
+        "planewave3d: bad.toml:2:11: theta_i 95 is out of range (0 to 89 degrees)"
+fi
 
 # The curves as data: 901 rows after the header, R + T = 1 in every one.
 DISPLAY= run_plain curves --print-curves --medium2=glass --frequency=500THz
@@ -90,6 +96,10 @@ for display in "DISPLAY=:917" "DISPLAY=:917 -display :918" "DISPLAY="; do
         "$? $(cat "$work/no-display.out") $([ -e "$work/none.png" ] && echo file)" \
         "1 planewave3d: cannot open the X display '${name:-${variable#DISPLAY=}}': pictures need one, though no window is shown "
 done
+DISPLAY=:917 run_plain no-window --window
+expect_eq "--window without a display: status 1, that one line and nothing before it" \
+    "$status $(cat "$work/no-window.out")|$(cat "$work/no-window.err")" \
+    "1 |planewave3d: cannot open the X display ':917': a window needs one"
 
 # --- themes and palettes ----------------------------------------------------------------------
 
