@@ -9,8 +9,35 @@
 #include "core/scenario_fields.h"
 #include "physics/materials.h"
 #include "platform/atomic_file.h"
+#include "scene/readout_text.h"
 
 namespace {
+
+// A TOML float as the shortest decimal that reads back as the same double (5.05, not
+// 5.0499999999999998), whatever the locale; a whole number keeps its ".0".
+std::string toml_float(double v) {
+    const auto written = [v](int digits) {
+        std::ostringstream out;
+        out.imbue(std::locale::classic());
+        out.precision(digits);
+        out << v;
+        return out.str();
+    };
+    const auto reads_back = [v](const std::string& text) {
+        std::istringstream in(text);
+        in.imbue(std::locale::classic());
+        double back = 0;
+        return in >> back && back == v;
+    };
+    int digits = 1;
+    std::string text = written(digits);
+    while (digits < 17 && !reads_back(text)) text = written(++digits);
+    // Plain digits where they are as short to read: -90, not -9e+01.
+    const bool plain = std::fabs(v) >= 1e-4 && std::fabs(v) < 1e16;
+    while (plain && digits < 17 && text.find('e') != std::string::npos) text = written(++digits);
+    if (text.find_first_of(".en") == std::string::npos) text += ".0";  // not inf, nan, 1e+20
+    return text;
+}
 
 // The setting of the table that a lesson's top-level key names, if it may stand there.
 const Setting* lesson_setting(const std::string& key) {
@@ -212,25 +239,33 @@ Parsed<Lesson> read_lesson_text(const std::string& path, const std::string& cont
 
 std::string scenario_toml(const std::string& name, const NamedScenario& named) {
     const WaveScenario& sc = named.scenario;
-    toml::table scenario{{"name", name},        {"theta_i", sc.theta_i}, {"ex_mag", sc.ex_mag},
-                         {"ey_mag", sc.ey_mag}, {"phi_x", sc.phi_x},     {"phi_y", sc.phi_y},
-                         {"frequency", sc.freq}};
+    std::ostringstream quoted;
+    quoted << toml::toml_formatter{toml::value<std::string>(name), toml::format_flags::none};
+    std::string out = "[[scenario]]\nname = " + quoted.str() + "\n";
+    const std::pair<const char*, double> numbers[] = {{"theta_i", sc.theta_i},
+                                                      {"ex_mag", sc.ex_mag},
+                                                      {"ey_mag", sc.ey_mag},
+                                                      {"phi_x", sc.phi_x},
+                                                      {"phi_y", sc.phi_y}};
+    for (const auto& [key, value] : numbers) out += key + (" = " + toml_float(value)) + "\n";
+    // With its unit where that reads back as the same number.
+    const std::string hz = frequency_text(sc.freq);
+    const Parsed<double> back = parse_frequency(hz);
+    out += "frequency = " +
+           (back.value && *back.value == sc.freq ? "\"" + hz + "\"" : toml_float(sc.freq)) + "\n";
     const auto put_medium = [&](const char* key, int32_t material, double eps_r, double mu_r,
                                 double sigma) {
+        out += key;
         if (material >= 0) {
-            scenario.insert(key, materials()[size_t(material)].name);
-            return;
+            out += std::string(" = \"") + materials()[size_t(material)].name + "\"\n";
+        } else {
+            out += " = { eps_r = " + toml_float(eps_r) + ", mu_r = " + toml_float(mu_r) +
+                   ", sigma = " + toml_float(sigma) + " }\n";
         }
-        toml::table numbers{{"eps_r", eps_r}, {"mu_r", mu_r}, {"sigma", sigma}};
-        numbers.is_inline(true);
-        scenario.insert(key, numbers);
     };
     put_medium("medium1", named.medium1_material, sc.eps_r1, sc.mu_r1, 0.0);
     put_medium("medium2", named.medium2_material, sc.eps_r2, sc.mu_r2, sc.sigma2);
-    const toml::table root{{"scenario", toml::array{scenario}}};
-    std::ostringstream out;
-    out << root << "\n";
-    return out.str();
+    return out;
 }
 
 std::string append_to_lesson(const std::string& path, const std::string& name,
@@ -248,5 +283,6 @@ std::string append_to_lesson(const std::string& path, const std::string& name,
         if (!before.empty() && before.back() != '\n') before += "\n";
         if (!before.empty()) before += "\n";
     }
+    if (before.empty()) before = saved_lesson_heading;
     return write_file(path, before + scenario_toml(name, scenario));
 }

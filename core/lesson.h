@@ -47,7 +47,11 @@ Parsed<Lesson> read_lesson_text(const std::string& path, const std::string& cont
 // One scenario as a lesson's [[scenario]], which read_lesson reads back exactly.
 std::string scenario_toml(const std::string& name, const NamedScenario& scenario);
 
-// Appends scenario to the lesson in path (a new one when there is none), never half-written:
+// What a new lesson of saved scenarios starts with.
+inline constexpr const char* saved_lesson_heading = "title = \"Saved scenarios\"\n\n";
+
+// Appends scenario to the lesson in path (a new one, under the heading, when there is none), never
+// half-written:
 // "" when done, else what went wrong. A file that is not a lesson is left alone.
 std::string append_to_lesson(const std::string& path, const std::string& name,
                              const NamedScenario& scenario);

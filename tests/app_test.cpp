@@ -551,7 +551,9 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
     const std::string path = "saved.toml";
     std::remove(path.c_str());
     NamedScenario numbers{example(ExampleKind::elliptical, 1).scenario, -1, -1};
-    numbers.scenario.phi_x = 0.1 + 0.2;  // a number with all of its seventeen digits
+    numbers.scenario.phi_x = 0.1 + 0.2;                 // a number with all of its seventeen digits
+    numbers.scenario.ex_mag = 5.05;                     // and one with three
+    set_frequency(numbers.scenario, 1.234567e9 + 0.5);  // more digits than its unit's form
     const NamedScenario named{
         {1, 0, 5, -90, 41.8103165, 2.25, 1, 72, 1, 4, 3.18e8, two_pi * 3.18e8}, 3, 5};
     ASSERT_EQ(append_to_lesson(path, "numbers \"quoted\"", numbers), "");
@@ -560,6 +562,11 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
     ASSERT_TRUE(back.value) << back.error;
     ASSERT_EQ(back.value->steps.size(), 2u);
     EXPECT_EQ(back.value->steps[0].name, "numbers \"quoted\"");
+    EXPECT_EQ(back.value->title, "Saved scenarios");
+    std::ifstream saved(path);
+    const std::string text(std::istreambuf_iterator<char>(saved), {});
+    EXPECT_NE(text.find("ex_mag = 5.05\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("frequency = 1234567000.5\n"), std::string::npos) << text;
     for (size_t k = 0; k < 2; ++k) {
         const NamedScenario& a = back.value->steps[k].scenario;
         const NamedScenario& b = k == 0 ? numbers : named;
@@ -581,7 +588,12 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
     std::ofstream("empty.toml").flush();
     std::filesystem::permissions("empty.toml", std::filesystem::perms(0600));
     ASSERT_EQ(append_to_lesson("empty.toml", "named", named), "");
-    EXPECT_EQ(read_lesson("empty.toml", startup_named_scenario()).value->steps.size(), 1u);
+    std::ifstream empty("empty.toml");
+    EXPECT_EQ(
+        std::string(std::istreambuf_iterator<char>(empty), {}),
+        "title = \"Saved scenarios\"\n\n[[scenario]]\nname = \"named\"\ntheta_i = 41.8103165\n"
+        "ex_mag = 1.0\ney_mag = 0.0\nphi_x = 5.0\nphi_y = -90.0\nfrequency = \"318 MHz\"\n"
+        "medium1 = \"glass\"\nmedium2 = \"seawater\"\n");
     EXPECT_EQ(std::filesystem::status("empty.toml").permissions(), std::filesystem::perms(0600));
     std::filesystem::create_directory("folder-saved.toml");
     std::filesystem::create_symlink(path, "link.toml");

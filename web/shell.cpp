@@ -235,7 +235,7 @@ EMSCRIPTEN_KEEPALIVE void pw_draw() {
 EMSCRIPTEN_KEEPALIVE const char* pw_command(const char* name) {
     const KeyAction action = apply_command(session, command_named(name));
     if (action == KeyAction::save_scenario) {
-        saved_lesson += (saved_lesson.empty() ? "" : "\n") +
+        saved_lesson += (saved_lesson.empty() ? saved_lesson_heading : "\n") +
                         scenario_toml(session.label.origin, current_named_scenario(session));
     }
     return reply(key_action_name(action));
