@@ -110,5 +110,8 @@ FrameInputs frame_inputs(Session& s) {
                        !clock_running(a.pause_counter),
                        s.label,
                        s.activity,
-                       s.presentation.curves != CurvesMode::off ? &current_curves(s) : nullptr};
+                       s.presentation.curves != CurvesMode::off ? &current_curves(s) : nullptr,
+                       s.presentation.readout_shown && s.scenario.sigma2 != 0.0
+                           ? current_curves(s).pseudo_brewster_deg
+                           : std::nullopt};
 }

@@ -30,6 +30,8 @@ struct FrameInputs {
     // The media's Fresnel curves, which the shell samples when they change; needed only while
     // the curves are shown.
     const FresnelCurves* curves = nullptr;
+    // Where a lossy medium 2's R_par dips, named in the readout; sampled while it is shown.
+    std::optional<double> pseudo_brewster_deg;
 };
 
 FrameDescription build_frame(const FrameInputs& in);

@@ -24,13 +24,14 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
                                const RoleColours& c) {
     std::string status = in.paused ? "paused" : "";
     if (!in.activity.empty()) status += (status.empty() ? "" : ", ") + in.activity;
-    ReadoutOverlay r{readout_lines(in.label, in.scenario, in.solution, status),
-                     {},
-                     0,
-                     {},
-                     c.panel,
-                     c.readout_ink,
-                     0.8f};
+    ReadoutOverlay r{
+        readout_lines(in.label, in.scenario, in.solution, status, in.pseudo_brewster_deg),
+        {},
+        0,
+        {},
+        c.panel,
+        c.readout_ink,
+        0.8f};
     const ReadoutLayout shown =
         readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
     r.painted = readout_layout(pass.width, pass.height, 1.0, r.lines, c.text_scale);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 #include "physics/derived_quantities.h"
 #include "physics/materials.h"
@@ -21,31 +22,47 @@ std::string format(const char* pattern, ...) {
     return text;
 }
 
-// 56.8 mm, 1.2 m, 0.43 mm: three figures.
+// 56.8 mm, 1.2 m, 115 nm, 1.2 km: three figures before an SI prefix.
 std::string length_text(double metres) {
-    if (metres >= 1.0) return format("%.3g m", metres);
-    return format("%.3g mm", metres * 1000.0);
+    const char* const prefixes[] = {"f", "p", "n", "\u00b5", "m", "", "k"};
+    int k = 5;
+    while (k > 0 && std::fabs(metres) < 1.0) {
+        metres *= 1000.0;
+        --k;
+    }
+    while (k < 6 && std::stod(format("%.3g", metres)) >= 1000.0) {  // 999.7 m reads 1 km
+        metres /= 1000.0;
+        ++k;
+    }
+    return format("%.3g %sm", metres, prefixes[k]);
 }
 
-std::string special_angle_text(const char* name, const std::optional<double>& angle_deg,
-                               double theta_i_deg) {
+// An angle as printed with decimals places, never "-0.0".
+double shown_angle(double degrees, int decimals) {
+    return std::fabs(degrees) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : degrees;
+}
+
+// "Brewster 63.4349 deg, theta_i - theta_B -43.4349", or "Brewster: none".
+std::string special_angle_text(const char* name, const char* symbol,
+                               const std::optional<double>& angle_deg, double theta_i_deg) {
     if (!angle_deg) return format("%s: none", name);
     // How far theta_i is: to the ten-thousandth of a degree, or in figures below that (the
     // examples sit 0.0000016 degrees beyond a critical angle).
     const double d = theta_i_deg - *angle_deg;
-    const char* pattern = d == 0.0 || std::fabs(d) >= 1e-3 ? "%s %.4f deg, theta_i %+.4f"
-                                                           : "%s %.4f deg, theta_i %+.2g";
-    return format(pattern, name, *angle_deg, d);
+    const char* pattern = d == 0.0 || std::fabs(d) >= 1e-3 ? "%s %.4f deg, theta_i - %s %+.4f"
+                                                           : "%s %.4f deg, theta_i - %s %+.2g";
+    return format(pattern, name, *angle_deg, symbol, d);
 }
 
 // A fraction of power for the screen: rounding may leave a total reflection's transmitted
-// part a hair below zero, which would print as "-0.0000".
+// part, or what a medium reflects onto itself, a hair below zero ("-0.0000").
 double shown_fraction(double f) {
     return f <= 0.0 && f > -1e-9 ? 0.0 : f;  // -0.0 too
 }
 
 std::string coefficient_text(const char* name, Complex c) {
-    return format("%s %.4f at %.1f deg", name, magnitude(c), radians_to_degrees(argument(c)));
+    return format("%s %.4f at %.1f deg", name, magnitude(c),
+                  shown_angle(radians_to_degrees(argument(c)), 1));
 }
 
 const Material* material_of(int32_t index) {
@@ -72,7 +89,8 @@ std::string frequency_text(double hz) {
 }
 
 std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveScenario& sc,
-                                       const InterfaceSolution& s, const std::string& status) {
+                                       const InterfaceSolution& s, const std::string& status,
+                                       std::optional<double> pseudo_brewster_deg) {
     std::vector<std::string> lines;
     lines.push_back(label.origin);
     lines.push_back(
@@ -95,13 +113,13 @@ std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveSce
     lines.push_back(
         format("n2 %.5g - j%.5g  loss tangent %.4g", n2.real(), -n2.imag(), loss_tangent_2(sc)));
     lines.push_back(format("eta2 %.5g ohm at %.2f deg", magnitude(s.eta2),
-                           radians_to_degrees(argument(s.eta2))));
+                           shown_angle(radians_to_degrees(argument(s.eta2)), 2)));
 
     const double theta_t = transmission_angle_deg(s);
     const Attenuation decay = transmitted_attenuation(s);
     const std::string direction = theta_t >= 89.9999
                                       ? std::string("transmitted along the interface")
-                                      : format("transmitted at %.4f deg", theta_t);
+                                      : format("transmitted at %.4f deg", shown_angle(theta_t, 4));
     if (decay.depth_m) {
         lines.push_back(direction);
         lines.push_back(format("  decays %.4g Np/m, to 1/e in ", decay.np_per_m) +
@@ -109,8 +127,13 @@ std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveSce
     } else {
         lines.push_back(direction + ", no decay");
     }
-    lines.push_back(special_angle_text("Brewster", brewster_angle_deg(sc), sc.theta_i));
-    lines.push_back(special_angle_text("critical", critical_angle_deg(sc), sc.theta_i));
+    // A lossy medium 2 has no Brewster angle, but the curves' dip in R_par: its pseudo-Brewster
+    // angle, named as the curves name it.
+    lines.push_back(
+        pseudo_brewster_deg && sc.sigma2 != 0.0
+            ? special_angle_text("pseudo-Brewster", "theta_B", pseudo_brewster_deg, sc.theta_i)
+            : special_angle_text("Brewster", "theta_B", brewster_angle_deg(sc), sc.theta_i));
+    lines.push_back(special_angle_text("critical", "theta_c", critical_angle_deg(sc), sc.theta_i));
 
     lines.push_back(coefficient_text("Gamma_par ", s.gamma_par));
     lines.push_back(coefficient_text("Gamma_perp", s.gamma_perp));
@@ -124,10 +147,10 @@ std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveSce
                              : std::string("R, T: no incident wave"));
     // The same balance from the Poynting vectors' normal components, E x H* of each wave.
     const std::optional<NormalFlux> flux = normal_flux(sc, s);
-    lines.push_back(flux ? format("S_z: in 1  refl %.4f  trans %.4f  sum %.4f", flux->reflected,
-                                  shown_fraction(flux->transmitted),
-                                  flux->reflected + flux->transmitted)
-                         : std::string("S_z: no incident wave"));
+    lines.push_back(
+        flux ? format("S_z: in 1  refl %.4f  trans %.4f  sum %.4f", shown_fraction(flux->reflected),
+                      shown_fraction(flux->transmitted), flux->reflected + flux->transmitted)
+             : std::string("S_z: no incident wave"));
     if (!status.empty()) lines.push_back(status);
     return lines;
 }

@@ -2,6 +2,7 @@
 // goes in a picture. Pure functions; the drawing is in render/readout.h.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,11 @@
 // the scenario's origin, the incident wave, the media (by name where they have one) and the
 // frequency, a warning for a material outside its band, medium 2's refractive index, loss
 // tangent and impedance, the transmitted wave, the special angles, the Fresnel coefficients,
-// the power balance, and the status ("paused") when there is one.
+// the power balance, and the status ("paused") when there is one. pseudo_brewster_deg: the
+// least R_par of a lossy medium 2, as the Fresnel curves find it.
 std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveScenario& sc,
-                                       const InterfaceSolution& s, const std::string& status);
+                                       const InterfaceSolution& s, const std::string& status,
+                                       std::optional<double> pseudo_brewster_deg = std::nullopt);
 
 // 385 MHz, 1 GHz, 10 GHz, 1 PHz.
 std::string frequency_text(double hz);

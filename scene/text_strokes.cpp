@@ -44,6 +44,8 @@ void append_text_strokes(const StrokeGlyphs& glyphs, const std::string& text, do
             strokes = &glyphs.segments[code];
         } else if (text.compare(i, 3, "\u2014") == 0) {
             strokes = &dash;
+        } else if (text.compare(i, 2, "\u00b5") == 0) {
+            strokes = &glyphs.segments['u'];  // the micro sign, as near as the font comes
         }
         const std::vector<float>& s = *strokes;
         for (size_t k = 0; k + 1 < s.size(); k += 2) {

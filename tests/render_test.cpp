@@ -809,8 +809,9 @@ TEST(Readout, EveryNumberOfEveryExample) {
         const ReadoutGolden& g = readout_goldens[e];
         SCOPED_TRACE(g.name);
         const WaveScenario& sc = examples[e];
+        const std::optional<double> dip = fresnel_curves(sc).pseudo_brewster_deg;
         const std::vector<std::string> lines =
-            readout_lines(ScenarioLabel{g.name}, sc, solve(sc), "");
+            readout_lines(ScenarioLabel{g.name}, sc, solve(sc), "", dip);
         EXPECT_EQ(lines.front(), g.name);
         EXPECT_NEAR(read_after(lines, "theta_i "), sc.theta_i, 1e-4);
         EXPECT_NEAR(read_after(lines, "|Ey| "), sc.ey_mag, 1e-2);
@@ -824,20 +825,31 @@ TEST(Readout, EveryNumberOfEveryExample) {
         }
         if (g.v[1] > 0) {
             EXPECT_NEAR(read_after(lines, "decays "), g.v[1], 1e-3 * g.v[1]);
-            // The depth in millimetres (or metres beyond one): 1 / alpha_z, to three figures.
-            const double depth_mm = read_after(lines, "to 1/e in ");
-            const double unit = lines[9].find(" mm") != std::string::npos ? 1e-3 : 1.0;
-            EXPECT_NEAR(depth_mm * unit, 1 / g.v[1], 2e-3 / g.v[1]);
+            // The depth, 1 / alpha_z, to three figures before an SI prefix.
+            std::istringstream depth(lines[9].substr(lines[9].find("to 1/e in ") + 10));
+            double figures = 0;
+            std::string unit;
+            depth >> figures >> unit;
+            const std::map<std::string, double> units{
+                {"nm", 1e-9}, {"\u00b5m", 1e-6}, {"mm", 1e-3}, {"m", 1}, {"km", 1e3}};
+            EXPECT_GE(figures, 1) << lines[9];
+            EXPECT_LT(figures, 1000) << lines[9];
+            EXPECT_NEAR(figures * units.at(unit), 1 / g.v[1], 2e-3 / g.v[1]) << lines[9];
         } else {
             EXPECT_NE(lines[8].find(", no decay"), std::string::npos);
         }
-        for (auto [label, golden] : {std::pair{"Brewster ", g.v[2]}, {"critical ", g.v[3]}}) {
+        // A lossy medium 2's pseudo-Brewster angle, where the curves find it.
+        const double pseudo = read_after(lines, "pseudo-Brewster ");
+        EXPECT_TRUE(dip ? std::fabs(pseudo - *dip) < 1e-4 : std::isnan(pseudo)) << pseudo;
+        for (auto [label, golden] :
+             {std::pair{"Brewster ", dip ? NAN : g.v[2]}, {"critical ", g.v[3]}}) {
+            if (std::isnan(golden)) continue;
             if (golden < 0) {
                 EXPECT_TRUE(std::isnan(read_after(lines, label))) << label;
             } else {
                 EXPECT_NEAR(read_after(lines, label), golden, 1e-4) << label;
                 const double d = sc.theta_i - golden;
-                EXPECT_NEAR(read_after(lines, label, 3), d,
+                EXPECT_NEAR(read_after(lines, label, 5), d,
                             std::fabs(d) >= 1e-3 ? 1e-4 : 0.05 * std::fabs(d))
                     << label << ": how far theta_i is";
             }
@@ -882,8 +894,8 @@ TEST(Readout, WholePanelsAsShown) {
           "n2 1 - j0  loss tangent 0",
           "eta2 376.73 ohm at 0.00 deg",
           "transmitted at 58.1936 deg, no decay",
-          "Brewster 31.8061 deg, theta_i -0.0001",
-          "critical 38.3288 deg, theta_i -6.5228",
+          "Brewster 31.8061 deg, theta_i - theta_B -0.0001",
+          "critical 38.3288 deg, theta_i - theta_c -6.5228",
           "Gamma_par  0.0000 at 0.0 deg",
           "Gamma_perp 0.4444 at 0.0 deg",
           "tau_par    1.6124 at 0.0 deg",
@@ -931,8 +943,8 @@ TEST(Readout, WholePanelsAsShown) {
              "n2 2 - j0  loss tangent 0",
              "eta2 376.73 ohm at 0.00 deg",
              "transmitted at 48.5904 deg, no decay",
-             "Brewster 40.1401 deg, theta_i -10.1401",
-             "critical 41.8103 deg, theta_i -11.8103",
+             "Brewster 40.1401 deg, theta_i - theta_B -10.1401",
+             "critical 41.8103 deg, theta_i - theta_c -11.8103",
              "Gamma_par  0.3923 at 0.0 deg",
              "Gamma_perp 0.5941 at 0.0 deg",
              "tau_par    1.8230 at 0.0 deg",
@@ -957,7 +969,7 @@ TEST(Readout, WholePanelsAsShown) {
              "n2 1.5 - j0  loss tangent 0",
              "eta2 251.15 ohm at 0.00 deg",
              "transmitted at 28.1255 deg, no decay",
-             "Brewster 56.3099 deg, theta_i -11.3099",
+             "Brewster 56.3099 deg, theta_i - theta_B -11.3099",
              "critical: none",
              "Gamma_par  0.0920 at 180.0 deg",
              "Gamma_perp 0.3033 at 180.0 deg",
@@ -972,6 +984,18 @@ TEST(Readout, WholePanelsAsShown) {
     for (const PanelCase& c : cases) {
         EXPECT_EQ(readout_lines(c.label, c.scenario, solve(c.scenario), c.status), c.lines);
     }
+    // Copper at 1 GHz: the skin depth 1 / sqrt(pi f mu0 sigma) = 2.09 um, with its prefix; the
+    // curves' dip in R_par named as they name it. Teflon onto dry soil at 89 degrees: a phase a
+    // hair below zero reads 0.0; vacuum onto vacuum: nothing reflected reads 0.0000.
+    const WaveScenario copper{1, 1, 0, -90, 30, 1, 1, 1, 1, 5.8e7, 1e9, two_pi * 1e9};
+    const auto metal = readout_lines({"copper"}, copper, solve(copper), "", 89.9876);
+    EXPECT_EQ(metal[9].substr(metal[9].find("to 1/e")), "to 1/e in 2.09 \u00b5m");
+    EXPECT_EQ(metal[10], "pseudo-Brewster 89.9876 deg, theta_i - theta_B -59.9876");
+    const WaveScenario soil{1, 1, 0, -90, 89, 2.1, 1, 3, 1, 1.5e-4, 1e9, two_pi * 1e9};
+    EXPECT_EQ(readout_lines({"soil"}, soil, solve(soil), "")[12], "Gamma_par  0.9267 at 0.0 deg");
+    const WaveScenario nothing{1, 1, 0, -90, 0, 1, 1, 1, 1, 0, 1e9, two_pi * 1e9};
+    EXPECT_EQ(readout_lines({"none"}, nothing, solve(nothing), "").back(),
+              "S_z: in 1  refl 0.0000  trans 1.0000  sum 1.0000");
     WaveScenario dark = example(ExampleKind::linear, 1).scenario;
     dark.ey_mag = 0;
     const std::vector<std::string> dark_lines =
