@@ -505,6 +505,8 @@ TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", ": the file is empty: no [[scenario]] in it"},
         {"theme = \"dark\"\n[[scenario]]\n", ":1:9: theme must be \"classic\" or \"projector\""},
+        {"view = \"mono\"\n[[scenario]]\n",
+         ":1:1: unknown key 'view' (known: title, theme, palette, [[scenario]])"},
         {"palette = 1\n[[scenario]]\n", ":1:11: palette must be \"classic\" or \"colour-blind\""},
         {"title = \"x\"\n", ": no [[scenario]] in the lesson"},
         {"scenario = []\n", ": no [[scenario]] in the lesson"},
@@ -736,11 +738,38 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
     ::testing::internal::CaptureStdout();
     press('r');
     on_reshape(64, 32);  // the same size: nothing to say
+    EXPECT_EQ(g_session->activity, "recording 0/100");
     on_reshape(64, 33);
     const std::string resized = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(resized.substr(resized.find('\n') + 1),
               "recording cancelled (the window's size changed), nothing saved\n");
     cancel_recording("the test is done");
+    // Every recorded frame shows the same readout, without the recording's count: its panel
+    // is painted for the first alone.
+    fresh_session();
+    g_session->screen = ScreenSetup{1920, 1200, 64, 32};
+    g_session->presentation.readout_shown = true;
+    gl_recorder::state().framebuffers_complete = true;
+    ::testing::internal::CaptureStdout();
+    press('r');
+    const std::string started = ::testing::internal::GetCapturedStdout();
+    record_next_frame();
+    record_next_frame();
+    gl_recorder::clear();
+    gl_recorder::state().framebuffers_complete = true;
+    record_next_frame();
+    EXPECT_EQ(gl_recorder::count("glRecti"), 0u) << "no panel painted";
+    // A file that takes the recording's name meanwhile is someone's: kept, the recording unsaved.
+    const std::string taken =
+        started.substr(started.rfind(' ') + 1, started.find('\n') - started.rfind(' ') - 1);
+    std::ofstream(taken) << "theirs";
+    ::testing::internal::CaptureStderr();
+    for (int k = 3; k < 100; ++k) record_next_frame();
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("recording not saved: "),
+              std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(taken), 6u);
+    std::filesystem::remove(taken);
+    gl_recorder::state().framebuffers_complete = false;
     // A recorded frame leaves the clock as it was; a recording that cannot draw ends, leaving
     // nothing; a window resized to nothing keeps a pixel.
     fresh_session();

@@ -234,6 +234,9 @@ TEST(Page, RRecordsOnePeriodAsAGifAndAChangeCancelsIt) {
     const std::string gif = pw_recording();
     EXPECT_EQ(gif.substr(0, 8), "R0lGODlh") << "GIF89a";
     EXPECT_EQ(gif.size() % 4, 0u);
+    pw_record();  // a second recording replaces the first
+    for (int k = 1; k < 100; ++k) pw_record_frame();
+    EXPECT_EQ(std::string(pw_record_frame()), "saved");
     pw_record();
     pw_record_frame();
     pw_command("pan_left");
