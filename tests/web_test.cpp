@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "core/lesson.h"
 #include "scene/frame_description.h"
@@ -30,7 +31,7 @@ void pw_pinch(double factor);
 const char* pw_lesson(const char* name, const char* text);
 const char* pw_saved_lesson();
 const char* pw_overlays();
-void pw_field(const char* name, double value);
+double pw_field(const char* name, double value);
 void pw_resize(int width, int height, int full);
 }
 
@@ -192,18 +193,19 @@ TEST(Page, LessonsAndControls) {
     EXPECT_EQ(std::string(pw_fields()),
               "theta_i 0 89 1\nex_mag 0 100 0.05\ney_mag 0 100 0.05\nphi_x -360 360 1\n"
               "phi_y -360 360 1\n");
-    for (const auto& [field, value] : {std::pair("ex_mag", 200.0),
-                                       {"ey_mag", -5.0},
-                                       {"phi_x", 400.0},
-                                       {"phi_y", -360.0},
-                                       {"phi_y", NAN},
-                                       {"theta", 5.0}}) {
-        pw_field(field, value);
+    // Each control then shows what the field holds.
+    for (const auto& [field, value, held] : {std::tuple("ex_mag", 200.0, 100.0),
+                                             {"ey_mag", -5.0, 0.0},
+                                             {"phi_x", 400.0, 360.0},
+                                             {"phi_y", -360.0, -360.0},
+                                             {"phi_y", NAN, -360.0},
+                                             {"theta_i", 89.5, 89.0}}) {
+        EXPECT_EQ(pw_field(field, value), held) << field;
     }
+    EXPECT_TRUE(std::isnan(pw_field("theta", 5.0)));
     EXPECT_EQ(page_session().scenario.ex_mag, 100);
     EXPECT_EQ(page_session().scenario.ey_mag, 0);
     EXPECT_EQ(page_session().scenario.phi_x, 360);
-    EXPECT_EQ(page_session().scenario.phi_y, -360);
     EXPECT_EQ(page_session().label.origin, "custom (from Two \u2014 1/2: one)");
     pw_pinch(2);
     EXPECT_EQ(page_session().view.zoom, 2.0f);

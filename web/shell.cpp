@@ -397,14 +397,19 @@ EMSCRIPTEN_KEEPALIVE const char* pw_fields() {
 }
 
 // A field of the scenario from the controls ("phi_x", degrees), clamped to its bounds; a
-// value that is no number leaves it as it is.
-EMSCRIPTEN_KEEPALIVE void pw_field(const char* name, double value) {
+// value that is no number leaves it as it is. What the field holds then, for the control to
+// show (NaN for a name that is no field).
+EMSCRIPTEN_KEEPALIVE double pw_field(const char* name, double value) {
     for (const ScenarioField& f : scenario_fields) {
-        if (name != std::string(f.name) || !std::isfinite(value)) continue;
-        session.scenario.*f.field = std::min(std::max(value, f.lower), f.upper);
-        session.origin.custom = true;
-        scenario_changed(session);
+        if (name != std::string(f.name)) continue;
+        if (std::isfinite(value)) {
+            session.scenario.*f.field = std::min(std::max(value, f.lower), f.upper);
+            session.origin.custom = true;
+            scenario_changed(session);
+        }
+        return session.scenario.*f.field;
     }
+    return NAN;
 }
 
 }  // extern "C"

@@ -125,7 +125,9 @@ for (const [query, message] of parameters) {
     const state = await page.evaluate(() => ({
       alert: document.getElementById("alert").hidden ? null : document.getElementById("alert").textContent,
       frames: window.planewave.frames,
+      controls: !document.getElementById("controls").hidden,
     }));
+    assert.equal(state.controls, message === null, "the controls, or only the message");
     if (message === null) {
       assert.equal(state.alert, null);
       assert.ok(state.frames >= 1);
@@ -159,9 +161,15 @@ test("keys, controls and a lesson drive the page as the desktop's keys do", asyn
   const input = await page.$("#lesson");
   await input.uploadFile(path.resolve("examples/reflection-at-glass.toml"));
   await page.waitForFunction("document.querySelector('.readout').textContent.startsWith('Reflection at glass')");
-  await page.focus("#scene");
+  // Page Down steps the lesson from a list too, which keeps its choice; a field shows the
+  // value it was clamped to.
+  await page.focus("#medium2");
+  const chosen = await page.$eval("#medium2", (m) => m.value);
   await page.keyboard.press("PageDown");
   await page.waitForFunction("document.querySelector('.readout').textContent.includes('2/')");
+  assert.equal(await page.$eval("#medium2", (m) => m.value), chosen);
+  await page.$eval("#ex_mag", (el) => { el.value = "-5"; el.dispatchEvent(new Event("change")); });
+  assert.equal(await page.$eval("#ex_mag", (el) => el.value), "0");
   assert.deepEqual(page.errors, []);
   await page.close();
 });
