@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "scene/text_strokes.h"
 
@@ -253,10 +254,24 @@ CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, doubl
                                       {"critical", curves.critical_deg}}) {
         if (!angle) continue;
         p.segments(full_height(*angle), colours.curve_marker, p.thin, dotted);
-        std::snprintf(label, sizeof label, "%s %.2f", name, *angle);
-        const double w = p.text_width(label);
-        const double x = highest.x(*angle) + 0.3 * u + w < right ? highest.x(*angle) + 0.3 * u
-                                                                 : highest.x(*angle) - 0.3 * u - w;
+        // Two decimals, or as many as keep an angle below 90 from reading 90.00 (up to five).
+        int decimals = 2;
+        do {
+            std::snprintf(label, sizeof label, "%s %.*f", name, decimals, *angle);
+        } while (*angle < 90.0 && std::strstr(label, " 90.") != nullptr && ++decimals <= 5);
+        // Beside its line, right of it where there is room, else left; where that would cover
+        // the cursor, beside the cursor instead. Always inside the frame.
+        const double w = p.text_width(label), gap = 0.3 * u, at = highest.x(*angle);
+        const double cursor = highest.x(theta_i_deg);
+        double x = std::clamp(at + gap, left + gap, right - gap - w);
+        for (double place : {at + gap, at - gap - w, cursor - 2 * gap - w, cursor + 2 * gap}) {
+            const bool inside = place >= left + gap && place + w <= right - gap;
+            const bool clear = cursor < place - gap || cursor > place + w + gap;
+            if (inside && clear) {
+                x = place;
+                break;
+            }
+        }
         p.text(label, x, highest.top - (1.2 + 1.1 * marked++) * u);
     }
     // The cursor at the scenario's angle.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <set>
@@ -1461,6 +1462,26 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         // Four curves; the phases of Gamma_par (which passes through 0 at Brewster) and of
         // Gamma_perp (at 180 degrees, on the wrap) in more than one piece.
         EXPECT_EQ(curves, mode == CurvesMode::power ? 4u : 4u + 4u + 1u);
+    }
+    // A mark's label: beside its line, inside the plot, never over the cursor; an angle below
+    // 90 never reads "90.00" (copper's dip, 89.998 degrees, with the cursor just left of it).
+    const FresnelCurves copper =
+        fresnel_curves({1, 1, 0, -90, 20, 1, 1, 1, 1, 5.8e7, 1e9, two_pi * 1e9});
+    for (const auto& [curves, cursor_deg, label] : {std::tuple{&glass, 20.0, "Brewster 56.31"},
+                                                    {&glass, 58.0, "Brewster 56.31"},
+                                                    {&copper, 85.0, "pseudo-Brewster 89.998"},
+                                                    {&copper, 89.0, "pseudo-Brewster 89.998"}}) {
+        const CurvesPicture p =
+            curves_picture(*curves, CurvesMode::power, cursor_deg, 800, 480, 20);
+        const auto mark = std::find_if(p.texts.begin(), p.texts.end(),
+                                       [&](const PlotText& t) { return t.text == label; });
+        ASSERT_NE(mark, p.texts.end()) << label;
+        const double x0 = mark->x, x1 = x0 + std::strlen(label) * 104.76 * 0.6 * 20 / 100;
+        const double cursor = p.lines.back().xy[0], line = p.lines[p.lines.size() - 2].xy[0];
+        EXPECT_TRUE(x0 >= 84 && x1 <= 800 - 24) << label << " " << cursor_deg;
+        EXPECT_TRUE(cursor < x0 || cursor > x1) << label << " " << cursor_deg;
+        EXPECT_LT(std::min(std::fabs(x0 - line), std::fabs(x1 - line)), 2 * 0.6 * 20 + x1 - x0)
+            << label << " " << cursor_deg;
     }
 }
 
