@@ -42,9 +42,9 @@ void draw_frame(GlBackend& gl, const FrameDescription& frame, bool swap = true,
                 FieldsDrawing fields = nullptr);
 
 // The panels over the pictures (the readout, the curves): painted again before the frame's
-// clear only when what they show has changed, then laid over the picture of pass.
+// clear only when what they show has changed, then laid in the column of eye's picture.
 void prepare_panels(GlBackend& gl, const FrameDescription& frame);
-void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePass& pass);
+void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture& eye);
 
 // The wave fields of one picture, in the current modelview (the scene frame).
 void draw_fields(GlBackend& gl, const EyePicture& eye);

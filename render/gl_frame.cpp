@@ -55,6 +55,12 @@ bool operator==(const CurvesOverlay& a, const CurvesOverlay& b) {
     return a.picture == b.picture && a.place == b.place && a.background == b.background &&
            a.ink == b.ink;
 }
+// The same painting, wherever it lies.
+bool painted_alike(const CurvesOverlay& a, CurvesOverlay b) {
+    b.place.x = a.place.x;
+    b.place.y = a.place.y;
+    return a == b;
+}
 
 struct ReadoutPainting {
     const ReadoutOverlay* readout;
@@ -125,6 +131,11 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
                             paint_readout, &painting);
         gl.readout_painted = frame.readout;
     }
+    // Curves that only moved (above a readout grown by a line) keep their painting.
+    if (frame.curves && gl.curves_painted && painted_alike(*gl.curves_painted, *frame.curves)) {
+        gl.curves.place = frame.curves->place;
+        gl.curves_painted = frame.curves;
+    }
     if (frame.curves && !(gl.curves_painted && *gl.curves_painted == *frame.curves)) {
         const CurvesPainting painting{&*frame.curves, &glyphs(gl)};
         paint_overlay_panel(gl.curves, frame.curves->place, frame.curves->background, paint_curves,
@@ -133,9 +144,14 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
     }
 }
 
-void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePass& pass) {
-    if (frame.curves) draw_overlay_panel(gl.curves, pass, 1.0f);
-    if (frame.readout) draw_overlay_panel(gl.readout, pass, frame.readout->alpha);
+void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture& eye) {
+    if (!frame.curves && !frame.readout) return;
+    // The whole picture: the panels stand in its column beside the scene's part.
+    EyePass picture = eye.pass;
+    picture.width = eye.picture_width;
+    glViewport(picture.x, picture.y, picture.width, picture.height);
+    if (frame.curves) draw_overlay_panel(gl.curves, picture, 1.0f);
+    if (frame.readout) draw_overlay_panel(gl.readout, picture, frame.readout->alpha);
 }
 
 namespace {
@@ -201,7 +217,7 @@ void draw_frame(GlBackend& gl, const FrameDescription& frame, bool swap, FieldsD
         // Last, so that the translucent planes tint everything behind them.
         draw_interface_planes(frame.fixed);
         // Over the scene, the same in every picture: on the screen's plane, without parallax.
-        draw_panels(gl, frame, pass);
+        draw_panels(gl, frame, eye);
         if (masked) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     }
     glFlush();

@@ -23,28 +23,16 @@ std::optional<CurvesPlacement> curves_placement(double width, double height, dou
                                                 const std::optional<PanelRect>& readout) {
     const double line = std::max(height / 52.0, 10.0);  // the readout's line height
     const double margin = 0.6 * line;
-    // At most what the picture holds, at its true shape.
-    double scale = std::min({1.0, (width / squeeze - 2 * margin) / (panel_lines_wide * line),
-                             (height - 2 * margin) / (panel_lines_high * line)});
-    const auto at = [&](double s, bool top) {
-        const double w = panel_lines_wide * line * s, h = panel_lines_high * line * s;
-        return PanelRect{margin * squeeze, top ? height - margin - h : margin, w * squeeze, h};
-    };
-    bool top = false;
-    if (readout && overlap(at(scale, false), *readout)) {
-        top = true;
-        if (overlap(at(scale, true), *readout)) {
-            // Smaller: above the readout, or to its left, whichever leaves the larger panel.
-            const double above =
-                (height - 2 * margin - (readout->y + readout->height)) / (panel_lines_high * line);
-            const double beside = (readout->x / squeeze - 2 * margin) / (panel_lines_wide * line);
-            top = above >= beside;
-            scale = std::min(scale, std::max(above, beside));
-        }
-    }
+    // In the column of panels at the right: above the readout, at most as wide as it or a
+    // third of the picture, whichever is wider; alone, at most 45 % of the picture's width.
+    const double widest = readout ? std::max(readout->width, width / 3) : 0.45 * width;
+    const double bottom = readout ? readout->y + readout->height + margin : margin;
+    const double scale = std::min({1.0, widest / squeeze / (panel_lines_wide * line),
+                                   (height - margin - bottom) / (panel_lines_high * line)});
     if (scale < 0.25) return std::nullopt;
-    const PanelRect shown = at(scale, top);
-    return CurvesPlacement{shown, panel_lines_wide * line * scale, line * scale};
+    const double w = panel_lines_wide * line * scale, h = panel_lines_high * line * scale;
+    const PanelRect shown{width - margin * squeeze - w * squeeze, bottom, w * squeeze, h};
+    return CurvesPlacement{shown, w, line * scale};
 }
 
 namespace {

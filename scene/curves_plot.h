@@ -16,10 +16,10 @@
 #include "scene/frame_records.h"
 
 // Where the curves go in a picture of width x height pixels whose panels are squeezed
-// horizontally by squeeze (0.5 side by side): the lower left corner, or the upper left when
-// the readout's panel is in the way, smaller when even that does not leave room. Their text is
-// as large as the readout's while the picture has room for it. None when the room left is too
-// small to read them in (a quarter of their size).
+// horizontally by squeeze (0.5 side by side): in the column of panels at the picture's right,
+// above the readout's panel when there is one, smaller when the column does not leave room.
+// Their text is as large as the readout's while the picture has room for it. None when the
+// room left is too small to read them in (a quarter of their size).
 struct CurvesPlacement {
     PanelRect shown;       // in the picture
     double painted_width;  // pixels of the true shape, before the squeeze

@@ -79,6 +79,14 @@ std::vector<EyePass> eye_passes(StereoView view, int32_t window_width, int32_t w
             picture(right, half, half, window_height, stretched)};
 }
 
+EyePass beside_panels(const EyePass& pass, int32_t column_width) {
+    EyePass scene = pass;
+    scene.width = std::max<int32_t>(1, pass.width - column_width);
+    scene.aspect = pass.aspect * scene.width / pass.width;
+    scene.field_of_view_deg = field_of_view_for(scene.aspect);
+    return scene;
+}
+
 std::optional<SceneCamera> camera_in_scene(const ViewState& view, const EyePass& pass) {
     if (!(view.zoom != 0.0f) || !std::isfinite(view.zoom)) return std::nullopt;
     // The inverse of set_model_transform, step by step from the last translation back.

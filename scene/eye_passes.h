@@ -34,6 +34,11 @@ struct EyePass {
 std::vector<EyePass> eye_passes(StereoView view, int32_t window_width, int32_t window_height,
                                 bool windowed);
 
+// The part of a picture left of a column of panels column_width pixels wide, where the scene
+// goes: narrower, its projection's shape narrowed alike, its field of view widened as for any
+// picture narrower than 16:9.
+EyePass beside_panels(const EyePass& pass, int32_t column_width);
+
 // Where the camera of a picture stands in the scene frame (the model transform of the view
 // undone), and how far the picture's near clipping plane reaches there. None when the view
 // cannot be undone (zoom 0 or not finite).

@@ -107,7 +107,8 @@ struct FixedScene {
 // --- the pictures ----------------------------------------------------------------------------
 
 struct EyePicture {
-    EyePass pass;
+    EyePass pass;           // the scene's part of the picture
+    int32_t picture_width;  // pixels, the whole picture: the scene and the column of panels
     ViewState view;   // the model transform's steps, in single precision
     Mat4 projection;  // with the camera in it, so the light stays fixed in the camera's frame
     Mat4 model;       // scene frame to the camera's world

@@ -6,6 +6,7 @@
 
 #include "scene/curves_plot.h"
 #include "scene/readout_text.h"
+#include "scene/text_strokes.h"
 
 int32_t whole_pixels(double pixels) {
     return std::max<int32_t>(1, static_cast<int32_t>(std::lround(pixels)));
@@ -19,9 +20,26 @@ int32_t shown_width(int32_t painted_width, double squeeze) {
     return squeeze == 1.0 ? painted_width : (painted_width + 1) / 2;
 }
 
-// The readout in the lower right corner of every picture like pass.
+namespace {
+
+// text cut to columns characters, its end "..." where it was longer.
+std::string cut_to(const std::string& text, size_t columns) {
+    if (text_columns(text) <= columns) return text;
+    std::string out;
+    size_t taken = 0;
+    for (char byte : text) {
+        const bool starts = (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+        if (starts && taken++ == columns - 3) break;
+        out += byte;
+    }
+    return out + "...";
+}
+
+}  // namespace
+
+// The readout in the lower right corner of every picture like pass; a long title is cut.
 ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, double squeeze,
-                               const RoleColours& c) {
+                               const RoleColours& c, const std::string& note) {
     std::string status = in.paused ? "paused" : "";
     if (!in.activity.empty()) status += (status.empty() ? "" : ", ") + in.activity;
     ReadoutOverlay r{
@@ -32,9 +50,31 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
         c.panel,
         c.readout_ink,
         0.8f};
-    const ReadoutLayout shown =
-        readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
-    r.painted = readout_layout(pass.width, pass.height, 1.0, r.lines, c.text_scale);
+    if (!note.empty()) r.lines.push_back(note);
+    ReadoutLayout shown = readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
+    // A title (a lesson's) wider than 45 % of the picture and than every number's line is cut;
+    // the numbers never are.
+    const double widest = 0.45 * pass.width;
+    if (shown.panel_width > widest) {
+        size_t longest = 0, numbers = 0;
+        for (size_t k = 0; k < r.lines.size(); ++k) {
+            longest = std::max(longest, text_columns(r.lines[k]));
+            if (k > 0) numbers = std::max(numbers, text_columns(r.lines[k]));
+        }
+        const double per_column = stroke_advance * shown.glyph_scale_x;
+        const double fixed = shown.panel_width - double(longest) * per_column;
+        const auto fit = size_t(std::max(0.0, std::floor((widest - fixed) / per_column)));
+        r.lines.front() = cut_to(r.lines.front(), std::max({fit, numbers, size_t(4)}));
+        shown = readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
+    }
+    // A picture too narrow for the numbers at their size (below 640x360) takes them smaller,
+    // leaving the scene a quarter of the width: small, but beside the wave, never over it.
+    double text_scale = c.text_scale;
+    if (shown.panel_width > 0.75 * pass.width) {
+        text_scale *= 0.75 * pass.width / shown.panel_width;
+        shown = readout_layout(pass.width, pass.height, squeeze, r.lines, text_scale);
+    }
+    r.painted = readout_layout(pass.width, pass.height, 1.0, r.lines, text_scale);
     const int32_t painted_width = whole_pixels(r.painted.panel_width);
     const int32_t width = shown_width(painted_width, squeeze);
     const auto y = static_cast<int32_t>(std::lround(shown.panel_y));
@@ -44,7 +84,7 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
     return r;
 }
 
-// The curves in the lower left corner, clear of the readout; none without room to read them.
+// The curves in the column of panels, above the readout; none without room to read them.
 std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass& pass,
                                             double squeeze,
                                             const std::optional<ReadoutOverlay>& readout,
@@ -66,4 +106,15 @@ std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass
     return CurvesOverlay{curves_picture(*in.curves, in.presentation.curves, in.scenario.theta_i,
                                         painted_width, height, room->line_height, c),
                          place, c.panel, c.curves_ink};
+}
+
+int32_t panel_column_width(const FrameDescription& frame, const EyePass& pass) {
+    int32_t column = 0;
+    for (const PanelPlace* p : {frame.readout ? &frame.readout->place : nullptr,
+                                frame.curves ? &frame.curves->place : nullptr}) {
+        if (p == nullptr) continue;
+        const int32_t right_margin = pass.width - (p->x + p->shown_width);
+        column = std::max(column, pass.width - p->x + right_margin);
+    }
+    return column;
 }

@@ -1,9 +1,11 @@
-// The panels over the scene, the readout and the Fresnel curves, placed for a picture: in its
-// lower right and lower left corners, clear of each other.
+// The panels beside the scene, the readout and the Fresnel curves, placed for a picture: in a
+// column at its right, the readout at the bottom, the curves above it; the scene keeps the
+// rest of the picture, so that no panel ever covers the wave.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "scene/frame_inputs.h"
 
@@ -13,11 +15,17 @@ double panel_squeeze(StereoView view);
 // The width a panel painted painted_width pixels wide is shown at, squeezed.
 int32_t shown_width(int32_t painted_width, double squeeze);
 
-// The readout in the lower right corner of every picture like pass.
+// The readout in the lower right corner of every picture like pass, its title cut where it is
+// wider than 45 % of the picture and than the lines of numbers; a note (why a panel gave way)
+// as its last line.
 ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, double squeeze,
-                               const RoleColours& c);
-// The curves in the lower left corner, clear of the readout; none without room to read them.
+                               const RoleColours& c, const std::string& note = "");
+// The curves in the column of panels, above the readout; none without room to read them.
 std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass& pass,
                                             double squeeze,
                                             const std::optional<ReadoutOverlay>& readout,
                                             const RoleColours& c);
+
+// How wide the column of the frame's panels is in a picture like pass, margins included
+// (pixels, as shown): 0 without panels.
+int32_t panel_column_width(const FrameDescription& frame, const EyePass& pass);

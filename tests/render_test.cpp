@@ -1376,44 +1376,6 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     }
 }
 
-// The curves' panel lies clear of the readout's, inside the picture, at the readout's text
-// size while there is room, in every view and window shape.
-TEST(CurvesPanel, ClearOfTheReadoutInEveryPicture) {
-    const std::vector<std::string> lines =
-        readout_lines(ScenarioLabel{"elliptical 2: the start-up scenario"},
-                      startup_example.scenario, solve(startup_example.scenario), "paused");
-    for (auto [width, height, squeeze] : {std::tuple{960.0, 960.0, 0.5},
-                                          {640.0, 720.0, 0.5},
-                                          {1280.0, 720.0, 1.0},
-                                          {640.0, 720.0, 1.0},
-                                          {400.0, 1200.0, 1.0},
-                                          {1920.0, 400.0, 1.0},
-                                          {300.0, 200.0, 1.0}}) {
-        SCOPED_TRACE(::testing::Message() << width << "x" << height << " squeeze " << squeeze);
-        const ReadoutLayout l = readout_layout(width, height, squeeze, lines);
-        const PanelRect readout{l.panel_x, l.panel_y, l.panel_width, l.panel_height};
-        for (bool with_readout : {false, true}) {
-            const std::optional<CurvesPlacement> room = curves_placement(
-                width, height, squeeze, with_readout ? std::optional(readout) : std::nullopt);
-            if (!room) {
-                EXPECT_TRUE(with_readout && height < 360) << "left out only for want of room";
-                continue;
-            }
-            const CurvesPlacement& c = *room;
-            EXPECT_FALSE(with_readout && overlap(c.shown, readout));
-            EXPECT_GE(c.shown.x, 0);
-            EXPECT_GE(c.shown.y, 0);
-            EXPECT_LE(c.shown.x + c.shown.width, width);
-            EXPECT_LE(c.shown.y + c.shown.height, height);
-            EXPECT_DOUBLE_EQ(c.shown.width, c.painted_width * squeeze);
-            if (width / squeeze >= 1280 && height >= 720) {
-                EXPECT_DOUBLE_EQ(c.line_height, l.line_height) << "the readout's text size";
-                EXPECT_GE(c.painted_width, 0.35 * width / squeeze) << "a good part of the picture";
-            }
-        }
-    }
-}
-
 Rgb parallel_blue_of_classic() {
     return role_colours(Theme::classic, Palette::classic).curve_parallel;
 }
@@ -1485,37 +1447,142 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
     }
 }
 
-// Where the readout's panel lies in each view's pictures (pixels from the lower left corner):
-// in the lower right corner, squeezed to half width side by side, the same height for the same
-// picture height. The start-up readout: 19 lines, the longest of 48 characters.
-TEST_F(Drawing, ReadoutPanelInEachView) {
+// Where a point of the scene (scene units) lands in an eye's picture, pixels; none behind the
+// camera.
+std::optional<std::array<double, 2>> on_screen(const EyePicture& eye, Vec3 p) {
+    const Mat4 m = eye.projection * eye.model;
+    double clip[4];
+    for (int r = 0; r < 4; ++r) {
+        clip[r] = m.m[r] * p.x + m.m[4 + r] * p.y + m.m[8 + r] * p.z + m.m[12 + r];
+    }
+    if (clip[3] <= 0) return std::nullopt;
+    return std::array<double, 2>{eye.pass.x + (clip[0] / clip[3] + 1) / 2 * eye.pass.width,
+                                 eye.pass.y + (clip[1] / clip[3] + 1) / 2 * eye.pass.height};
+}
+
+// The panels and the scene share every picture without meeting: in every view and size, with
+// either panel or both, in both themes and with a long title, no panel meets the box round
+// what the scene draws (clipped to the scene's viewport), and every panel lies inside its
+// picture. A readout too wide for the column is cut; curves without room give way, and the
+// readout says so.
+TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
+    struct Size {
+        int32_t width, height;
+    };
+    int pictures = 0, curves_left_out = 0;
+    for (StereoView view :
+         {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
+        for (const Size size :
+             {Size{480, 270}, Size{640, 360}, Size{1280, 720}, Size{1920, 1080}, Size{1920, 960}}) {
+            for (int shown = 1; shown < 4; ++shown) {
+                for (Theme theme : {Theme::classic, Theme::projector}) {
+                    SCOPED_TRACE(::testing::Message() << view_name(view) << " " << size.width << "x"
+                                                      << size.height << " panels " << shown);
+                    Session s;
+                    scenario_changed(s);
+                    s.presentation = Presentation{view, size.width != 1920, (shown & 1) != 0,
+                                                  shown & 2 ? CurvesMode::power : CurvesMode::off};
+                    s.presentation.theme = theme;
+                    s.screen = ScreenSetup{1920, 1200, size.width, size.height};
+                    s.label.origin =
+                        "Reflection and transmission at a dielectric interface "
+                        "\u2014 3/12: Brewster's angle of crown glass";
+                    const FrameDescription f = build_frame(frame_inputs(s));
+                    ASSERT_EQ(f.readout.has_value(), (shown & 1) != 0);
+                    if ((shown & 2) && !f.curves) {
+                        ++curves_left_out;
+                        ASSERT_TRUE(f.readout);
+                        EXPECT_EQ(f.readout->lines.back(), "curves: make room with h");
+                    }
+                    if (f.readout && size.width < 1920) {
+                        const std::string& title = f.readout->lines.front();
+                        EXPECT_EQ(title.substr(title.size() - 3), "...") << "cut";
+                    }
+                    for (const EyePicture& eye : f.eyes) {
+                        ++pictures;
+                        double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+                        for (const FieldItem& item : eye.fields) {
+                            const Arrow* a = std::get_if<Arrow>(&item);
+                            if (a == nullptr) continue;
+                            for (Vec3 p : {a->start, a->end}) {
+                                const auto q = on_screen(eye, p);
+                                if (!q) continue;
+                                x0 = std::min(x0, std::max((*q)[0], double(eye.pass.x)));
+                                x1 = std::max(
+                                    x1, std::min((*q)[0], double(eye.pass.x + eye.pass.width)));
+                                y0 = std::min(y0, std::max((*q)[1], 0.0));
+                                y1 = std::max(y1, std::min((*q)[1], double(eye.pass.height)));
+                            }
+                        }
+                        ASSERT_LT(x0, x1) << "the scene is drawn";
+                        for (const PanelPlace* p : {f.readout ? &f.readout->place : nullptr,
+                                                    f.curves ? &f.curves->place : nullptr}) {
+                            if (p == nullptr) continue;
+                            const double px = eye.pass.x + p->x;
+                            EXPECT_TRUE(px >= x1 || px + p->shown_width <= x0 || p->y >= y1 ||
+                                        p->y + p->height <= y0)
+                                << "panel at " << px << ", scene to " << x1;
+                            EXPECT_GE(p->x, eye.pass.width) << "in the column beside the scene";
+                            EXPECT_LE(p->x + p->shown_width, eye.picture_width);
+                            EXPECT_GE(p->y, 0);
+                            EXPECT_LE(p->y + p->height, eye.pass.height);
+                        }
+                        // Every number's line whole; the title cut where it was too long.
+                        if (f.readout) {
+                            const std::vector<std::string>& lines = f.readout->lines;
+                            for (size_t k = 1; k < lines.size(); ++k) {
+                                EXPECT_EQ(lines[k].find("..."), std::string::npos) << lines[k];
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(pictures, 4 * 5 * 3 * 2 * 2 - 5 * 3 * 2);  // mono: one picture
+    EXPECT_EQ(curves_left_out, 6) << "480x270 but the cross view, whose readout is smaller";
+}
+
+// Where the panels lie (pixels from the picture's lower left corner) and what the scene keeps:
+// the readout in the lower right corner of the column, squeezed to half width side by side,
+// the curves above it; the scene's field of view widened for its narrower picture.
+TEST_F(Drawing, PanelsAndSceneInEachView) {
     struct Case {
         StereoView view;
         bool windowed;
         int32_t width, height;
-        std::vector<double> quad;  // x0, y0, x1, y1 of every picture's panel
+        std::vector<int32_t> readout, curves;  // x, y, shown width, height
+        int32_t scene_width;
+        double field_of_view_deg;
     };
     const std::vector<Case> cases = {
-        {StereoView::sbs, false, 1920, 960, {668, 11, 954, 377}},
-        {StereoView::mono, true, 1280, 720, {843, 8, 1272, 282}},
-        {StereoView::sbs, true, 1280, 720, {421, 8, 636, 282}},
-        {StereoView::cross, true, 1280, 720, {203, 8, 632, 282}},
-        {StereoView::anaglyph, true, 1920, 960, {1337, 11, 1909, 377}},
+        {StereoView::sbs, false, 1920, 960, {668, 11, 286, 366}, {634, 388, 320, 384}, 628, 82.86},
+        {StereoView::mono, true, 1280, 720, {843, 8, 429, 274}, {}, 835, 83.02},
+        {StereoView::cross, true, 1280, 720, {203, 8, 429, 274}, {}, 195, 150.44},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(view_name(c.view));
-        g_session->presentation = Presentation{c.view, c.windowed, true};
+        g_session->presentation = Presentation{
+            c.view, c.windowed, true, c.curves.empty() ? CurvesMode::off : CurvesMode::power};
         g_session->screen = ScreenSetup{1920, 1200, c.width, c.height};
+        const FrameDescription f = build_frame(frame_inputs(*g_session));
+        const PanelPlace& r = f.readout->place;
+        EXPECT_EQ((std::vector{r.x, r.y, r.shown_width, r.height}), c.readout);
+        if (!c.curves.empty()) {
+            const PanelPlace& k = f.curves->place;
+            EXPECT_EQ((std::vector{k.x, k.y, k.shown_width, k.height}), c.curves);
+        }
+        EXPECT_EQ(f.eyes.back().pass.width, c.scene_width);
+        EXPECT_NEAR(f.eyes.back().pass.field_of_view_deg, c.field_of_view_deg, 0.05);
+        // Drawn: each panel's quad in the whole picture's viewport, after the scene's.
         gl_recorder::clear();
         on_display();
         const auto corners = gl_recorder::named("glVertex2i");
-        ASSERT_EQ(corners.size(), 4 * gl_recorder::count("gluPerspective"));
-        const double x0 = c.quad[0], y0 = c.quad[1], x1 = c.quad[2], y1 = c.quad[3];
-        for (size_t k = 0; k < corners.size(); k += 4) {
-            EXPECT_EQ((std::vector{corners[k].args, corners[k + 1].args, corners[k + 2].args,
-                                   corners[k + 3].args}),
-                      (std::vector<std::vector<double>>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}));
-        }
+        ASSERT_GE(corners.size(), 4u);
+        const std::vector<double> last = corners.back().args;
+        EXPECT_EQ(last, (std::vector<double>{double(r.x), double(r.y + r.height)}));
+        const auto viewports = gl_recorder::named("glViewport");
+        EXPECT_EQ(viewports.back().args[2], f.eyes.back().picture_width);
     }
 }
 

@@ -338,7 +338,8 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
         const EyePass& first = frame.eyes.front().pass;
         if (k > 0 && p.x == first.x && p.y == first.y && p.width == first.width) continue;
         j += std::string(k ? "," : "") + "[" + std::to_string(p.x) + "," + std::to_string(p.y) +
-             "," + std::to_string(p.width) + "," + std::to_string(p.height) + "]";
+             "," + std::to_string(frame.eyes[k].picture_width) + "," + std::to_string(p.height) +
+             "]";
     }
     j += "]";
     if (frame.readout) {
