@@ -119,6 +119,17 @@ for look in "808080 255 214 0 --theme=classic" "FAFAF5 153 115 0 --theme=project
         fail "$options: background $background, field arrows $r $g $b" "$corner, $shaded pixels"
 done
 
+# Panels beside the wave: the README's slide at 1280x720 keeps its scene in the 835 pixels left
+# of the panels' column, every arrow pixel of a picture of that size there.
+slide=(--view=mono --frame=30 --medium2=glass --frequency=500THz --angle=56)
+"$program" --snapshot="$work/bare.png" --window=835x720 "${slide[@]}"
+"$program" --snapshot="$work/slide.png" --window=1280x720 "${slide[@]}" --readout --curves
+read -r _ _ _ bare < <("$probe" shades "$work/bare.png" 255 214 0)
+read -r _ _ _ slide < <("$probe" shades "$work/slide.png" 255 214 0)
+[ "${bare:-0}" -gt 1000 ] && [ "${slide:-0}" = "$bare" ] &&
+    pass "the readout and the curves leave every arrow in view" ||
+    fail "the readout and the curves leave every arrow in view" "${bare:-?} gold pixels, then ${slide:-?}"
+
 # An empty lesson says so, before any display.
 : >"$work/empty.toml"
 DISPLAY= run_plain empty-lesson "--lesson=$work/empty.toml"

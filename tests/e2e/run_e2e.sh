@@ -120,13 +120,15 @@ shot_after "$work/e.xwd" l
 [ "$("$probe" diff "$work/d.xwd" "$work/e.xwd")" -gt 0 ] && pass "'l' changes the picture" || fail "'l' changes the picture"
 shot_after "$work/f.xwd" bar
 [ "$("$probe" diff "$work/e.xwd" "$work/f.xwd")" -gt 0 ] && pass "'|' shows the tangential fields" || fail "'|' shows the tangential fields"
-# The readout: over the lower right corner of each half, the same in both; gone again with h.
+# The readout: in the lower right corner of each half, the same in both, the scene beside it
+# with every field arrow still in view; gone again with h.
 shot_after "$work/g.xwd" h
 read -r _ corner _ < <("$probe" match "$work/f.xwd" 480 480 480 480 r "$work/g.xwd" 480 480 r)
-read -r _ elsewhere _ < <("$probe" match "$work/f.xwd" 0 0 480 480 r "$work/g.xwd" 0 0 r)
-[ "${corner:-0}" -gt 20000 ] && [ "${elsewhere:-1}" -eq 0 ] &&
-    pass "h shows the readout in the lower right corner" ||
-    fail "h shows the readout in the lower right corner" "${corner:-?} pixels there, ${elsewhere:-?} elsewhere"
+read -r _ _ _ gold_without < <("$probe" shades "$work/f.xwd" 255 214 0)
+read -r _ _ _ gold_with < <("$probe" shades "$work/g.xwd" 255 214 0)
+[ "${corner:-0}" -gt 20000 ] && [ "${gold_with:-0}" -gt $((${gold_without:-0} / 4)) ] &&
+    pass "h shows the readout in the lower right corner, beside the arrows" ||
+    fail "h shows the readout in the lower right corner, beside the arrows" "${corner:-?} pixels there, arrows ${gold_without:-?} then ${gold_with:-?}"
 read -r _ _ _ iou _ shift < <("$probe" match "$work/g.xwd" 480 480 480 480 r "$work/g.xwd" 1440 480 r)
 [ "${iou:-0}" -ge 90 ] && [ "${shift:-1}" -eq 0 ] &&
     pass "the readout lies alike in both halves (no parallax)" ||
@@ -134,16 +136,14 @@ read -r _ _ _ iou _ shift < <("$probe" match "$work/g.xwd" 480 480 480 480 r "$w
 shot_after "$work/h.xwd" h
 expect_eq "h again hides it" "$("$probe" diff "$work/f.xwd" "$work/h.xwd")" "0"
 
-# The Fresnel curves (g): over the lower left corner of each half, the same in both; power,
+# The Fresnel curves (g): in the column at the right of each half, the same in both; power,
 # amplitude and phase, then gone.
 shot_after "$work/power.xwd" g
-read -r _ corner _ < <("$probe" match "$work/h.xwd" 0 480 480 480 r "$work/power.xwd" 0 480 r)
-read -r _ elsewhere _ < <("$probe" match "$work/h.xwd" 480 0 480 480 r "$work/power.xwd" 480 0 r)
-[ "${corner:-0}" -gt 50000 ] && [ "${elsewhere:-1}" -eq 0 ] &&
-    pass "g shows the curves in the lower left corner" ||
-    fail "g shows the curves in the lower left corner" "${corner:-?} pixels there, ${elsewhere:-?} elsewhere"
-# Inside the opaque panel (369x443 pixels from (6, 506) of each half), pixel for pixel.
-read -r _ differing _ < <("$probe" match "$work/power.xwd" 10 510 350 430 r "$work/power.xwd" 970 510 r)
+read -r _ corner _ < <("$probe" match "$work/h.xwd" 480 480 480 480 r "$work/power.xwd" 480 480 r)
+[ "${corner:-0}" -gt 50000 ] && pass "g shows the curves at the right" ||
+    fail "g shows the curves at the right" "${corner:-?} pixels there"
+# Inside the opaque panel (369x443 pixels from (585, 506) of each half), pixel for pixel.
+read -r _ differing _ < <("$probe" match "$work/power.xwd" 590 510 350 430 r "$work/power.xwd" 1550 510 r)
 expect_eq "the curves are the same in both halves" "$differing" "0"
 shot_after "$work/phase.xwd" g
 [ "$("$probe" diff "$work/power.xwd" "$work/phase.xwd")" -gt 1000 ] &&
