@@ -1032,18 +1032,21 @@ TEST(Readout, TextStrokesAdvanceAndScale) {
     glyphs.segments['A'] = {0, 0, 50, 100};
     glyphs.segments['-'] = {10, 50, 90, 50};
     glyphs.segments['?'] = {50, 0, 50, 10};
+    glyphs.segments['u'] = {20, 0, 20, 60};
     std::vector<float> v;
     append_text_strokes(glyphs, "A -", 10, 20, 0.5, 0.25, v);  // the space draws nothing
     EXPECT_EQ(v, (std::vector<float>{10, 20, 35, 45, float(10 + (2 * 104.76 + 10) * 0.5), 32.5f,
                                      float(10 + (2 * 104.76 + 90) * 0.5), 32.5f}));
-    // UTF-8: one advance a character; the em dash spans its whole advance, others show '?'.
-    const std::string text = "\u2014\u00e9A";
-    EXPECT_EQ(text_columns(text), 3u);
+    // UTF-8: one advance a character; the em dash spans its whole advance, the micro sign
+    // takes the u, others show '?'.
+    const std::string text = "\u2014\u00e9A\u00b5";
+    EXPECT_EQ(text_columns(text), 4u);
     v.clear();
     append_text_strokes(glyphs, text, 0, 0, 1, 1, v);
     EXPECT_EQ(
         v, (std::vector<float>{0, 50, float(104.76), 50, float(104.76 + 50), 0, float(104.76 + 50),
-                               10, float(2 * 104.76), 0, float(2 * 104.76 + 50), 100}));
+                               10, float(2 * 104.76), 0, float(2 * 104.76 + 50), 100,
+                               float(3 * 104.76 + 20), 0, float(3 * 104.76 + 20), 60}));
 }
 
 // --- recorded drawing -----------------------------------------------------------------------
