@@ -140,6 +140,23 @@ for (const [query, message] of parameters) {
   });
 }
 
+test("the controls stand beside the picture, and hidden with their button stay hidden", async () => {
+  const page = await open("?view=mono");
+  const rects = () => page.evaluate(() => [document.getElementById("scene"), document.getElementById("controls")]
+    .map((e) => { const r = e.getBoundingClientRect(); return [r.left, r.right, e.hidden]; }));
+  const [scene, controls] = await rects();
+  assert.ok(scene[1] <= controls[0] && !controls[2], `canvas to ${scene[1]}, controls from ${controls[0]}`);
+  await page.click("#toggle");
+  assert.deepEqual((await rects()).map((r) => [r[1], r[2]]), [[1280, false], [0, true]]);
+  await page.reload();
+  await page.waitForFunction("window.planewave && window.planewave.ready");
+  assert.equal(await page.$eval("#controls", (c) => c.hidden), true, "remembered");
+  assert.equal(await page.$eval("#toggle", (b) => b.getAttribute("aria-expanded")), "false");
+  await page.click("#toggle");
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test("keys, controls and a lesson drive the page as the desktop's keys do", async () => {
   const page = await open("?view=mono");
   const readouts = () => page.$$eval(".readout", (r) => r.map((x) => x.textContent));
@@ -174,7 +191,7 @@ test("keys, controls and a lesson drive the page as the desktop's keys do", asyn
   await page.close();
 });
 
-test("r records one period, 100 frames of the canvas, and downloads it as a looping GIF", async () => {
+test("r records one period, 100 frames at the canvas's size, and downloads it as a looping GIF", async () => {
   const page = await open("?view=mono&readout");
   await page.evaluate(() => {
     window.downloads = [];
@@ -191,7 +208,9 @@ test("r records one period, 100 frames of the canvas, and downloads it as a loop
   assert.match(name, /^planewave3d-\d{8}-\d{6}\.gif$/);
   const gif = Buffer.from(bytes);
   assert.equal(gif.subarray(0, 6).toString("latin1"), "GIF89a");
-  assert.deepEqual([gif.readUInt16LE(6), gif.readUInt16LE(8)], [1280, 720]);
+  const canvas = await page.$eval("#scene", (c) => [c.width, c.height]);
+  assert.deepEqual([gif.readUInt16LE(6), gif.readUInt16LE(8)], canvas);
+  assert.ok(canvas[0] < 1280, "the canvas beside the controls");
   assert.ok(gif.includes(Buffer.from("NETSCAPE2.0")), "it loops");
   // One graphic control block (0x21 0xF9 0x04) before each of the 100 frames.
   let frames = 0;
