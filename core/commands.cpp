@@ -187,6 +187,10 @@ KeyAction apply_command(Session& s, Command command) {
             break;
         case Command::original_view:
             s.view = original_view;
+            s.presentation.medium2_decades = 0;
+            break;
+        case Command::magnify_medium2:
+            s.presentation.medium2_decades = (s.presentation.medium2_decades + 1) % 7;
             break;
         case Command::tangential:
             s.animation.tangential_toggle = (s.animation.tangential_toggle + 1) % 2;

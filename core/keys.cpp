@@ -56,6 +56,7 @@ constexpr Name names[] = {
     {Command::record, "record"},
     {Command::lesson_next, "lesson_next"},
     {Command::lesson_previous, "lesson_previous"},
+    {Command::magnify_medium2, "magnify_medium2"},
 };
 
 // The browser's names of the special keys and of the characters the toolkit gives as codes.
@@ -168,6 +169,9 @@ const KeyRow key_rows[key_row_count] = {
     {" Page Up    \t: previous scenario of the lesson\n",
      true,
      {special(Command::lesson_previous, SpecialKey::page_up), none}},
+    {" z          \t: magnify medium 2's arrows: x 10 a press to x 1000000, then x 1 (tab: x 1)\n",
+     true,
+     {k(Command::magnify_medium2, 'z'), none}},
 };
 
 namespace {

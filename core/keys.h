@@ -48,6 +48,7 @@ enum class Command {
     record,
     lesson_next,
     lesson_previous,
+    magnify_medium2,
 };
 
 // The keys that are not characters, as the toolkit and the page know them.
@@ -68,8 +69,8 @@ struct KeyRow {
     KeyBinding keys[2];
 };
 
-// The table's 24 lines and the 14 beyond it.
-inline constexpr size_t key_row_count = 38;
+// The table's 24 lines and the 15 beyond it.
+inline constexpr size_t key_row_count = 39;
 extern const KeyRow key_rows[key_row_count];
 
 // The console's key table, and the keys beyond it, as printed.

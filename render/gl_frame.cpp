@@ -125,12 +125,15 @@ void paint_curves(const void* context) {
 // what they show has changed: even in one draw call the text's some eight thousand strokes
 // would cost the software renderer a few milliseconds a picture; the texture, a fraction of one.
 void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
-    if (frame.readout && !(gl.readout_painted && *gl.readout_painted == *frame.readout)) {
-        const ReadoutPainting painting{&*frame.readout, &glyphs(gl)};
-        paint_overlay_panel(gl.readout, frame.readout->place, frame.readout->background,
-                            paint_readout, &painting);
-        gl.readout_painted = frame.readout;
-    }
+    const auto text = [&](OverlayPanel& panel, std::optional<ReadoutOverlay>& painted,
+                          const std::optional<ReadoutOverlay>& shown) {
+        if (!shown || (painted && *painted == *shown)) return;
+        const ReadoutPainting painting{&*shown, &glyphs(gl)};
+        paint_overlay_panel(panel, shown->place, shown->background, paint_readout, &painting);
+        painted = shown;
+    };
+    text(gl.readout, gl.readout_painted, frame.readout);
+    text(gl.caption, gl.caption_painted, frame.caption);
     // Curves that only moved (above a readout grown by a line) keep their painting.
     if (frame.curves && gl.curves_painted && painted_alike(*gl.curves_painted, *frame.curves)) {
         gl.curves.place = frame.curves->place;
@@ -145,13 +148,14 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
 }
 
 void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture& eye) {
-    if (!frame.curves && !frame.readout) return;
+    if (!frame.curves && !frame.readout && !frame.caption) return;
     // The whole picture: the panels stand in its column beside the scene's part.
     EyePass picture = eye.pass;
     picture.width = eye.picture_width;
     glViewport(picture.x, picture.y, picture.width, picture.height);
     if (frame.curves) draw_overlay_panel(gl.curves, picture, 1.0f);
     if (frame.readout) draw_overlay_panel(gl.readout, picture, frame.readout->alpha);
+    if (frame.caption) draw_overlay_panel(gl.caption, picture, frame.caption->alpha);
 }
 
 namespace {

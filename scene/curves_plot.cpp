@@ -20,15 +20,17 @@ constexpr double panel_lines_wide = 40.0, panel_lines_high = 24.0;
 }  // namespace
 
 std::optional<CurvesPlacement> curves_placement(double width, double height, double squeeze,
-                                                const std::optional<PanelRect>& readout) {
+                                                const std::optional<PanelRect>& readout,
+                                                std::optional<double> top) {
     const double line = std::max(height / 52.0, 10.0);  // the readout's line height
     const double margin = 0.6 * line;
     // In the column of panels at the right: above the readout, at most as wide as it or a
     // third of the picture, whichever is wider; alone, at most 45 % of the picture's width.
     const double widest = readout ? std::max(readout->width, width / 3) : 0.45 * width;
     const double bottom = readout ? readout->y + readout->height + margin : margin;
-    const double scale = std::min({1.0, widest / squeeze / (panel_lines_wide * line),
-                                   (height - margin - bottom) / (panel_lines_high * line)});
+    const double scale =
+        std::min({1.0, widest / squeeze / (panel_lines_wide * line),
+                  (top.value_or(height - margin) - bottom) / (panel_lines_high * line)});
     if (scale < 0.25) return std::nullopt;
     const double w = panel_lines_wide * line * scale, h = panel_lines_high * line * scale;
     const PanelRect shown{width - margin * squeeze - w * squeeze, bottom, w * squeeze, h};

@@ -25,8 +25,10 @@ struct CurvesPlacement {
     double painted_width;  // pixels of the true shape, before the squeeze
     double line_height;    // pixels, for the text
 };
+// top: the highest it may reach (pixels from the bottom), below a panel above it.
 std::optional<CurvesPlacement> curves_placement(double width, double height, double squeeze,
-                                                const std::optional<PanelRect>& readout);
+                                                const std::optional<PanelRect>& readout,
+                                                std::optional<double> top = std::nullopt);
 
 // What the panel draws, in a painted panel of width x height pixels with text lines of
 // line_height pixels, for curves of theta_i (degrees) in mode (not off).

@@ -109,9 +109,9 @@ struct FixedScene {
 struct EyePicture {
     EyePass pass;           // the scene's part of the picture
     int32_t picture_width;  // pixels, the whole picture: the scene and the column of panels
-    ViewState view;   // the model transform's steps, in single precision
-    Mat4 projection;  // with the camera in it, so the light stays fixed in the camera's frame
-    Mat4 model;       // scene frame to the camera's world
+    ViewState view;         // the model transform's steps, in single precision
+    Mat4 projection;        // with the camera in it, so the light stays fixed in the camera's frame
+    Mat4 model;             // scene frame to the camera's world
     std::vector<FieldItem> fields;
     std::vector<SphereTrace> traces;  // what the fields' TraceRefs draw
 };
@@ -152,4 +152,5 @@ struct FrameDescription {
     FixedScene fixed;
     std::optional<CurvesOverlay> curves;
     std::optional<ReadoutOverlay> readout;
+    std::optional<ReadoutOverlay> caption;  // what magnifies medium 2, at the column's top
 };

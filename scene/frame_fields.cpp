@@ -1,4 +1,5 @@
 // The wave fields of a picture: arrows, dashed lines and the polarisation traces.
+#include <cmath>
 #include <cstring>
 
 #include "scene/field_geometry.h"
@@ -95,9 +96,12 @@ void describe_fields(const FrameInputs& in, const SceneCamera* camera, EyePictur
         out.sample(reflected, scale, i == 0, c.field_at_interface, c.field);
         if (i == 0 && in.tangential_shown) display(RayKind::reflected, reflected);
     }
+    // Medium 2's arrows magnified (key z), so that a wave that a lossy medium all but stops
+    // can be seen; the tangential displays keep the true scale of the boundary conditions.
+    const double magnified = scale * std::pow(10.0, in.presentation.medium2_decades);
     for (int n = 0; n < ray_sample_count; ++n) {
         const FieldSample sample = transmitted_sample(s, ray, t, n);
-        out.sample(sample, scale, n == 0, c.field_at_interface, c.field);
+        out.sample(sample, magnified, n == 0, c.field_at_interface, c.field);
         if (n == 0 && in.tangential_shown) display(RayKind::transmitted, sample);
     }
 
@@ -106,7 +110,8 @@ void describe_fields(const FrameInputs& in, const SceneCamera* camera, EyePictur
             const WavePhasors wave = wave_phasors(kind, in.scenario, s);
             for (int index = first; index <= last; ++index) {
                 const FieldSample h = magnetic_sample(kind, wave, s, ray, t, index);
-                out.sample(h, scale, index == 0, c.magnetic_at_interface, c.magnetic);
+                out.sample(h, kind == RayKind::transmitted ? magnified : scale, index == 0,
+                           c.magnetic_at_interface, c.magnetic);
                 if (index == 0 && in.tangential_shown) {
                     out.tangential(
                         tangential_display(kind, h.base, h.field, scale, magnetic_display_offset),

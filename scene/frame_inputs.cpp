@@ -18,9 +18,15 @@ void build_frame(const FrameInputs& in, FrameDescription& frame) {
     frame.squeeze = panel_squeeze(p.view);
     frame.readout.reset();
     frame.curves.reset();
+    frame.caption = caption_overlay(in, first, frame.squeeze, c);
     if (p.readout_shown) frame.readout = readout_overlay(in, first, frame.squeeze, c);
+    // A picture too low for both: the readout, which says the magnification too, wins.
+    if (frame.caption && frame.readout &&
+        frame.readout->place.y + frame.readout->place.height > frame.caption->place.y) {
+        frame.caption.reset();
+    }
     if (p.curves != CurvesMode::off) {
-        frame.curves = curves_overlay(in, first, frame.squeeze, frame.readout, c);
+        frame.curves = curves_overlay(in, first, frame.squeeze, frame.readout, frame.caption, c);
         if (!frame.curves && frame.readout) {
             frame.readout = readout_overlay(in, first, frame.squeeze, c, curves_left_out);
         }

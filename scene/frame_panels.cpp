@@ -35,6 +35,28 @@ std::string cut_to(const std::string& text, size_t columns) {
     return out + "...";
 }
 
+// "medium 2 x 1000": what medium 2's arrows are magnified by.
+std::string magnification_text(int32_t decades) {
+    return "medium 2 x " + std::string("1000000").substr(0, size_t(decades) + 1);
+}
+
+// Places a panel of text laid out as shown (squeezed) and painted (at its true shape), moved
+// up by up pixels.
+void place_text_panel(ReadoutOverlay& r, ReadoutLayout shown, ReadoutLayout painted, double squeeze,
+                      double up) {
+    for (ReadoutLayout* l : {&shown, &painted}) {
+        l->panel_y += up;
+        l->first_baseline_y += up;
+    }
+    r.painted = painted;
+    const int32_t painted_width = whole_pixels(r.painted.panel_width);
+    const int32_t width = shown_width(painted_width, squeeze);
+    const auto y = static_cast<int32_t>(std::lround(shown.panel_y));
+    r.painted_x = static_cast<int32_t>(std::lround(r.painted.panel_x));
+    r.place = {static_cast<int32_t>(std::lround(shown.panel_x + shown.panel_width)) - width, y,
+               painted_width, width, whole_pixels(shown.panel_height)};
+}
+
 }  // namespace
 
 // The readout in the lower right corner of every picture like pass; a long title is cut.
@@ -50,6 +72,9 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
         c.panel,
         c.readout_ink,
         0.8f};
+    if (in.presentation.medium2_decades > 0) {
+        r.lines.push_back(magnification_text(in.presentation.medium2_decades) + " (z; tab: x 1)");
+    }
     if (!note.empty()) r.lines.push_back(note);
     ReadoutLayout shown = readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
     // A title (a lesson's) wider than 45 % of the picture and than every number's line is cut;
@@ -74,13 +99,22 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
         text_scale *= 0.75 * pass.width / shown.panel_width;
         shown = readout_layout(pass.width, pass.height, squeeze, r.lines, text_scale);
     }
-    r.painted = readout_layout(pass.width, pass.height, 1.0, r.lines, text_scale);
-    const int32_t painted_width = whole_pixels(r.painted.panel_width);
-    const int32_t width = shown_width(painted_width, squeeze);
-    const auto y = static_cast<int32_t>(std::lround(shown.panel_y));
-    r.painted_x = static_cast<int32_t>(std::lround(r.painted.panel_x));
-    r.place = {static_cast<int32_t>(std::lround(shown.panel_x + shown.panel_width)) - width, y,
-               painted_width, width, whole_pixels(shown.panel_height)};
+    place_text_panel(r, shown, readout_layout(pass.width, pass.height, 1.0, r.lines, text_scale),
+                     squeeze, 0.0);
+    return r;
+}
+
+std::optional<ReadoutOverlay> caption_overlay(const FrameInputs& in, const EyePass& pass,
+                                              double squeeze, const RoleColours& c) {
+    const int32_t decades = in.presentation.medium2_decades;
+    if (decades <= 0) return std::nullopt;
+    ReadoutOverlay r{{magnification_text(decades)}, {}, 0, {}, c.panel, c.readout_ink, 1.0f};
+    const ReadoutLayout shown =
+        readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
+    // From the bottom margin to the top one.
+    const double up = pass.height - 2 * shown.panel_y - shown.panel_height;
+    place_text_panel(r, shown, readout_layout(pass.width, pass.height, 1.0, r.lines, c.text_scale),
+                     squeeze, up);
     return r;
 }
 
@@ -88,6 +122,7 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
 std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass& pass,
                                             double squeeze,
                                             const std::optional<ReadoutOverlay>& readout,
+                                            const std::optional<ReadoutOverlay>& caption,
                                             const RoleColours& c) {
     if (in.curves == nullptr) return std::nullopt;
     std::optional<PanelRect> taken;
@@ -95,8 +130,11 @@ std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass
         const PanelPlace& p = readout->place;
         taken = PanelRect{double(p.x), double(p.y), double(p.shown_width), double(p.height)};
     }
+    // Below the caption, as far from it as the caption is from the picture's top.
+    std::optional<double> top;
+    if (caption) top = 2.0 * caption->place.y + caption->place.height - pass.height;
     const std::optional<CurvesPlacement> room =
-        curves_placement(pass.width, pass.height, squeeze, taken);
+        curves_placement(pass.width, pass.height, squeeze, taken, top);
     if (!room) return std::nullopt;
     const int32_t painted_width = whole_pixels(room->painted_width);
     const int32_t height = whole_pixels(room->shown.height);
@@ -111,7 +149,8 @@ std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass
 int32_t panel_column_width(const FrameDescription& frame, const EyePass& pass) {
     int32_t column = 0;
     for (const PanelPlace* p : {frame.readout ? &frame.readout->place : nullptr,
-                                frame.curves ? &frame.curves->place : nullptr}) {
+                                frame.curves ? &frame.curves->place : nullptr,
+                                frame.caption ? &frame.caption->place : nullptr}) {
         if (p == nullptr) continue;
         const int32_t right_margin = pass.width - (p->x + p->shown_width);
         column = std::max(column, pass.width - p->x + right_margin);

@@ -20,10 +20,15 @@ int32_t shown_width(int32_t painted_width, double squeeze);
 // as its last line.
 ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, double squeeze,
                                const RoleColours& c, const std::string& note = "");
-// The curves in the column of panels, above the readout; none without room to read them.
+// The caption at the top of the column while medium 2 is magnified: "medium 2 x 1000".
+std::optional<ReadoutOverlay> caption_overlay(const FrameInputs& in, const EyePass& pass,
+                                              double squeeze, const RoleColours& c);
+// The curves in the column of panels, above the readout and below the caption; none without
+// room to read them.
 std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass& pass,
                                             double squeeze,
                                             const std::optional<ReadoutOverlay>& readout,
+                                            const std::optional<ReadoutOverlay>& caption,
                                             const RoleColours& c);
 
 // How wide the column of the frame's panels is in a picture like pass, margins included

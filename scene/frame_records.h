@@ -61,6 +61,7 @@ struct Presentation {
     bool poynting_shown = false;         // the time-averaged Poynting vectors (key p)
     Theme theme = Theme::classic;        // --theme: the room the picture is for
     Palette palette = Palette::classic;  // --palette
+    int32_t medium2_decades = 0;         // the transmitted arrows x 10^decades, 0 .. 6 (key z)
 };
 
 // What the scenario is, in words, for the readout: its origin ("linear 1: TE wave at the

@@ -210,9 +210,17 @@ TEST_F(Shell, KeysToggleReturnPanAndCycleTheView) {
     }
     for (int k = 0; k < 100; ++k) on_special_key(GLUT_KEY_UP, 0, 0);
     EXPECT_NEAR(g_session->view.pan_y, 100 * 0.03f, 1e-4) << "panned without limit";
+    // z magnifies medium 2 ten times a press, to a million, then not at all; Tab undoes it too.
+    std::vector<int32_t> decades;
+    for (int k = 0; k < 8; ++k) {
+        press('z');
+        decades.push_back(g_session->presentation.medium2_decades);
+    }
+    EXPECT_EQ(decades, (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 0, 1}));
     g_session->view = ViewState{12, -30, 0.6f, -0.9f, 0.25f};
     press('\t');
     EXPECT_EQ(0, std::memcmp(&g_session->view, &original, sizeof original));
+    EXPECT_EQ(g_session->presentation.medium2_decades, 0);
     g_session->animation.pause_counter = INT32_MAX;
     press(' ');
     EXPECT_FALSE(clock_running(g_session->animation.pause_counter)) << "wraps at its maximum";
@@ -700,6 +708,7 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         {'m', 0, 0, 0, shown},
         {'p', 0, 0, 0, shown},
         {'|', 0, 0, 0, shown},
+        {'z', 0, 0, 0, shown},
         {' ', 0, 0, 0, "the animation was paused or continued"},
         {'v', 0, 0, 0, "the view changed"},
         {'\t', 0, 0, 0, nullptr},

@@ -1486,6 +1486,7 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
                     s.presentation = Presentation{view, size.width != 1920, (shown & 1) != 0,
                                                   shown & 2 ? CurvesMode::power : CurvesMode::off};
                     s.presentation.theme = theme;
+                    s.presentation.medium2_decades = shown == 3 ? 3 : 0;  // and the caption
                     s.screen = ScreenSetup{1920, 1200, size.width, size.height};
                     s.label.origin =
                         "Reflection and transmission at a dielectric interface "
@@ -1518,9 +1519,16 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
                             }
                         }
                         ASSERT_LT(x0, x1) << "the scene is drawn";
+                        std::vector<const PanelPlace*> placed;
                         for (const PanelPlace* p : {f.readout ? &f.readout->place : nullptr,
-                                                    f.curves ? &f.curves->place : nullptr}) {
+                                                    f.curves ? &f.curves->place : nullptr,
+                                                    f.caption ? &f.caption->place : nullptr}) {
                             if (p == nullptr) continue;
+                            for (const PanelPlace* q : placed) {
+                                EXPECT_TRUE(p->y >= q->y + q->height || q->y >= p->y + p->height)
+                                    << "panels apart";
+                            }
+                            placed.push_back(p);
                             const double px = eye.pass.x + p->x;
                             EXPECT_TRUE(px >= x1 || px + p->shown_width <= x0 || p->y >= y1 ||
                                         p->y + p->height <= y0)
@@ -1543,7 +1551,31 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
         }
     }
     EXPECT_EQ(pictures, 4 * 5 * 3 * 2 * 2 - 5 * 3 * 2);  // mono: one picture
-    EXPECT_EQ(curves_left_out, 6) << "480x270 but the cross view, whose readout is smaller";
+    // The magnified medium 2: its caption at the column's top, the readout's line, and its
+    // arrows a thousand times as long; the others, and the boundary's displays, as they were.
+    Session s;
+    s.screen = ScreenSetup{1920, 1200, 1280, 720};
+    s.presentation.readout_shown = true;
+    s.animation.tangential_toggle = 1;
+    scenario_changed(s);
+    const FrameDescription plain = build_frame(frame_inputs(s));
+    s.presentation.medium2_decades = 3;
+    const FrameDescription magnified = build_frame(frame_inputs(s));
+    ASSERT_TRUE(magnified.caption && magnified.readout);
+    EXPECT_EQ(magnified.caption->lines, (std::vector<std::string>{"medium 2 x 1000"}));
+    EXPECT_EQ(magnified.readout->lines.back(), "medium 2 x 1000 (z; tab: x 1)");
+    std::map<long, int> ratios;
+    ASSERT_EQ(plain.eyes[0].fields.size(), magnified.eyes[0].fields.size());
+    for (size_t k = 0; k < plain.eyes[0].fields.size(); ++k) {
+        const Arrow* a = std::get_if<Arrow>(&plain.eyes[0].fields[k]);
+        const Arrow* b = std::get_if<Arrow>(&magnified.eyes[0].fields[k]);
+        if (a && b && a->length > 1e-9) ++ratios[std::lround(b->length / a->length)];
+    }
+    EXPECT_EQ(ratios,
+              (std::map<long, int>{{1, 2 * ray_sample_count + 6}, {1000, ray_sample_count}}));
+    // 480x270 in both themes, and 640x360 in the projector's larger text under the caption, but
+    // in the cross view, whose narrow readout is smaller.
+    EXPECT_EQ(curves_left_out, 3 * 2 + 3);
 }
 
 // Where the panels lie (pixels from the picture's lower left corner) and what the scene keeps:

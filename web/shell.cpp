@@ -342,9 +342,11 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
              "]";
     }
     j += "]";
-    if (frame.readout) {
-        const ReadoutOverlay& r = *frame.readout;
-        j += ",\"readout\":{\"lines\":[";
+    for (const auto& [name, text] :
+         {std::pair{"readout", &frame.readout}, std::pair{"caption", &frame.caption}}) {
+        if (!*text) continue;
+        const ReadoutOverlay& r = **text;
+        j += std::string(",\"") + name + "\":{\"lines\":[";
         for (size_t k = 0; k < r.lines.size(); ++k) j += (k ? "," : "") + json_string(r.lines[k]);
         j += "],\"place\":[" + std::to_string(r.place.x) + "," + std::to_string(r.place.y) + "," +
              std::to_string(r.place.painted_width) + "," + std::to_string(r.place.shown_width) +
