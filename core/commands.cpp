@@ -8,6 +8,7 @@
 #include "core/scenario_fields.h"
 #include "core/session.h"
 #include "physics/materials.h"
+#include "scene/fit_view.h"
 
 float wrap_angle_once(float degrees) {
     if (degrees > 180.0f) return degrees - 360.0f;
@@ -188,6 +189,9 @@ KeyAction apply_command(Session& s, Command command) {
         case Command::original_view:
             s.view = original_view;
             s.presentation.medium2_decades = 0;
+            break;
+        case Command::fit_view:
+            s.view = fitted_view(frame_inputs(s));
             break;
         case Command::magnify_medium2:
             s.presentation.medium2_decades = (s.presentation.medium2_decades + 1) % 7;

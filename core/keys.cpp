@@ -57,6 +57,7 @@ constexpr Name names[] = {
     {Command::lesson_next, "lesson_next"},
     {Command::lesson_previous, "lesson_previous"},
     {Command::magnify_medium2, "magnify_medium2"},
+    {Command::fit_view, "fit_view"},
 };
 
 // The browser's names of the special keys and of the characters the toolkit gives as codes.
@@ -172,6 +173,9 @@ const KeyRow key_rows[key_row_count] = {
     {" z          \t: magnify medium 2's arrows: x 10 a press to x 1000000, then x 1 (tab: x 1)\n",
      true,
      {k(Command::magnify_medium2, 'z'), none}},
+    {" o          \t: fit the scene to the picture (tab: the original view)\n",
+     true,
+     {k(Command::fit_view, 'o'), none}},
 };
 
 namespace {

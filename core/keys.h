@@ -49,6 +49,7 @@ enum class Command {
     lesson_next,
     lesson_previous,
     magnify_medium2,
+    fit_view,
 };
 
 // The keys that are not characters, as the toolkit and the page know them.
@@ -69,8 +70,8 @@ struct KeyRow {
     KeyBinding keys[2];
 };
 
-// The table's 24 lines and the 15 beyond it.
-inline constexpr size_t key_row_count = 39;
+// The table's 24 lines and the 16 beyond it.
+inline constexpr size_t key_row_count = 40;
 extern const KeyRow key_rows[key_row_count];
 
 // The console's key table, and the keys beyond it, as printed.

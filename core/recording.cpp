@@ -25,11 +25,10 @@ const char* change_that_cancels(const ShownState& before, const ShownState& now)
     const bool same_view = u.yaw == v.yaw && u.pitch == v.pitch && u.pan_x == v.pan_x &&
                            u.pan_y == v.pan_y && u.zoom == v.zoom;
     const Presentation &p = before.presentation, &q = now.presentation;
-    const bool same_overlays = p.view == q.view && p.readout_shown == q.readout_shown &&
-                               p.curves == q.curves && p.magnetic_shown == q.magnetic_shown &&
-                               p.poynting_shown == q.poynting_shown &&
-                               p.medium2_decades == q.medium2_decades &&
-                               before.tangential_toggle == now.tangential_toggle;
+    const bool same_overlays =
+        p.view == q.view && p.readout_shown == q.readout_shown && p.curves == q.curves &&
+        p.magnetic_shown == q.magnetic_shown && p.poynting_shown == q.poynting_shown &&
+        p.medium2_decades == q.medium2_decades && before.tangential_toggle == now.tangential_toggle;
     if (!same_scenario) {
         return "the scenario changed";
     } else if (!same_view) {

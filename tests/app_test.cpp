@@ -701,6 +701,7 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         {'c', 0, 0, 0, scenario},
         {0, 0, GLUT_KEY_PAGE_DOWN, 0, scenario},
         {0, 0, GLUT_KEY_LEFT, 0, view},
+        {'o', 0, 0, 0, view},
         {0, 0, 0, GLUT_LEFT_BUTTON + 1, view},
         {0, 0, 0, GLUT_RIGHT_BUTTON + 1, view},
         {'h', 0, 0, 0, shown},

@@ -22,6 +22,7 @@
 #include "render/gl_backend.h"
 #include "scene/curves_plot.h"
 #include "scene/field_geometry.h"
+#include "scene/fit_view.h"
 #include "scene/frame_inputs.h"
 #include "scene/readout_text.h"
 #include "scene/sphere_batch.h"
@@ -1576,6 +1577,58 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
     // 480x270 in both themes, and 640x360 in the projector's larger text under the caption, but
     // in the cross view, whose narrow readout is smaller.
     EXPECT_EQ(curves_left_out, 3 * 2 + 3);
+}
+
+// The fit key's view: at steep incidence, whose sources and traces run off the picture, every
+// point drawn (arrows, guide lines, traces, planes) comes inside both eyes' pictures, 5 % of
+// the half size from the nearest edges.
+TEST(FitView, EverythingDrawnInsideEveryPictureWithItsMargin) {
+    for (const auto& [view, readout, kind, theta] :
+         {std::tuple{StereoView::mono, false, ExampleKind::circular, 89.0},
+          {StereoView::sbs, true, ExampleKind::circular, 0.0},
+          {StereoView::cross, false, ExampleKind::linear, 89.0},
+          {StereoView::anaglyph, true, ExampleKind::elliptical, 60.0}}) {
+        SCOPED_TRACE(::testing::Message() << view_name(view) << " " << theta);
+        Session s;
+        s.screen = ScreenSetup{1920, 1200, 1280, 720};
+        s.presentation = Presentation{view, true, readout};
+        s.scenario = example(kind, 0).scenario;
+        s.scenario.theta_i = theta;
+        s.view = ViewState{25, -10, 0.4f, 0.2f, 1.5f};
+        scenario_changed(s);
+        s.view = fitted_view(frame_inputs(s));
+        EXPECT_EQ(std::pair(s.view.yaw, s.view.pitch), std::pair(25.0f, -10.0f)) << "the turn kept";
+        const FrameDescription f = build_frame(frame_inputs(s));
+        double nearest = 1;  // to an edge, in half sizes
+        for (const EyePicture& eye : f.eyes) {
+            std::vector<Vec3> points;
+            for (const FieldItem& item : eye.fields) {
+                if (const Arrow* a = std::get_if<Arrow>(&item))
+                    points.insert(points.end(), {a->start, a->end});
+                if (const DashedLine* d = std::get_if<DashedLine>(&item))
+                    points.insert(points.end(), {d->from, d->to});
+            }
+            for (const PlaneQuad& q : f.fixed.planes) {
+                for (const auto& c : q.v) points.push_back({c[0], c[1], c[2]});
+            }
+            for (const SphereTrace& t : eye.traces) {
+                for (size_t k = 0; k + 2 < t.batch.vertices.size(); k += 3) {
+                    points.push_back(
+                        {t.batch.vertices[k], t.batch.vertices[k + 1], t.batch.vertices[k + 2]});
+                }
+            }
+            for (const Vec3& p : points) {
+                const auto q = on_screen(eye, p);
+                ASSERT_TRUE(q);
+                const double hx = eye.pass.width / 2.0, hy = eye.pass.height / 2.0;
+                const double u = std::fabs((*q)[0] - eye.pass.x - hx) / hx;
+                const double w = std::fabs((*q)[1] - hy) / hy;
+                EXPECT_LE(std::max(u, w), 0.95 + 1e-3);
+                nearest = std::min(nearest, 1 - std::max(u, w));
+            }
+        }
+        EXPECT_LT(nearest, 0.06) << "fitted, not merely shrunk";
+    }
 }
 
 // Where the panels lie (pixels from the picture's lower left corner) and what the scene keeps:
