@@ -190,6 +190,9 @@ KeyAction apply_command(Session& s, Command command) {
             s.view = original_view;
             s.presentation.medium2_decades = 0;
             break;
+        case Command::legend:
+            p.legend_shown = !p.legend_shown;
+            break;
         case Command::fit_view:
             s.view = fitted_view(frame_inputs(s));
             break;

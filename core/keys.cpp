@@ -58,6 +58,7 @@ constexpr Name names[] = {
     {Command::lesson_previous, "lesson_previous"},
     {Command::magnify_medium2, "magnify_medium2"},
     {Command::fit_view, "fit_view"},
+    {Command::legend, "legend"},
 };
 
 // The browser's names of the special keys and of the characters the toolkit gives as codes.
@@ -176,6 +177,9 @@ const KeyRow key_rows[key_row_count] = {
     {" o          \t: fit the scene to the picture (tab: the original view)\n",
      true,
      {k(Command::fit_view, 'o'), none}},
+    {" k          \t: show / hide the legend of the colours\n",
+     true,
+     {k(Command::legend, 'k'), none}},
 };
 
 namespace {

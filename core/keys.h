@@ -50,6 +50,7 @@ enum class Command {
     lesson_previous,
     magnify_medium2,
     fit_view,
+    legend,
 };
 
 // The keys that are not characters, as the toolkit and the page know them.
@@ -70,8 +71,8 @@ struct KeyRow {
     KeyBinding keys[2];
 };
 
-// The table's 24 lines and the 16 beyond it.
-inline constexpr size_t key_row_count = 40;
+// The table's 24 lines and the 17 beyond it.
+inline constexpr size_t key_row_count = 41;
 extern const KeyRow key_rows[key_row_count];
 
 // The console's key table, and the keys beyond it, as printed.

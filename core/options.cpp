@@ -184,6 +184,8 @@ const Setting settings[setting_count] = {
     {"poynting", SettingValue::none, flag<&Options::poynting>,
      apply_shown<&Presentation::poynting_shown, &Options::poynting>, true},
     {"tangential", SettingValue::none, flag<&Options::tangential>, apply_tangential, true},
+    {"legend", SettingValue::none, flag<&Options::legend>,
+     apply_shown<&Presentation::legend_shown, &Options::legend>, true},
     {"curves", SettingValue::optional, parse_curves, apply_curves, true},
     {"theme", SettingValue::required, parse_theme_setting, apply_theme, true,
      "\"classic\" or \"projector\""},
@@ -318,6 +320,7 @@ std::string usage_text() {
         "                           show the readout (h), the magnetic field (m), the Poynting\n"
         "                           vectors (p), the tangential fields (|), the Fresnel curves\n"
         "                           (g) from the start\n"
+        "  --legend                 show the legend of the colours (k) from the start\n"
         "  --theme=THEME            classic (the default) or projector: a light background,\n"
         "                           dark colours, wider lines and larger text for lit rooms\n"
         "  --palette=PALETTE        classic (the default) or colour-blind: colours that stay\n"

@@ -32,6 +32,7 @@ struct Options {
     bool magnetic = false;                // --magnetic (m)
     bool poynting = false;                // --poynting (p)
     bool tangential = false;              // --tangential (|)
+    bool legend = false;                  // --legend (k)
     std::optional<Theme> theme;           // --theme: classic, projector
     std::optional<Palette> palette;       // --palette: classic, colour-blind
     std::string error;                    // one line when the command line is not understood
@@ -55,7 +56,7 @@ struct Setting {
     // A lesson's top-level key too: what its value must be, as the lesson's message says it.
     const char* lesson_values = nullptr;
 };
-inline constexpr size_t setting_count = 21;
+inline constexpr size_t setting_count = 22;
 extern const Setting settings[setting_count];
 const Setting* find_setting(const std::string& name);
 

@@ -21,10 +21,10 @@ struct OffscreenTarget {
 struct GlBackend {
     GLUquadric* quadric = nullptr;       // every cylinder's, in its default state; made once
     std::optional<StrokeGlyphs> glyphs;  // read from the toolkit at the first panel
-    OverlayPanel readout, curves, caption;
+    OverlayPanel readout, curves, caption, legend;
     // What the panels' textures hold: painted again only when it changes.
     std::optional<ReadoutOverlay> readout_painted, caption_painted;
-    std::optional<CurvesOverlay> curves_painted;
+    std::optional<CurvesOverlay> curves_painted, legend_painted;
     OffscreenTarget target;
 };
 

@@ -139,16 +139,24 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
         gl.curves.place = frame.curves->place;
         gl.curves_painted = frame.curves;
     }
-    if (frame.curves && !(gl.curves_painted && *gl.curves_painted == *frame.curves)) {
-        const CurvesPainting painting{&*frame.curves, &glyphs(gl)};
-        paint_overlay_panel(gl.curves, frame.curves->place, frame.curves->background, paint_curves,
-                            &painting);
-        gl.curves_painted = frame.curves;
+    const auto plot = [&](OverlayPanel& panel, std::optional<CurvesOverlay>& painted,
+                          const std::optional<CurvesOverlay>& shown) {
+        if (!shown || (painted && *painted == *shown)) return;
+        const CurvesPainting painting{&*shown, &glyphs(gl)};
+        paint_overlay_panel(panel, shown->place, shown->background, paint_curves, &painting);
+        painted = shown;
+    };
+    plot(gl.curves, gl.curves_painted, frame.curves);
+    // The legend that only moved keeps its painting too.
+    if (frame.legend && gl.legend_painted && painted_alike(*gl.legend_painted, *frame.legend)) {
+        gl.legend.place = frame.legend->place;
+        gl.legend_painted = frame.legend;
     }
+    plot(gl.legend, gl.legend_painted, frame.legend);
 }
 
 void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture& eye) {
-    if (!frame.curves && !frame.readout && !frame.caption) return;
+    if (!frame.curves && !frame.readout && !frame.caption && !frame.legend) return;
     // The whole picture: the panels stand in its column beside the scene's part.
     EyePass picture = eye.pass;
     picture.width = eye.picture_width;
@@ -156,6 +164,7 @@ void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture&
     if (frame.curves) draw_overlay_panel(gl.curves, picture, 1.0f);
     if (frame.readout) draw_overlay_panel(gl.readout, picture, frame.readout->alpha);
     if (frame.caption) draw_overlay_panel(gl.caption, picture, frame.caption->alpha);
+    if (frame.legend) draw_overlay_panel(gl.legend, picture, 1.0f);
 }
 
 namespace {

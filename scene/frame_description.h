@@ -153,4 +153,5 @@ struct FrameDescription {
     std::optional<CurvesOverlay> curves;
     std::optional<ReadoutOverlay> readout;
     std::optional<ReadoutOverlay> caption;  // what magnifies medium 2, at the column's top
+    std::optional<CurvesOverlay> legend;    // the colours in use, above the readout
 };

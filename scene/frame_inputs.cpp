@@ -2,9 +2,6 @@
 
 #include "scene/frame_panels.h"
 
-// Said in the readout when the curves asked for give way for want of room.
-constexpr const char* curves_left_out = "curves: make room with h";
-
 void build_frame(const FrameInputs& in, FrameDescription& frame) {
     const Presentation& p = in.presentation;
     const RoleColours& c = role_colours(p.theme, p.palette);
@@ -16,20 +13,37 @@ void build_frame(const FrameInputs& in, FrameDescription& frame) {
     // the scene takes what is left of each picture.
     const EyePass first = passes.front();
     frame.squeeze = panel_squeeze(p.view);
-    frame.readout.reset();
-    frame.curves.reset();
     frame.caption = caption_overlay(in, first, frame.squeeze, c);
-    if (p.readout_shown) frame.readout = readout_overlay(in, first, frame.squeeze, c);
-    // A picture too low for both: the readout, which says the magnification too, wins.
-    if (frame.caption && frame.readout &&
-        frame.readout->place.y + frame.readout->place.height > frame.caption->place.y) {
-        frame.caption.reset();
-    }
-    if (p.curves != CurvesMode::off) {
-        frame.curves = curves_overlay(in, first, frame.squeeze, frame.readout, frame.caption, c);
-        if (!frame.curves && frame.readout) {
-            frame.readout = readout_overlay(in, first, frame.squeeze, c, curves_left_out);
+    // Bottom to top: the readout, the legend, the curves, the caption. A panel without room
+    // gives way, and the readout, one line longer, says so; the others are stacked again on it.
+    std::string note;
+    for (int round = 0; round < 2; ++round) {
+        frame.readout.reset();
+        frame.legend.reset();
+        frame.curves.reset();
+        if (p.readout_shown) frame.readout = readout_overlay(in, first, frame.squeeze, c, note);
+        // A picture too low for both: the readout, which says the magnification too, wins.
+        if (frame.caption && frame.readout &&
+            frame.readout->place.y + frame.readout->place.height > frame.caption->place.y) {
+            frame.caption.reset();
         }
+        std::optional<PanelPlace> below;
+        if (frame.readout) below = frame.readout->place;
+        std::optional<double> top;
+        if (frame.caption)
+            top = 2.0 * frame.caption->place.y + frame.caption->place.height - first.height;
+        frame.legend = legend_overlay(in, first, frame.squeeze, below, top, c);
+        if (frame.legend) below = frame.legend->place;
+        if (p.curves != CurvesMode::off) {
+            frame.curves = curves_overlay(in, first, frame.squeeze, below, frame.caption, c);
+        }
+        const bool curves_out = p.curves != CurvesMode::off && !frame.curves;
+        const bool legend_out = p.legend_shown && !frame.legend;
+        if (!frame.readout || !(curves_out || legend_out) || !note.empty()) break;
+        note = std::string(curves_out && legend_out ? "curves, legend"
+                           : curves_out             ? "curves"
+                                                    : "legend") +
+               ": make room with h";
     }
     const std::vector<EyePass> pictures = passes;
     const int32_t column = panel_column_width(frame, first);

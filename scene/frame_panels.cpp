@@ -120,14 +120,13 @@ std::optional<ReadoutOverlay> caption_overlay(const FrameInputs& in, const EyePa
 
 // The curves in the column of panels, above the readout; none without room to read them.
 std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass& pass,
-                                            double squeeze,
-                                            const std::optional<ReadoutOverlay>& readout,
+                                            double squeeze, const std::optional<PanelPlace>& below,
                                             const std::optional<ReadoutOverlay>& caption,
                                             const RoleColours& c) {
     if (in.curves == nullptr) return std::nullopt;
     std::optional<PanelRect> taken;
-    if (readout) {
-        const PanelPlace& p = readout->place;
+    if (below) {
+        const PanelPlace& p = *below;
         taken = PanelRect{double(p.x), double(p.y), double(p.shown_width), double(p.height)};
     }
     // Below the caption, as far from it as the caption is from the picture's top.
@@ -146,11 +145,54 @@ std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass
                          place, c.panel, c.curves_ink};
 }
 
+std::optional<CurvesOverlay> legend_overlay(const FrameInputs& in, const EyePass& pass,
+                                            double squeeze, const std::optional<PanelPlace>& below,
+                                            std::optional<double> top, const RoleColours& c) {
+    const Presentation& p = in.presentation;
+    if (!p.legend_shown) return std::nullopt;
+    std::vector<std::pair<const char*, Rgb>> rows = {{"E", c.field},
+                                                     {"E at the interface", c.field_at_interface}};
+    if (in.tangential_shown) {
+        rows.insert(rows.end(), {{"tangential E and H", c.tangential},
+                                 {"their components", c.tangential_parts}});
+    }
+    if (p.magnetic_shown) {
+        rows.insert(rows.end(),
+                    {{"eta1 H", c.magnetic}, {"eta1 H at the interface", c.magnetic_at_interface}});
+    }
+    if (p.poynting_shown) rows.push_back({"S, the Poynting vector", c.poynting});
+    rows.push_back({"polarisation traces", c.traces});
+    // The readout's text size and margins; a swatch of three columns before each name.
+    const double line = std::max(pass.height / 52.0, 10.0) * c.text_scale;
+    const double margin = 0.6 * line, pad = 0.4 * line, scale = 0.6 * line / 100.0;
+    const double advance = stroke_advance * scale;
+    size_t longest = 0;
+    for (const auto& row : rows) longest = std::max(longest, text_columns(row.first));
+    const double w = (longest + 4) * advance + 2 * pad, h = rows.size() * line + 2 * pad;
+    const double bottom = below ? below->y + below->height + margin : margin;
+    if (bottom + h > top.value_or(pass.height - margin)) return std::nullopt;
+    CurvesPicture picture{{}, {}, scale, std::max(1.0, line / 14.0)};
+    for (size_t k = 0; k < rows.size(); ++k) {
+        const double y = h - pad - (double(k) + 1) * line;  // the row's baseline
+        const auto x0 = float(pad), x1 = float(pad + 3 * advance), mid = float(y + 0.3 * line);
+        picture.lines.push_back(
+            {{x0, mid, x1, mid}, false, rows[k].second, float(std::max(3.0, line / 4)), 0});
+        picture.texts.push_back({rows[k].first, pad + 4 * advance, y});
+    }
+    const int32_t painted_width = whole_pixels(w);
+    const int32_t shown = shown_width(painted_width, squeeze);
+    const PanelPlace place{static_cast<int32_t>(std::lround(pass.width - margin * squeeze)) - shown,
+                           static_cast<int32_t>(std::lround(bottom)), painted_width, shown,
+                           whole_pixels(h)};
+    return CurvesOverlay{std::move(picture), place, c.panel, c.readout_ink};
+}
+
 int32_t panel_column_width(const FrameDescription& frame, const EyePass& pass) {
     int32_t column = 0;
     for (const PanelPlace* p : {frame.readout ? &frame.readout->place : nullptr,
                                 frame.curves ? &frame.curves->place : nullptr,
-                                frame.caption ? &frame.caption->place : nullptr}) {
+                                frame.caption ? &frame.caption->place : nullptr,
+                                frame.legend ? &frame.legend->place : nullptr}) {
         if (p == nullptr) continue;
         const int32_t right_margin = pass.width - (p->x + p->shown_width);
         column = std::max(column, pass.width - p->x + right_margin);

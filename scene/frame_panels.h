@@ -23,11 +23,16 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
 // The caption at the top of the column while medium 2 is magnified: "medium 2 x 1000".
 std::optional<ReadoutOverlay> caption_overlay(const FrameInputs& in, const EyePass& pass,
                                               double squeeze, const RoleColours& c);
-// The curves in the column of panels, above the readout and below the caption; none without
-// room to read them.
+// The legend (key k): the colours in use, each a swatch and its name, at the readout's text
+// size, in the column above the panel below (the readout) and under top (pixels from the
+// bottom); none without room for it.
+std::optional<CurvesOverlay> legend_overlay(const FrameInputs& in, const EyePass& pass,
+                                            double squeeze, const std::optional<PanelPlace>& below,
+                                            std::optional<double> top, const RoleColours& c);
+// The curves in the column of panels, above the panel below (the legend or the readout) and
+// under the caption; none without room to read them.
 std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass& pass,
-                                            double squeeze,
-                                            const std::optional<ReadoutOverlay>& readout,
+                                            double squeeze, const std::optional<PanelPlace>& below,
                                             const std::optional<ReadoutOverlay>& caption,
                                             const RoleColours& c);
 

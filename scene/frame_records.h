@@ -62,6 +62,7 @@ struct Presentation {
     Theme theme = Theme::classic;        // --theme: the room the picture is for
     Palette palette = Palette::classic;  // --palette
     int32_t medium2_decades = 0;         // the transmitted arrows x 10^decades, 0 .. 6 (key z)
+    bool legend_shown = false;           // the colours in use and their names (key k)
 };
 
 // What the scenario is, in words, for the readout: its origin ("linear 1: TE wave at the

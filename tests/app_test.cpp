@@ -710,6 +710,7 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         {'p', 0, 0, 0, shown},
         {'|', 0, 0, 0, shown},
         {'z', 0, 0, 0, shown},
+        {'k', 0, 0, 0, shown},
         {' ', 0, 0, 0, "the animation was paused or continued"},
         {'v', 0, 0, 0, "the view changed"},
         {'\t', 0, 0, 0, nullptr},

@@ -1478,7 +1478,7 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
          {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
         for (const Size size :
              {Size{480, 270}, Size{640, 360}, Size{1280, 720}, Size{1920, 1080}, Size{1920, 960}}) {
-            for (int shown = 1; shown < 4; ++shown) {
+            for (int shown = 1; shown < 8; ++shown) {  // readout 1, curves 2, legend 4
                 for (Theme theme : {Theme::classic, Theme::projector}) {
                     SCOPED_TRACE(::testing::Message() << view_name(view) << " " << size.width << "x"
                                                       << size.height << " panels " << shown);
@@ -1487,18 +1487,23 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
                     s.presentation = Presentation{view, size.width != 1920, (shown & 1) != 0,
                                                   shown & 2 ? CurvesMode::power : CurvesMode::off};
                     s.presentation.theme = theme;
-                    s.presentation.medium2_decades = shown == 3 ? 3 : 0;  // and the caption
+                    s.presentation.medium2_decades = shown >= 3 ? 3 : 0;  // and the caption
+                    s.presentation.legend_shown = (shown & 4) != 0;
+                    s.presentation.magnetic_shown = s.presentation.poynting_shown = shown == 7;
                     s.screen = ScreenSetup{1920, 1200, size.width, size.height};
                     s.label.origin =
                         "Reflection and transmission at a dielectric interface "
                         "\u2014 3/12: Brewster's angle of crown glass";
                     const FrameDescription f = build_frame(frame_inputs(s));
                     ASSERT_EQ(f.readout.has_value(), (shown & 1) != 0);
-                    if ((shown & 2) && !f.curves) {
-                        ++curves_left_out;
-                        ASSERT_TRUE(f.readout);
-                        EXPECT_EQ(f.readout->lines.back(), "curves: make room with h");
+                    const bool curves_out = (shown & 2) && !f.curves,
+                               legend_out = (shown & 4) && !f.legend;
+                    curves_left_out += shown == 3 && curves_out;
+                    if (f.readout && (curves_out || legend_out)) {
+                        EXPECT_NE(f.readout->lines.back().find(": make room with h"),
+                                  std::string::npos);
                     }
+                    EXPECT_TRUE(!legend_out || f.readout) << "the legend fits alone";
                     if (f.readout && size.width < 1920) {
                         const std::string& title = f.readout->lines.front();
                         EXPECT_EQ(title.substr(title.size() - 3), "...") << "cut";
@@ -1523,7 +1528,8 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
                         std::vector<const PanelPlace*> placed;
                         for (const PanelPlace* p : {f.readout ? &f.readout->place : nullptr,
                                                     f.curves ? &f.curves->place : nullptr,
-                                                    f.caption ? &f.caption->place : nullptr}) {
+                                                    f.caption ? &f.caption->place : nullptr,
+                                                    f.legend ? &f.legend->place : nullptr}) {
                             if (p == nullptr) continue;
                             for (const PanelPlace* q : placed) {
                                 EXPECT_TRUE(p->y >= q->y + q->height || q->y >= p->y + p->height)
@@ -1551,7 +1557,28 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
             }
         }
     }
-    EXPECT_EQ(pictures, 4 * 5 * 3 * 2 * 2 - 5 * 3 * 2);  // mono: one picture
+    EXPECT_EQ(pictures, (4 * 5 * 2 * 2 - 5 * 2) * 7);  // mono: one picture
+    // The legend names the colours in use, in the theme's and palette's colours.
+    Session k;
+    k.screen = ScreenSetup{1920, 1200, 1280, 720};
+    k.presentation.legend_shown = k.presentation.magnetic_shown = true;
+    k.presentation.palette = Palette::colour_blind;
+    scenario_changed(k);
+    const FrameDescription legend = build_frame(frame_inputs(k));
+    ASSERT_TRUE(legend.legend);
+    const RoleColours& cb = role_colours(Theme::classic, Palette::colour_blind);
+    std::vector<std::pair<std::string, std::vector<float>>> rows;
+    for (size_t r = 0; r < legend.legend->picture.texts.size(); ++r) {
+        const Rgb swatch = legend.legend->picture.lines[r].colour;
+        rows.push_back({legend.legend->picture.texts[r].text, {swatch.r, swatch.g, swatch.b}});
+    }
+    const auto rgb = [](Rgb c) { return std::vector<float>{c.r, c.g, c.b}; };
+    EXPECT_EQ(rows, (std::vector<std::pair<std::string, std::vector<float>>>{
+                        {"E", rgb(cb.field)},
+                        {"E at the interface", rgb(cb.field_at_interface)},
+                        {"eta1 H", rgb(cb.magnetic)},
+                        {"eta1 H at the interface", rgb(cb.magnetic_at_interface)},
+                        {"polarisation traces", rgb(cb.traces)}}));
     // The magnified medium 2: its caption at the column's top, the readout's line, and its
     // arrows a thousand times as long; the others, and the boundary's displays, as they were.
     Session s;

@@ -141,7 +141,7 @@ TEST(Page, KeysAreTheKeyTablesAndAskThePageForPicturesAndLessons) {
     EXPECT_EQ(saved.value->steps[1].name, "linear 0: TM wave into a denser medium");
     EXPECT_EQ(std::string(pw_parameters()),
               "view\nmedium1\nmedium2\nfrequency\nangle\nreadout\nmagnetic\npoynting\n"
-              "tangential\ncurves\ntheme\npalette\nframe\n");
+              "tangential\nlegend\ncurves\ntheme\npalette\nframe\n");
     EXPECT_EQ(std::string(pw_parameter("lesson", "x.toml")), "lesson: unknown parameter");
 }
 

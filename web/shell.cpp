@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/commands.h"
@@ -98,7 +99,7 @@ std::string css(Rgb c, float alpha) {
 
 // The curves' picture as SVG in the painted panel's pixels (y up, as it is drawn): the same
 // polylines, widths, dashes and texts as the desktop's panel.
-std::string curves_svg(const CurvesOverlay& c) {
+std::string curves_svg(const CurvesOverlay& c, const char* label) {
     const PanelPlace& p = c.place;
     const auto rgb = [](Rgb k) {
         return "rgb(" + std::to_string(int(std::lround(k.r * 255))) + "," +
@@ -107,7 +108,8 @@ std::string curves_svg(const CurvesOverlay& c) {
     };
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
                       std::to_string(p.painted_width) + " " + std::to_string(p.height) +
-                      "\" preserveAspectRatio=\"none\" role=\"img\" aria-label=\"Fresnel curves\">"
+                      "\" preserveAspectRatio=\"none\" role=\"img\" aria-label=\"" + label +
+                      "\">"
                       "<rect width=\"100%\" height=\"100%\" fill=\"" +
                       rgb(c.background) + "\"/><g transform=\"translate(0 " +
                       std::to_string(p.height) + ") scale(1 -1)\" fill=\"none\">";
@@ -354,10 +356,14 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
              ",\"background\":" + json_string(css(r.background, r.alpha)) +
              ",\"ink\":" + json_string(css(r.ink, 1.0f)) + "}";
     }
-    if (frame.curves) {
-        const PanelPlace& p = frame.curves->place;
-        j += ",\"curves\":{\"svg\":" + json_string(curves_svg(*frame.curves)) + ",\"place\":[" +
-             std::to_string(p.x) + "," + std::to_string(p.y) + "," +
+    using Plot = std::tuple<const char*, const char*, const std::optional<CurvesOverlay>*>;
+    for (const auto& [name, label, plot] :
+         {Plot{"curves", "Fresnel curves", &frame.curves},
+          Plot{"legend", "The colours and what they show", &frame.legend}}) {
+        if (!*plot) continue;
+        const PanelPlace& p = (*plot)->place;
+        j += std::string(",\"") + name + "\":{\"svg\":" + json_string(curves_svg(**plot, label)) +
+             ",\"place\":[" + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
              std::to_string(p.painted_width) + "," + std::to_string(p.shown_width) + "," +
              std::to_string(p.height) + "]}";
     }
