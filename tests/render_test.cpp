@@ -1040,14 +1040,14 @@ TEST(Readout, TextStrokesAdvanceAndScale) {
                                      float(10 + (2 * 104.76 + 90) * 0.5), 32.5f}));
     // UTF-8: one advance a character; the em dash spans its whole advance, the micro sign
     // takes the u, others show '?'.
-    const std::string text = "\u2014\u00e9A\u00b5";
+    const std::string text = "\u2014\u00e9\u00b5A";
     EXPECT_EQ(text_columns(text), 4u);
     v.clear();
     append_text_strokes(glyphs, text, 0, 0, 1, 1, v);
     EXPECT_EQ(
         v, (std::vector<float>{0, 50, float(104.76), 50, float(104.76 + 50), 0, float(104.76 + 50),
-                               10, float(2 * 104.76), 0, float(2 * 104.76 + 50), 100,
-                               float(3 * 104.76 + 20), 0, float(3 * 104.76 + 20), 60}));
+                               10, float(2 * 104.76 + 20), 0, float(2 * 104.76 + 20), 60,
+                               float(3 * 104.76), 0, float(3 * 104.76 + 50), 100}));
 }
 
 // --- recorded drawing -----------------------------------------------------------------------
@@ -1573,6 +1573,8 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
         rows.push_back({legend.legend->picture.texts[r].text, {swatch.r, swatch.g, swatch.b}});
     }
     const auto rgb = [](Rgb c) { return std::vector<float>{c.r, c.g, c.b}; };
+    const std::vector<float>& swatch = legend.legend->picture.lines[0].xy;
+    EXPECT_NEAR(swatch[2] - swatch[0], 3 * 104.76 * 0.6 * (720 / 52.0) / 100, 1e-4) << "3 columns";
     EXPECT_EQ(rows, (std::vector<std::pair<std::string, std::vector<float>>>{
                         {"E", rgb(cb.field)},
                         {"E at the interface", rgb(cb.field_at_interface)},
@@ -1592,6 +1594,19 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
     ASSERT_TRUE(magnified.caption && magnified.readout);
     EXPECT_EQ(magnified.caption->lines, (std::vector<std::string>{"medium 2 x 1000"}));
     EXPECT_EQ(magnified.readout->lines.back(), "medium 2 x 1000 (z; tab: x 1)");
+    gl_recorder::clear();
+    GlBackend fresh;  // paints the readout and the caption, each on its ground
+    draw_frame(fresh, magnified, false);
+    EXPECT_EQ(gl_recorder::count("glRecti"), 2u);
+    gluDeleteQuadric(fresh.quadric);
+    // A lossy medium 2 read out: its pseudo-Brewster angle, where the curves find it.
+    Session lossy = s;
+    lossy.scenario.sigma2 = 4;
+    scenario_changed(lossy);
+    const std::vector<std::string> read = build_frame(frame_inputs(lossy)).readout->lines;
+    EXPECT_TRUE(std::any_of(read.begin(), read.end(), [](const std::string& line) {
+        return line.rfind("pseudo-Brewster ", 0) == 0;
+    }));
     std::map<long, int> ratios;
     ASSERT_EQ(plain.eyes[0].fields.size(), magnified.eyes[0].fields.size());
     for (size_t k = 0; k < plain.eyes[0].fields.size(); ++k) {
