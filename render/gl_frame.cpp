@@ -134,24 +134,20 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
     };
     text(gl.readout, gl.readout_painted, frame.readout);
     text(gl.caption, gl.caption_painted, frame.caption);
-    // Curves that only moved (above a readout grown by a line) keep their painting.
-    if (frame.curves && gl.curves_painted && painted_alike(*gl.curves_painted, *frame.curves)) {
-        gl.curves.place = frame.curves->place;
-        gl.curves_painted = frame.curves;
-    }
     const auto plot = [&](OverlayPanel& panel, std::optional<CurvesOverlay>& painted,
                           const std::optional<CurvesOverlay>& shown) {
-        if (!shown || (painted && *painted == *shown)) return;
+        if (!shown) return;
+        // A plot that only moved (above a readout grown by a line) keeps its painting.
+        if (painted && painted_alike(*painted, *shown)) {
+            panel.place = shown->place;
+            painted = shown;
+            return;
+        }
         const CurvesPainting painting{&*shown, &glyphs(gl)};
         paint_overlay_panel(panel, shown->place, shown->background, paint_curves, &painting);
         painted = shown;
     };
     plot(gl.curves, gl.curves_painted, frame.curves);
-    // The legend that only moved keeps its painting too.
-    if (frame.legend && gl.legend_painted && painted_alike(*gl.legend_painted, *frame.legend)) {
-        gl.legend.place = frame.legend->place;
-        gl.legend_painted = frame.legend;
-    }
     plot(gl.legend, gl.legend_painted, frame.legend);
 }
 
