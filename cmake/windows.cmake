@@ -71,6 +71,23 @@ target_include_directories(picture_libraries INTERFACE ${libpng_install_dir}/inc
 target_link_libraries(picture_libraries INTERFACE ${libpng_install_dir}/lib/libpng16.a
   ${giflib_install_dir}/lib/libgif.a ${zlib_install_dir}/lib/libzlibstatic.a)
 
+# FreeType rasterises the panels' text: likewise, statically, without the libraries it can use
+# for compressed or coloured fonts, which the built-in font does not need.
+ExternalProject_Add(freetype_windows
+  PREFIX ${PROJECT_BINARY_DIR}/freetype
+  DOWNLOAD_COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fetch-debian-source.sh freetype <SOURCE_DIR>
+  CMAKE_ARGS ${windows_cmake_args} -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB=ON
+             -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON
+             -DFT_DISABLE_BROTLI=ON
+  BUILD_BYPRODUCTS <INSTALL_DIR>/lib/libfreetype.a)
+ExternalProject_Get_Property(freetype_windows SOURCE_DIR INSTALL_DIR)
+set(freetype_source_dir ${SOURCE_DIR})
+file(MAKE_DIRECTORY ${INSTALL_DIR}/include/freetype2)  # filled at build time
+add_library(freetype_static STATIC IMPORTED)
+set_target_properties(freetype_static PROPERTIES
+  IMPORTED_LOCATION ${INSTALL_DIR}/lib/libfreetype.a
+  INTERFACE_INCLUDE_DIRECTORIES ${INSTALL_DIR}/include/freetype2)
+
 # toml++ reads the lessons, header-only: the headers of Debian's libtomlplusplus-dev (its source
 # package's files are not always on the mirror), seen through a folder of their own so that
 # nothing else of the build machine's include folder reaches the cross compiler.
@@ -86,8 +103,8 @@ target_compile_definitions(tomlplusplus_headers INTERFACE TOML_HEADER_ONLY=1)
 
 add_library(planewave_render STATIC ${planewave_render_sources})
 planewave_layer(planewave_render platform scene render)
-add_dependencies(planewave_render freeglut_windows)
-target_link_libraries(planewave_render PUBLIC planewave_scene freeglut_static)
+add_dependencies(planewave_render freeglut_windows freetype_windows)
+target_link_libraries(planewave_render PUBLIC planewave_scene freeglut_static freetype_static)
 
 add_executable(planewave3d app/main.cpp ${planewave_core_sources} ${planewave_app_sources}
   platform/atomic_file.cpp
@@ -131,6 +148,10 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${zip_name}.zip
           ${zip_stage}/licences/libpng.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${giflib_source_dir}/debian/copyright
           ${zip_stage}/licences/giflib.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${freetype_source_dir}/docs/FTL.TXT
+          ${zip_stage}/licences/freetype.txt
+  COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/fonts-dejavu-core/copyright
+          ${zip_stage}/licences/dejavu-fonts.txt
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/examples
           ${zip_stage}/examples
   ${copy_web_page}

@@ -1,16 +1,17 @@
 // The OpenGL backend: draws a frame description (scene/frame_description.h) with the
 // fixed-function pipeline, GLU and the toolkit. It keeps only what OpenGL needs kept (the one
-// quadric, the panels' textures, the stroke font, the off-screen target) in a record the shell
+// quadric, the panels' textures and font, the off-screen target) in a record the shell
 // owns, and sets every piece of state it relies on at the start of each frame.
 #pragma once
 
 #include <GL/glu.h>
 
+#include <memory>
 #include <optional>
 
 #include "render/overlay_panel.h"
+#include "render/panel_font.h"
 #include "scene/frame_description.h"
-#include "scene/text_strokes.h"
 
 // An off-screen framebuffer and its colour and depth buffers, kept while the size stays.
 struct OffscreenTarget {
@@ -19,8 +20,8 @@ struct OffscreenTarget {
 };
 
 struct GlBackend {
-    GLUquadric* quadric = nullptr;       // every cylinder's, in its default state; made once
-    std::optional<StrokeGlyphs> glyphs;  // read from the toolkit at the first panel
+    GLUquadric* quadric = nullptr;    // every cylinder's, in its default state; made once
+    std::shared_ptr<PanelFont> font;  // the panels' text, opened at the first panel
     OverlayPanel readout, curves, caption, legend;
     // What the panels' textures hold: painted again only when it changes.
     std::optional<ReadoutOverlay> readout_painted, caption_painted;

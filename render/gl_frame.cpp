@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "render/gl_backend.h"
-#include "render/stroke_font.h"
+#include "scene/panel_text.h"
 
 void set_fixed_gl_state(Rgb background) {
     glClearColor(background.r, background.g, background.b, 0.0f);
@@ -34,17 +34,16 @@ void set_fixed_gl_state(Rgb background) {
 
 namespace {
 
-const StrokeGlyphs& glyphs(GlBackend& gl) {
-    if (!gl.glyphs) gl.glyphs = read_mono_stroke_glyphs();
-    return *gl.glyphs;
+PanelFont& font(GlBackend& gl) {
+    if (!gl.font) gl.font = std::make_shared<PanelFont>();
+    return *gl.font;
 }
 
 bool operator==(const ReadoutLayout& a, const ReadoutLayout& b) {
     return a.panel_x == b.panel_x && a.panel_y == b.panel_y && a.panel_width == b.panel_width &&
            a.panel_height == b.panel_height && a.text_x == b.text_x &&
            a.first_baseline_y == b.first_baseline_y && a.line_height == b.line_height &&
-           a.glyph_scale_x == b.glyph_scale_x && a.glyph_scale_y == b.glyph_scale_y &&
-           a.stroke_width == b.stroke_width;
+           a.glyph_scale_x == b.glyph_scale_x && a.glyph_scale_y == b.glyph_scale_y;
 }
 bool operator==(const ReadoutOverlay& a, const ReadoutOverlay& b) {
     return a.lines == b.lines && a.painted == b.painted && a.painted_x == b.painted_x &&
@@ -64,29 +63,28 @@ bool painted_alike(const CurvesOverlay& a, CurvesOverlay b) {
 
 struct ReadoutPainting {
     const ReadoutOverlay* readout;
-    const StrokeGlyphs* glyphs;
+    PanelFont* font;
 };
 
-// All the text in one draw call: the software renderer's time goes per call and per state
-// change, which a character at a time would multiply by some five hundred.
+// All the text as one image: the software renderer's time goes per call and per state change,
+// which a character at a time would multiply by some five hundred.
 void paint_readout(const void* context) {
     const ReadoutPainting& p = *static_cast<const ReadoutPainting*>(context);
     const ReadoutOverlay& r = *p.readout;
     const ReadoutLayout& l = r.painted;
-    glTranslatef(-float(r.painted_x), -float(r.place.y), 0.0f);  // the layout is in picture pixels
-    std::vector<float> vertices;
+    CoverageImage text(r.place.painted_width, r.place.height);
     for (size_t k = 0; k < r.lines.size(); ++k) {
-        append_text_strokes(*p.glyphs, r.lines[k], l.text_x,
-                            l.first_baseline_y - double(k) * l.line_height, l.glyph_scale_x,
-                            l.glyph_scale_y, vertices);
+        // The layout is in picture pixels, the panel's image from its own corner.
+        p.font->add_text(r.lines[k], l.text_x - r.painted_x,
+                         l.first_baseline_y - double(k) * l.line_height - r.place.y,
+                         text_capital * l.glyph_scale_y, text_advance * l.glyph_scale_x, text);
     }
-    glColor3f(r.ink.r, r.ink.g, r.ink.b);
-    draw_line_segments(vertices, static_cast<GLfloat>(l.stroke_width));
+    draw_coverage(text, r.ink);
 }
 
 struct CurvesPainting {
     const CurvesOverlay* curves;
-    const StrokeGlyphs* glyphs;
+    PanelFont* font;
 };
 
 void paint_curves(const void* context) {
@@ -109,14 +107,12 @@ void paint_curves(const void* context) {
         if (line.stipple != 0) glDisable(GL_LINE_STIPPLE);
     }
     glPopClientAttrib();
-    std::vector<float> text;
+    CoverageImage text(p.curves->place.painted_width, p.curves->place.height);
     for (const PlotText& t : picture.texts) {
-        append_text_strokes(*p.glyphs, t.text, t.x, t.y, picture.glyph_scale, picture.glyph_scale,
-                            text);
+        p.font->add_text(t.text, t.x, t.y, text_capital * picture.glyph_scale,
+                         text_advance * picture.glyph_scale, text);
     }
-    const Rgb& ink = p.curves->ink;
-    glColor3f(ink.r, ink.g, ink.b);
-    draw_line_segments(text, static_cast<float>(picture.stroke_width));
+    draw_coverage(text, p.curves->ink);
 }
 
 }  // namespace
@@ -128,7 +124,7 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
     const auto text = [&](OverlayPanel& panel, std::optional<ReadoutOverlay>& painted,
                           const std::optional<ReadoutOverlay>& shown) {
         if (!shown || (painted && *painted == *shown)) return;
-        const ReadoutPainting painting{&*shown, &glyphs(gl)};
+        const ReadoutPainting painting{&*shown, &font(gl)};
         paint_overlay_panel(panel, shown->place, shown->background, paint_readout, &painting);
         painted = shown;
     };
@@ -143,7 +139,7 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
             painted = shown;
             return;
         }
-        const CurvesPainting painting{&*shown, &glyphs(gl)};
+        const CurvesPainting painting{&*shown, &font(gl)};
         paint_overlay_panel(panel, shown->place, shown->background, paint_curves, &painting);
         painted = shown;
     };

@@ -24,14 +24,24 @@ std::vector<unsigned char> halved(const std::vector<unsigned char>& rgb, int32_t
 
 }  // namespace
 
-void draw_line_segments(const std::vector<float>& vertices, float width) {
-    if (vertices.empty()) return;
-    glLineWidth(width);
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, vertices.data());
-    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(vertices.size() / 2));
-    glPopClientAttrib();
+void draw_coverage(const CoverageImage& text, Rgb ink) {
+    const auto channel = [](float v) {
+        return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+    };
+    std::vector<unsigned char> rgba(text.coverage.size() * 4);
+    for (size_t k = 0; k < text.coverage.size(); ++k) {
+        rgba[4 * k] = channel(ink.r);
+        rgba[4 * k + 1] = channel(ink.g);
+        rgba[4 * k + 2] = channel(ink.b);
+        rgba[4 * k + 3] = text.coverage[k];
+    }
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // A quarter pixel in, so that the image's pixels fall on the panel's, whatever the rounding.
+    glRasterPos2f(0.25f, 0.25f);
+    glDrawPixels(text.width, text.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glPopAttrib();
 }
 
 void paint_overlay_panel(OverlayPanel& panel, const PanelPlace& place, Rgb background,

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/panel_font.h"
 #include "scene/eye_passes.h"
 #include "scene/frame_description.h"
 
@@ -29,5 +30,6 @@ void paint_overlay_panel(OverlayPanel& panel, const PanelPlace& place, Rgb backg
 // Lays the panel over the picture of pass; alpha below 1 lets the scene show through.
 void draw_overlay_panel(const OverlayPanel& panel, const EyePass& pass, float alpha);
 
-// Draws vertices (x, y per vertex, two per segment) as lines of width pixels in one call.
-void draw_line_segments(const std::vector<float>& vertices, float width);
+// Blends ink over the panel being painted, in proportion to text's coverage of each pixel, in
+// one call; text is the panel's size, from its lower left corner.
+void draw_coverage(const CoverageImage& text, Rgb ink);

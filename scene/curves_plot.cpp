@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "scene/text_strokes.h"
+#include "scene/panel_text.h"
 
 bool overlap(const PanelRect& a, const PanelRect& b) {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
@@ -22,7 +22,7 @@ constexpr double panel_lines_wide = 40.0, panel_lines_high = 24.0;
 std::optional<CurvesPlacement> curves_placement(double width, double height, double squeeze,
                                                 const std::optional<PanelRect>& readout,
                                                 std::optional<double> top) {
-    const double line = std::max(height / 52.0, 10.0);  // the readout's line height
+    const double line = panel_line_height(height);  // the readout's
     const double margin = 0.6 * line;
     // In the column of panels at the right: above the readout, at most as wide as it or a
     // third of the picture, whichever is wider; alone, at most 45 % of the picture's width.
@@ -68,7 +68,7 @@ struct Painter {
     const RoleColours& c;
 
     double text_width(const std::string& text) const {
-        return double(text_columns(text)) * stroke_advance * picture.glyph_scale;
+        return double(text_columns(text)) * text_advance * picture.glyph_scale;
     }
     void text(const std::string& t, double x, double y) { picture.texts.push_back({t, x, y}); }
     void segments(std::vector<float> xy, Rgb colour, float width, unsigned short stipple = 0) {
@@ -173,7 +173,7 @@ double tau_perp_deg(const FresnelSample& s) {
 CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, double theta_i_deg,
                              double width, double height, double line_height,
                              const RoleColours& colours) {
-    CurvesPicture picture{{}, {}, 0.6 * line_height / 100.0, std::max(1.0, line_height / 14.0)};
+    CurvesPicture picture{{}, {}, text_scale_for_line(line_height)};
     const double u = line_height;
     const float thin = std::max(2.0f, float(u / 9.0));
     Painter p{picture, u, thin, 2 * thin, colours};
@@ -277,7 +277,7 @@ bool operator==(const CurvesPicture& a, const CurvesPicture& b) {
     const auto same_text = [](const PlotText& p, const PlotText& q) {
         return p.text == q.text && p.x == q.x && p.y == q.y;
     };
-    return a.glyph_scale == b.glyph_scale && a.stroke_width == b.stroke_width &&
+    return a.glyph_scale == b.glyph_scale &&
            std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end(), same_line) &&
            std::equal(a.texts.begin(), a.texts.end(), b.texts.begin(), b.texts.end(), same_text);
 }

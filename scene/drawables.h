@@ -25,12 +25,11 @@ struct PanelRect {
 bool overlap(const PanelRect& a, const PanelRect& b);
 
 // Where the readout's text goes in its panel; all in pixels of the picture from its lower left
-// corner, glyph scales in pixels per stroke-font unit.
+// corner, glyph scales in pixels per text unit (scene/panel_text.h).
 struct ReadoutLayout {
     double panel_x, panel_y, panel_width, panel_height;
     double text_x, first_baseline_y, line_height;
     double glyph_scale_x, glyph_scale_y;
-    double stroke_width;
 };
 
 // What the Fresnel curves' panel draws, in pixels of the painted panel.
@@ -48,7 +47,6 @@ struct PlotText {
 struct CurvesPicture {
     std::vector<PlotLine> lines;
     std::vector<PlotText> texts;
-    double glyph_scale;   // pixels per stroke-font unit
-    double stroke_width;  // pixels, of the text
+    double glyph_scale;  // pixels per text unit (scene/panel_text.h)
 };
 bool operator==(const CurvesPicture& a, const CurvesPicture& b);

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "scene/curves_plot.h"
+#include "scene/panel_text.h"
 #include "scene/readout_text.h"
-#include "scene/text_strokes.h"
 
 int32_t whole_pixels(double pixels) {
     return std::max<int32_t>(1, static_cast<int32_t>(std::lround(pixels)));
@@ -86,17 +86,17 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
             longest = std::max(longest, text_columns(r.lines[k]));
             if (k > 0) numbers = std::max(numbers, text_columns(r.lines[k]));
         }
-        const double per_column = stroke_advance * shown.glyph_scale_x;
+        const double per_column = text_advance * shown.glyph_scale_x;
         const double fixed = shown.panel_width - double(longest) * per_column;
         const auto fit = size_t(std::max(0.0, std::floor((widest - fixed) / per_column)));
         r.lines.front() = cut_to(r.lines.front(), std::max({fit, numbers, size_t(4)}));
         shown = readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
     }
-    // A picture too narrow for the numbers at their size (below 640x360) takes them smaller,
-    // leaving the scene a quarter of the width: small, but beside the wave, never over it.
+    // A picture too narrow for the numbers at their size (one eye's of the cross view, say)
+    // takes them smaller, leaving the scene nearly half the width: beside the wave, never over it.
     double text_scale = c.text_scale;
-    if (shown.panel_width > 0.75 * pass.width) {
-        text_scale *= 0.75 * pass.width / shown.panel_width;
+    if (shown.panel_width > 0.55 * pass.width) {
+        text_scale *= 0.55 * pass.width / shown.panel_width;
         shown = readout_layout(pass.width, pass.height, squeeze, r.lines, text_scale);
     }
     place_text_panel(r, shown, readout_layout(pass.width, pass.height, 1.0, r.lines, text_scale),
@@ -163,15 +163,15 @@ std::optional<CurvesOverlay> legend_overlay(const FrameInputs& in, const EyePass
     if (p.poynting_shown) rows.push_back({"S, the Poynting vector", c.poynting});
     rows.push_back({"polarisation traces", c.traces});
     // The readout's text size and margins; a swatch of three columns before each name.
-    const double line = std::max(pass.height / 52.0, 10.0) * c.text_scale;
-    const double margin = 0.6 * line, pad = 0.4 * line, scale = 0.6 * line / 100.0;
-    const double advance = stroke_advance * scale;
+    const double line = panel_line_height(pass.height, c.text_scale);
+    const double margin = 0.6 * line, pad = 0.4 * line, scale = text_scale_for_line(line);
+    const double advance = text_advance * scale;
     size_t longest = 0;
     for (const auto& row : rows) longest = std::max(longest, text_columns(row.first));
     const double w = (longest + 4) * advance + 2 * pad, h = rows.size() * line + 2 * pad;
     const double bottom = below ? below->y + below->height + margin : margin;
     if (bottom + h > top.value_or(pass.height - margin)) return std::nullopt;
-    CurvesPicture picture{{}, {}, scale, std::max(1.0, line / 14.0)};
+    CurvesPicture picture{{}, {}, scale};
     for (size_t k = 0; k < rows.size(); ++k) {
         const double y = h - pad - (double(k) + 1) * line;  // the row's baseline
         const auto x0 = float(pad), x1 = float(pad + 3 * advance), mid = float(y + 0.3 * line);

@@ -9,7 +9,7 @@
 #include "physics/derived_quantities.h"
 #include "physics/materials.h"
 #include "physics/wave_fields.h"
-#include "scene/text_strokes.h"
+#include "scene/panel_text.h"
 
 namespace {
 
@@ -157,16 +157,13 @@ std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveSce
 
 ReadoutLayout readout_layout(double width, double height, double squeeze,
                              const std::vector<std::string>& lines, double text_scale) {
-    // Stroke-font units: capitals stand about 100 high, descenders reach 33 below the baseline.
-    constexpr double capital = 100.0, descender = 33.0;
     size_t longest = 0;
     for (const std::string& line : lines) longest = std::max(longest, text_columns(line));
 
-    // In proportion to the picture: 52 lines would fill its height.
-    const double line_height = std::max(height / 52.0, 10.0) * text_scale;
-    const double scale = 0.6 * line_height / capital;
+    const double line_height = panel_line_height(height, text_scale);
+    const double scale = text_scale_for_line(line_height);
     const double margin = 0.6 * line_height, pad = 0.4 * line_height;
-    const double panel_width = (longest * stroke_advance * scale + 2 * pad) * squeeze;
+    const double panel_width = (longest * text_advance * scale + 2 * pad) * squeeze;
     const double panel_height = lines.size() * line_height + 2 * pad;
     ReadoutLayout l{};
     l.panel_x = width - margin * squeeze - panel_width;
@@ -175,9 +172,8 @@ ReadoutLayout readout_layout(double width, double height, double squeeze,
     l.panel_height = panel_height;
     l.text_x = l.panel_x + pad * squeeze;
     l.line_height = line_height;
-    l.first_baseline_y = l.panel_y + panel_height - pad - line_height + descender * scale;
+    l.first_baseline_y = l.panel_y + panel_height - pad - line_height + text_descender * scale;
     l.glyph_scale_x = scale * squeeze;
     l.glyph_scale_y = scale;
-    l.stroke_width = std::max(1.0, line_height / 14.0);
     return l;
 }

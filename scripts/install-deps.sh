@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgl1-mesa-dev libglu1-mesa-dev libglut-dev libx11-dev libxrandr-dev
-          libtomlplusplus-dev libpng-dev libgif-dev
+          libtomlplusplus-dev libpng-dev libgif-dev libfreetype-dev fonts-dejavu-core
           libgl1-mesa-dri)
 for option in "$@"; do
     case "$option" in
@@ -17,7 +17,7 @@ for option in "$@"; do
                             x11-apps x11-xserver-utils valgrind dpkg-dev file
                             desktop-file-utils appstream man-db weston xwayland
                             g++-mingw-w64-x86-64 wine wine64 emscripten chromium
-                            libglut-dev libgles-dev libegl-dev libegl-mesa0) ;;
+                            libglut-dev libgles-dev libegl-dev libegl-mesa0 tesseract-ocr) ;;
         --bench) packages+=(libbenchmark-dev xserver-xorg-core xserver-xorg-video-dummy
                             x11-xserver-utils xdotool) ;;
         --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils) ;;

@@ -24,9 +24,9 @@
 #include "scene/field_geometry.h"
 #include "scene/fit_view.h"
 #include "scene/frame_inputs.h"
+#include "scene/panel_text.h"
 #include "scene/readout_text.h"
 #include "scene/sphere_batch.h"
-#include "scene/text_strokes.h"
 #include "tests/support/fresh_session.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/named_media.h"
@@ -1015,39 +1015,70 @@ TEST(Readout, PanelInTheCornerInProportionToThePicture) {
                                           {3840.0, 1920.0, 1.0}}) {
         const ReadoutLayout l = readout_layout(width, height, squeeze, lines);
         SCOPED_TRACE(width);
-        EXPECT_NEAR(l.line_height, height / 52, 1e-9);
+        EXPECT_NEAR(l.line_height, height / 38, 1e-9);
         // In the lower right corner, inside the picture, the text inside the panel.
         EXPECT_GT(l.panel_x, width / 3);
         EXPECT_GT(l.panel_y, 0);
         EXPECT_LT(l.panel_x + l.panel_width, width);
-        EXPECT_LT(l.panel_y + l.panel_height, height * 0.5);
+        EXPECT_LT(l.panel_y + l.panel_height, height * 0.55);
         EXPECT_GE(l.text_x, l.panel_x);
-        EXPECT_LE(l.text_x + 44 * 104.76 * l.glyph_scale_x, l.panel_x + l.panel_width + 1e-9);
+        EXPECT_LE(l.text_x + 44 * text_advance * l.glyph_scale_x, l.panel_x + l.panel_width + 1e-9);
         EXPECT_DOUBLE_EQ(l.glyph_scale_x, squeeze * l.glyph_scale_y) << "half width side by side";
-        EXPECT_GE(l.stroke_width, 1.0);
     }
 }
 
-TEST(Readout, TextStrokesAdvanceAndScale) {
-    StrokeGlyphs glyphs;
-    glyphs.segments['A'] = {0, 0, 50, 100};
-    glyphs.segments['-'] = {10, 50, 90, 50};
-    glyphs.segments['?'] = {50, 0, 50, 10};
-    glyphs.segments['u'] = {20, 0, 20, 60};
-    std::vector<float> v;
-    append_text_strokes(glyphs, "A -", 10, 20, 0.5, 0.25, v);  // the space draws nothing
-    EXPECT_EQ(v, (std::vector<float>{10, 20, 35, 45, float(10 + (2 * 104.76 + 10) * 0.5), 32.5f,
-                                     float(10 + (2 * 104.76 + 90) * 0.5), 32.5f}));
-    // UTF-8: one advance a character; the em dash spans its whole advance, the micro sign
-    // takes the u, others show '?'.
-    const std::string text = "\u2014\u00e9\u00b5A";
-    EXPECT_EQ(text_columns(text), 4u);
-    v.clear();
-    append_text_strokes(glyphs, text, 0, 0, 1, 1, v);
-    EXPECT_EQ(
-        v, (std::vector<float>{0, 50, float(104.76), 50, float(104.76 + 50), 0, float(104.76 + 50),
-                               10, float(2 * 104.76 + 20), 0, float(2 * 104.76 + 20), 60,
-                               float(3 * 104.76), 0, float(3 * 104.76 + 50), 100}));
+// The font's runs of inked rows in one character's column, bottom up: [first, last] rows.
+std::vector<std::pair<int, int>> inked_runs(const std::string& text, size_t column,
+                                            double capital_px) {
+    PanelFont font;
+    const double pitch = text_advance * capital_px / text_capital;
+    CoverageImage image(int32_t(pitch * double(text_columns(text) + 2)), int32_t(4 * capital_px));
+    font.add_text(text, pitch, capital_px, capital_px, pitch, image);
+    std::vector<std::pair<int, int>> runs;
+    for (int32_t y = 0; y < image.height; ++y) {
+        bool ink = false;
+        for (auto x = int32_t(pitch * double(column + 1)); x < int32_t(pitch * double(column + 2));
+             ++x)
+            ink = ink || image.at(x, y) > 64;
+        if (ink && (runs.empty() || runs.back().second != y - 1)) runs.push_back({y, y});
+        if (ink) runs.back().second = y;
+    }
+    return runs;
+}
+
+TEST(Readout, EveryDigitDotAndColonInkedAtTheReadoutsSize) {
+    // At 1280x720 the readout's capitals stand 12 pixels high, its baseline at row 12 here.
+    const double capital = text_capital * readout_layout(1280, 720, 1, {"x"}).glyph_scale_y;
+    ASSERT_GE(capital, 12.0);
+    const int base = 12;
+    struct Mark {
+        std::string text;
+        size_t column;
+        size_t runs;                   // separate marks stacked in the column
+        int lowest, highest_at_least;  // rows of the lowest mark's foot, the top mark's top
+    };
+    // clang-format off
+    const std::vector<Mark> marks = {
+        {"sum 1.0000", 5, 1, base, base + 1}, {"sum 1.0000", 4, 1, base, base + 11},
+        {"refl 0.9267", 6, 1, base, base + 1}, {"S_z: in", 3, 2, base, base + 7},
+        {"theta_i", 6, 2, base, base + 11},     {"0123456789", 8, 1, base, base + 11},
+        {"2.09 \u00b5m", 5, 1, base - 3, base + 8},
+    };
+    // clang-format on
+    for (const Mark& m : marks) {
+        SCOPED_TRACE(m.text + " column " + std::to_string(m.column));
+        const auto runs = inked_runs(m.text, m.column, capital);
+        ASSERT_EQ(runs.size(), m.runs);
+        EXPECT_EQ(runs.front().first, m.lowest);
+        EXPECT_GE(runs.back().second, m.highest_at_least);
+        EXPECT_LE(runs.back().second, base + 14);
+    }
+    // At a hundred pixels: capitals 100 high from the baseline, one column apart; a character
+    // the font lacks shows '?', a malformed byte takes one column.
+    EXPECT_EQ(inked_runs("HH", 1, 100), (std::vector<std::pair<int, int>>{{100, 199}}));
+    EXPECT_EQ(inked_runs("\u4e2d", 0, 40), inked_runs("?", 0, 40));
+    EXPECT_NE(inked_runs("\u00b5", 0, 40), inked_runs("?", 0, 40));
+    EXPECT_EQ(text_columns("\u2014\xff\u00b5A"), 4u);
 }
 
 // --- recorded drawing -----------------------------------------------------------------------
@@ -1351,7 +1382,8 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     } const steps[] = {
         {"the next time sample", [] { ++g_session->animation.frame_index; }, false, false},
         {"a drag", [] { g_session->view.yaw += 10; }, false, false},
-        {"pause", [] { ++g_session->animation.pause_counter; }, true, false},
+        // "paused", a line more, takes from the room of the curves above the readout.
+        {"pause", [] { ++g_session->animation.pause_counter; }, true, true},
         {"recording", [] { g_session->activity = "recording 3/100"; }, true, false},
         {"|Ex|", [] { g_session->scenario.ex_mag += 1; }, true, false},
         {"the angle", [] { g_session->scenario.theta_i += 1; }, true, true},
@@ -1409,7 +1441,7 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         const auto one = std::find_if(p.texts.begin(), p.texts.end(),
                                       [](const PlotText& t) { return t.text == "1"; });
         ASSERT_NE(one, p.texts.end());
-        EXPECT_NEAR(one->x, 84 - 0.3 * 20 - 104.76 * 0.6 * 20 / 100, 1e-9);
+        EXPECT_NEAR(one->x, 84 - 0.3 * 20 - 82.585 * 0.64 * 20 / 100, 1e-4);
         size_t curves = 0;
         for (const PlotLine& line : p.lines) curves += line.strip;
         // Line style alone tells the curves apart: parallel thick, perpendicular thin, R (or
@@ -1442,7 +1474,7 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         const auto mark = std::find_if(p.texts.begin(), p.texts.end(),
                                        [&](const PlotText& t) { return t.text == label; });
         ASSERT_NE(mark, p.texts.end()) << label;
-        const double x0 = mark->x, x1 = x0 + std::strlen(label) * 104.76 * 0.6 * 20 / 100;
+        const double x0 = mark->x, x1 = x0 + std::strlen(label) * 82.585 * 0.64 * 20 / 100;
         const double cursor = p.lines.back().xy[0], line = p.lines[p.lines.size() - 2].xy[0];
         EXPECT_TRUE(x0 >= 84 && x1 <= 800 - 24) << label << " " << cursor_deg;
         EXPECT_TRUE(cursor < x0 || cursor > x1) << label << " " << cursor_deg;
@@ -1574,7 +1606,7 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
     }
     const auto rgb = [](Rgb c) { return std::vector<float>{c.r, c.g, c.b}; };
     const std::vector<float>& swatch = legend.legend->picture.lines[0].xy;
-    EXPECT_NEAR(swatch[2] - swatch[0], 3 * 104.76 * 0.6 * (720 / 52.0) / 100, 1e-4) << "3 columns";
+    EXPECT_NEAR(swatch[2] - swatch[0], 3 * 82.585 * 0.64 * (720 / 38.0) / 100, 1e-3) << "3 columns";
     EXPECT_EQ(rows, (std::vector<std::pair<std::string, std::vector<float>>>{
                         {"E", rgb(cb.field)},
                         {"E at the interface", rgb(cb.field_at_interface)},
@@ -1686,9 +1718,9 @@ TEST_F(Drawing, PanelsAndSceneInEachView) {
         double field_of_view_deg;
     };
     const std::vector<Case> cases = {
-        {StereoView::sbs, false, 1920, 960, {668, 11, 286, 366}, {634, 388, 320, 384}, 628, 82.86},
-        {StereoView::mono, true, 1280, 720, {843, 8, 429, 274}, {}, 835, 83.02},
-        {StereoView::cross, true, 1280, 720, {203, 8, 429, 274}, {}, 195, 150.44},
+        {StereoView::sbs, false, 1920, 960, {621, 15, 331, 500}, {621, 530, 331, 397}, 613, 84.24},
+        {StereoView::mono, true, 1280, 720, {773, 11, 496, 375}, {}, 762, 88.24},
+        {StereoView::cross, true, 1280, 720, {280, 8, 352, 266}, {}, 272, 139.59},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(view_name(c.view));
@@ -2117,7 +2149,7 @@ TEST_F(Drawing, TheFrameTakesItsColoursFromTheTable) {
     ASSERT_TRUE(f.readout && f.curves);
     EXPECT_TRUE(f.readout->background == k.panel && f.readout->ink == k.readout_ink);
     EXPECT_TRUE(f.curves->background == k.panel && f.curves->ink == k.curves_ink);
-    EXPECT_DOUBLE_EQ(f.readout->painted.line_height, 1.25 * 720 / 52.0) << "text 1.25 times";
+    EXPECT_DOUBLE_EQ(f.readout->painted.line_height, 1.25 * 720 / 38.0) << "text 1.25 times";
     EXPECT_TRUE(f.curves->picture.lines.back().colour == k.curve_cursor) << "the angle's cursor";
     EXPECT_TRUE(f.curves->picture.lines.front().colour == k.curve_parallel) << "R_par's legend";
     GlBackend fresh;  // paints both panels, each on its background

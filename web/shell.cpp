@@ -153,7 +153,7 @@ std::string curves_svg(const CurvesOverlay& c, const char* label) {
         }
     }
     svg += "</g>";
-    const double size = c.picture.glyph_scale * 119.0;  // the stroke font's capitals are ~100
+    const double size = c.picture.glyph_scale * 119.0;  // capitals of 100 text units
     for (const PlotText& t : c.picture.texts) {
         std::string text;
         for (char ch : t.text)

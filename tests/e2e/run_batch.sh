@@ -119,16 +119,27 @@ for look in "808080 255 214 0 --theme=classic" "FAFAF5 153 115 0 --theme=project
         fail "$options: background $background, field arrows $r $g $b" "$corner, $shaded pixels"
 done
 
-# Panels beside the wave: the README's slide at 1280x720 keeps its scene in the 835 pixels left
+# Panels beside the wave: the README's slide at 1280x720 keeps its scene in the 762 pixels left
 # of the panels' column, every arrow pixel of a picture of that size there.
 slide=(--view=mono --frame=30 --medium2=glass --frequency=500THz --angle=56)
-"$program" --snapshot="$work/bare.png" --window=835x720 "${slide[@]}"
+"$program" --snapshot="$work/bare.png" --window=762x720 "${slide[@]}"
 "$program" --snapshot="$work/slide.png" --window=1280x720 "${slide[@]}" --readout --curves
 read -r _ _ _ bare < <("$probe" shades "$work/bare.png" 255 214 0)
 read -r _ _ _ slide < <("$probe" shades "$work/slide.png" 255 214 0)
 [ "${bare:-0}" -gt 1000 ] && [ "${slide:-0}" = "$bare" ] &&
     pass "the readout and the curves leave every arrow in view" ||
     fail "the readout and the curves leave every arrow in view" "${bare:-?} gold pixels, then ${slide:-?}"
+# OCR reads every number of the slide's readout whole, each as often as it stands there: no digit,
+# decimal point or minus sign lost.
+numbers=(56.0000 0.80 1.00 2.25 1.5 251.15 0.00 33.5519 56.3099 -0.3099 0.0032 180.0 0.3819 180.0
+         0.6688 0.0 0.6181 0.0 0.0000 1.0000 0.1458 0.8542 0.0889 0.9111 1.0000 0.0889 0.9111 1.0000)
+ocr=$(tesseract "$work/slide.png" - 2>&1)
+misread=""
+while read -r times number; do
+    read_times=$(grep -oE -- "(^|[^0-9])${number//./\\.}([^0-9]|$)" <<<"$ocr" | wc -l)
+    [ "$read_times" -ge "$times" ] || misread+=" $number"
+done < <(printf '%s\n' "${numbers[@]}" | sort | uniq -c)
+expect_eq "OCR reads the readout's numbers whole" "${misread:- none}" " none"
 
 # An empty lesson says so, before any display.
 : >"$work/empty.toml"

@@ -63,7 +63,7 @@ void record(const char* name, std::initializer_list<double> args, const void* po
         if (!std::isfinite(a)) s.non_finite_argument = true;
     }
     if (s.keep_calls)
-        gl_recorder::calls().push_back(GlCall{name, std::vector<double>(args), {}, pointer});
+        gl_recorder::calls().push_back(GlCall{name, std::vector<double>(args), {}, pointer, {}});
 }
 
 int& current_depth() {
@@ -311,13 +311,16 @@ void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei
                             double(border), double(format), double(type)});
 }
 
-// Feedback mode catches nothing here: the stroke font comes out empty.
-void glFeedbackBuffer(GLsizei size, GLenum type, GLfloat* buffer) {
-    record("glFeedbackBuffer", {double(size), double(type)}, buffer);
+void glRasterPos2f(GLfloat x, GLfloat y) {
+    record("glRasterPos2f", {x, y});
 }
-GLint glRenderMode(GLenum mode) {
-    record("glRenderMode", {double(mode)});
-    return 0;
+// Keeps the RGBA bytes drawn.
+void glDrawPixels(GLsizei w, GLsizei h, GLenum format, GLenum type, const GLvoid* pixels) {
+    record("glDrawPixels", {double(w), double(h), double(format), double(type)});
+    if (format == GL_RGBA && type == GL_UNSIGNED_BYTE && gl_recorder::state().keep_calls) {
+        const auto* bytes = static_cast<const unsigned char*>(pixels);
+        gl_recorder::calls().back().pixels.assign(bytes, bytes + size_t(w) * size_t(h) * 4);
+    }
 }
 
 void glNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer) {

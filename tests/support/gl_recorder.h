@@ -12,9 +12,10 @@
 struct GlCall {
     std::string name;
     std::vector<double> args;
-    std::vector<float> vertices;    // glDrawElements: the vertex array, x, y, z per vertex;
-                                    // glDrawArrays: the vertices drawn
-    const void* pointer = nullptr;  // a font or a quadric
+    std::vector<float> vertices;        // glDrawElements: the vertex array, x, y, z per vertex;
+                                        // glDrawArrays: the vertices drawn
+    const void* pointer = nullptr;      // a font or a quadric
+    std::vector<unsigned char> pixels;  // glDrawPixels: the RGBA bytes, rows bottom up
 };
 
 struct GlRecorderState {
@@ -49,7 +50,7 @@ struct GlRecorderState {
     GLint vertex_size = 3;  // coordinates per vertex
     int client_attrib_depth = 0;
     const GLfloat* normal_pointer = nullptr;
-    std::string window_title;  // the last glutSetWindowTitle
+    std::string window_title;            // the last glutSetWindowTitle
     bool framebuffers_complete = false;  // whether framebuffer objects can be drawn into
 };
 
