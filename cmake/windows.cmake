@@ -71,14 +71,17 @@ target_include_directories(picture_libraries INTERFACE ${libpng_install_dir}/inc
 target_link_libraries(picture_libraries INTERFACE ${libpng_install_dir}/lib/libpng16.a
   ${giflib_install_dir}/lib/libgif.a ${zlib_install_dir}/lib/libzlibstatic.a)
 
-# FreeType rasterises the panels' text: likewise, statically, without the libraries it can use
-# for compressed or coloured fonts, which the built-in font does not need.
+# FreeType rasterises the panels' text: likewise, statically, with the zlib above (its own copy
+# would define zlib's names a second time) and without the libraries it can use for coloured or
+# compressed fonts, which the built-in font does not need.
 ExternalProject_Add(freetype_windows
   PREFIX ${PROJECT_BINARY_DIR}/freetype
   DOWNLOAD_COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fetch-debian-source.sh freetype <SOURCE_DIR>
-  CMAKE_ARGS ${windows_cmake_args} -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB=ON
-             -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON
-             -DFT_DISABLE_BROTLI=ON
+  CMAKE_ARGS ${windows_cmake_args} -DBUILD_SHARED_LIBS=OFF -DFT_REQUIRE_ZLIB=ON
+             -DZLIB_LIBRARY=${zlib_install_dir}/lib/libzlibstatic.a
+             -DZLIB_INCLUDE_DIR=${zlib_install_dir}/include -DFT_DISABLE_BZIP2=ON
+             -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+  DEPENDS zlib_windows
   BUILD_BYPRODUCTS <INSTALL_DIR>/lib/libfreetype.a)
 ExternalProject_Get_Property(freetype_windows SOURCE_DIR INSTALL_DIR)
 set(freetype_source_dir ${SOURCE_DIR})
