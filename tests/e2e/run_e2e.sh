@@ -97,7 +97,7 @@ expect_eq "window at (0, 32), 1920x960" "$geometry" "WINDOW=$wid X=0 Y=32 WIDTH=
 # On a loaded machine the first frames may take a while: wait up to 10 s for the scene.
 for _ in $(seq 20); do
     shot "$work/a.xwd"
-    read -r _ background _ left _ right _ differing _ shift < <("$probe" scene "$work/a.xwd")
+    read -r _ background _ left _ right _ differing _ shift _ < <("$probe" scene "$work/a.xwd")
     [ "${left:-0}" -gt 5000 ] && break
     sleep 0.5
 done
@@ -441,6 +441,34 @@ escape
 expect_eq "w appends to an empty saved lesson" "$(grep -c '^\[\[scenario\]\]' "$work/own/planewave3d-saved.toml")" "1"
 expect_eq "i while r records cancels the recording" "$(grep -c '^recording cancelled (the scenario changed), nothing saved$' "$work/own.out")" "1"
 expect_eq "cancelled and ended recordings leave nothing" "$(ls -A "$work/own")" "planewave3d-saved.toml"
+
+# o fits the scene: at 89 degrees the waves run off the picture, and after o nothing drawn
+# touches its edge.
+start_with steep --window --view=mono --angle=89
+shot "$work/steep.xwd"
+shot_after "$work/fitted.xwd" o
+escape
+read -r _ _ _ _ _ _ _ _ _ _ _ steep_edge < <("$probe" scene "$work/steep.xwd")
+read -r _ _ _ _ _ _ _ _ _ _ _ fitted_edge < <("$probe" scene "$work/fitted.xwd")
+[ "${steep_edge:-0}" -gt 0 ] && [ "${fitted_edge:-1}" = 0 ] &&
+    pass "o: at 89 degrees nothing drawn touches the picture's edge" ||
+    fail "o: at 89 degrees nothing drawn touches the picture's edge" "${steep_edge:-?} then ${fitted_edge:-?} pixels"
+# z magnifies medium 2's arrows: seawater's, nearly nothing at 100 MHz, more than double the
+# picture's gold from x 10 to x 100 and again to x 1000 (the caption's column, alike at each,
+# takes a little from medium 1's).
+start_with sea --window --view=mono --frame=30 --medium2=seawater --frequency=100MHz
+gold=""
+for _ in 10 100 1000; do
+    shot_after "$work/sea.xwd" z
+    read -r _ _ _ shaded < <("$probe" shades "$work/sea.xwd" 255 214 0)
+    gold+=" ${shaded:-0}"
+done
+escape
+read -r gold_10 gold_100 gold_1000 <<<"$gold"
+[ "${gold_10:-0}" -gt 1000 ] && [ "$gold_100" -gt $((2 * gold_10)) ] &&
+    [ "$gold_1000" -gt $((2 * gold_100)) ] &&
+    pass "z: medium 2's arrows grow with each press" ||
+    fail "z: medium 2's arrows grow with each press" "gold pixels$gold"
 
 # --- a display without a 16:9 mode of its width ----------------------------------------------
 

@@ -1,8 +1,9 @@
 // Small helper for the end-to-end tests on a real X server:
 //   x11_probe close WINDOW_ID        asks the window to close, as a window manager's close
 //                                    button does (WM_DELETE_WINDOW)
-//   x11_probe scene SHOT.xwd         counts the scene pixels of each half of a screenshot and
-//                                    how many differ between the two halves
+//   x11_probe scene SHOT.xwd         counts the scene pixels of each half of a screenshot, how
+//                                    many differ between the two halves, and how many lie on
+//                                    the screenshot's edge (its outer two rows and columns)
 //   x11_probe diff A.xwd B.xwd       counts the pixels that differ between two screenshots
 //   x11_probe diff-rows A.xwd B.xwd  the first and last row in which they differ, or "none"
 //   x11_probe watch-modes            prints the mode size of the primary output's CRTC at
@@ -125,13 +126,18 @@ int scene(const char* path) {
     const uint32_t background = image.rgb[0];
     // differing: pixels that are not the same in both halves; shift: how far (pixels) the
     // centre of the scene pixels moves from the left half to the right one.
-    long left = 0, right = 0, differing = 0;
+    long left = 0, right = 0, differing = 0, edge = 0;
     double left_x = 0, left_y = 0, right_x = 0, right_y = 0;
+    const auto on_edge = [&](uint32_t x, uint32_t y) {
+        return x < 2 || y < 2 || x + 2 >= image.width || y + 2 >= image.height;
+    };
     for (uint32_t y = 0; y < image.height; ++y) {
         const uint32_t* row = &image.rgb[size_t(y) * image.width];
         for (uint32_t x = 0; x < half; ++x) {
             const uint32_t l = row[x];
             const uint32_t r = row[x + half];
+            edge += on_edge(x, y) && channel_distance(l, background) > 8;
+            edge += on_edge(x + half, y) && channel_distance(r, background) > 8;
             if (channel_distance(l, background) > 8) {
                 ++left;
                 left_x += x;
@@ -148,8 +154,8 @@ int scene(const char* path) {
     const double shift = left == 0 || right == 0 ? 1e9
                                                  : std::hypot(right_x / right - left_x / left,
                                                               right_y / right - left_y / left);
-    std::printf("background %06x left %ld right %ld differing %ld shift %.0f\n", background, left,
-                right, differing, std::ceil(shift));
+    std::printf("background %06x left %ld right %ld differing %ld shift %.0f edge %ld\n",
+                background, left, right, differing, std::ceil(shift), edge);
     return 0;
 }
 
