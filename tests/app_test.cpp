@@ -173,10 +173,9 @@ TEST_F(Shell, KeysToggleReturnPanAndCycleTheView) {
     const ViewState original{0, 0, 0, 0, 1};
     const auto sbs = StereoView::sbs, mono = StereoView::mono;
     const Case cases[] = {
-        {'|', 0, 1, true, original, sbs, ""},
-        {'\\', 0, 0, true, original, sbs, ""},
-        {' ', 0, 0, false, original, sbs, ""},
-        {' ', 0, 0, true, original, sbs, ""},
+        // clang-format off
+        {'|', 0, 1, true, original, sbs, ""}, {'\\', 0, 0, true, original, sbs, ""},
+        {' ', 0, 0, false, original, sbs, ""}, {' ', 0, 0, true, original, sbs, ""},
         {-GLUT_KEY_UP, 0, 0, true, {0, 0, 0, 0.03f, 1}, sbs, ""},
         {-GLUT_KEY_LEFT, 0, 0, true, {0, 0, -0.03f, 0.03f, 1}, sbs, ""},
         {-GLUT_KEY_RIGHT, 0, 0, true, {0, 0, 0, 0.03f, 1}, sbs, ""},
@@ -191,6 +190,7 @@ TEST_F(Shell, KeysToggleReturnPanAndCycleTheView) {
         {'v', 0, 0, true, original, StereoView::cross, "3D TV \u2014 cross"},
         {'v', 0, 0, true, original, sbs, "3D TV"},
         {'V', GLUT_ACTIVE_SHIFT, 0, true, original, sbs, "3D TV"},  // lower case only
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
@@ -693,30 +693,16 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         unsigned char key;
         int modifiers, special, drag_button;  // a drag of (4, 6) pixels with that button
         const char* cancelled;                // why, or none when the recording goes on
-    } const inputs[] = {
-        {'i', 0, 0, 0, scenario},
-        {'x', GLUT_ACTIVE_ALT, 0, 0, scenario},
-        {'2', 0, 0, 0, scenario},
-        {'f', 0, 0, 0, scenario},
-        {'c', 0, 0, 0, scenario},
-        {0, 0, GLUT_KEY_PAGE_DOWN, 0, scenario},
-        {0, 0, GLUT_KEY_LEFT, 0, view},
-        {'o', 0, 0, 0, view},
-        {0, 0, 0, GLUT_LEFT_BUTTON + 1, view},
-        {0, 0, 0, GLUT_RIGHT_BUTTON + 1, view},
-        {'h', 0, 0, 0, shown},
-        {'g', 0, 0, 0, shown},
-        {'m', 0, 0, 0, shown},
-        {'p', 0, 0, 0, shown},
-        {'|', 0, 0, 0, shown},
-        {'z', 0, 0, 0, shown},
-        {'k', 0, 0, 0, shown},
-        {' ', 0, 0, 0, "the animation was paused or continued"},
-        {'v', 0, 0, 0, "the view changed"},
-        {'\t', 0, 0, 0, nullptr},
-        {'q', 0, 0, 0, nullptr},  // nothing changes
-        {0, 0, GLUT_KEY_F1, 0, nullptr},
-    };
+    } const inputs[] = {  // clang-format off
+        {'i', 0, 0, 0, scenario}, {'x', GLUT_ACTIVE_ALT, 0, 0, scenario}, {'2', 0, 0, 0, scenario},
+        {'f', 0, 0, 0, scenario}, {'c', 0, 0, 0, scenario}, {0, 0, GLUT_KEY_PAGE_DOWN, 0, scenario},
+        {0, 0, GLUT_KEY_LEFT, 0, view}, {'o', 0, 0, 0, view}, {0, 0, 0, GLUT_LEFT_BUTTON + 1, view},
+        {0, 0, 0, GLUT_RIGHT_BUTTON + 1, view}, {'h', 0, 0, 0, shown}, {'g', 0, 0, 0, shown},
+        {'m', 0, 0, 0, shown}, {'p', 0, 0, 0, shown}, {'|', 0, 0, 0, shown}, {'z', 0, 0, 0, shown},
+        {'k', 0, 0, 0, shown}, {' ', 0, 0, 0, "the animation was paused or continued"},
+        {'v', 0, 0, 0, "the view changed"}, {'\t', 0, 0, 0, nullptr},
+        {'q', 0, 0, 0, nullptr}, {0, 0, GLUT_KEY_F1, 0, nullptr},  // nothing changes
+    };  // clang-format on
     std::filesystem::create_directory("recording");
     std::filesystem::current_path("recording");
     for (const Input& in : inputs) {
@@ -957,18 +943,12 @@ struct WrapCase {
 
 TEST(MouseArithmetic, RotationWrapsOncePerEvent) {
     const std::vector<WrapCase> cases = {
-        {0, 100, 20},
-        {100, 500, -160},
-        {180, 0, 180},
-        {-180, 0, -180},
-        {180, 1, -179.8f},
-        {-180, -1, 179.8f},
-        {0, -1000, 160},
+        // clang-format off
+        {0, 100, 20}, {100, 500, -160}, {180, 0, 180}, {-180, 0, -180}, {180, 1, -179.8f},
+        {-180, -1, 179.8f}, {0, -1000, 160},
         // Beyond one turn in one event: wrapped all the way, not left at 400 - 360 + ...
-        {0, 2000, 40},
-        {170, 3700, -170},
-        {0, -2000, -40},
-        {0, 1000000, -160},
+        {0, 2000, 40}, {170, 3700, -170}, {0, -2000, -40}, {0, 1000000, -160},
+        // clang-format on
     };
     for (const WrapCase& c : cases) {
         EXPECT_FLOAT_EQ(rotated_angle(c.before, c.delta_px), c.after)

@@ -285,12 +285,11 @@ struct SpecialAngleCase {
 TEST(DerivedQuantities, BrewsterAndCriticalAnglesOfNonMagneticMedia) {
     const std::vector<SpecialAngleCase> cases = {
         // tan theta_B = n2 / n1, sin theta_c = n2 / n1
-        {1, 4, 0, 63.43494882, -1},
-        {2.6, 1, 0, 31.80610, 38.32882},
-        {2.25, 1, 0, 33.69006753, 41.81031490},
-        {4, 1, 0, 26.56505118, 30},
-        {1, 10, 0.3, -1, -1},  // lossy: neither
-        {2, 2, 0, -1, -1},     // no interface at all
+        // clang-format off
+        {1, 4, 0, 63.43494882, -1}, {2.6, 1, 0, 31.80610, 38.32882},
+        {2.25, 1, 0, 33.69006753, 41.81031490}, {4, 1, 0, 26.56505118, 30},
+        {1, 10, 0.3, -1, -1} /* lossy: neither */, {2, 2, 0, -1, -1} /* no interface at all */,
+        // clang-format on
     };
     for (const SpecialAngleCase& c : cases) {
         const WaveScenario sc = media(c.eps_r1, c.eps_r2, c.sigma2, 1e9, 0);

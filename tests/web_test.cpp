@@ -60,19 +60,14 @@ TEST(Page, UrlParametersAsTheLongOptions) {
     struct Case {
         const char *name, *value, *error;
     } const cases[] = {
+        // clang-format off
         {"readout", "yes", "readout: takes no value, or 1"},
-        {"medium1", "seawater",
-         "medium1: seawater: medium 1 must be lossless, but has sigma 4 S/m"},
-        {"view", "cross", ""},
-        {"angle", "56", ""},
-        {"medium2", "glass", ""},
-        {"frame", "30", ""},
-        {"readout", "", ""},
-        {"magnetic", "1", ""},
-        {"tangential", "", ""},
-        {"curves", "", ""},
+        {"medium1", "seawater", "medium1: seawater: medium 1 must be lossless, but has sigma 4 S/m"},
+        {"view", "cross", ""}, {"angle", "56", ""}, {"medium2", "glass", ""}, {"frame", "30", ""},
+        {"readout", "", ""}, {"magnetic", "1", ""}, {"tangential", "", ""}, {"curves", "", ""},
         {"palette", "colour-blind", ""},
         {"theme", "dark", "theme: invalid theme 'dark' (classic or projector)"},
+        // clang-format on
     };
     pw_reset();
     for (const Case& c : cases) EXPECT_EQ(std::string(pw_parameter(c.name, c.value)), c.error);
@@ -96,20 +91,12 @@ TEST(Page, UrlParametersAsTheLongOptions) {
 // table does not bind is left to the browser.
 TEST(Page, KeysAreTheKeyTablesAndAskThePageForPicturesAndLessons) {
     const std::pair<std::pair<const char*, int>, const char*> keys[] = {
-        {{"s", 0}, "save_picture"},
-        {{"i", 1}, "angle_down"},
-        {{"i", 0}, "angle_up"},
-        {{"l", 1}, "linear_example"},
-        {{"1", 1}, "medium1_previous"},
-        {{"Tab", 0}, "original_view"},
-        {{"PageDown", 0}, "lesson_next"},
-        {{"ArrowLeft", 1}, "pan_left"},
-        {{"|", 0}, "tangential"},
-        {{" ", 0}, "pause"},
-        {{"q", 0}, ""},
-        {{"Escape", 0}, ""},
-        {{"F1", 0}, ""},
-        {{"", 0}, ""},
+        // clang-format off
+        {{"s", 0}, "save_picture"}, {{"i", 1}, "angle_down"}, {{"i", 0}, "angle_up"},
+        {{"l", 1}, "linear_example"}, {{"1", 1}, "medium1_previous"}, {{"Tab", 0}, "original_view"},
+        {{"PageDown", 0}, "lesson_next"}, {{"ArrowLeft", 1}, "pan_left"}, {{"|", 0}, "tangential"},
+        {{" ", 0}, "pause"}, {{"q", 0}, ""}, {{"Escape", 0}, ""}, {{"F1", 0}, ""}, {{"", 0}, ""},
+        // clang-format on
     };
     for (const auto& [key, name] : keys) {
         EXPECT_EQ(std::string(pw_page_key(key.first, key.second)), name) << key.first;

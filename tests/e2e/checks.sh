@@ -4,6 +4,9 @@ failed=0
 
 pass() { passed=$((passed + 1)); echo "ok   $1"; }
 fail() { failed=$((failed + 1)); echo "FAIL $1${2:+: $2}"; }
+verdict() {  # STATUS NAME [DETAIL]: passed when the status (of the checks just run) is 0
+    if [ "$1" = 0 ]; then pass "$2"; else fail "$2" "$3"; fi
+}
 expect_eq() {  # NAME ACTUAL EXPECTED
     if [ "$2" == "$3" ]; then pass "$1"; else fail "$1" "got '$2', expected '$3'"; fi
 }

@@ -22,9 +22,8 @@ dummy_display "1920x1200"
 DISPLAY= run_plain help --help
 expect_eq "--help ends with status 0" "$status" "0"
 grep -q '^Usage: planewave3d \[OPTION\]' "$work/help.out" && grep -q -- '--view=VIEW' "$work/help.out" &&
-    grep -q '^Exit status:' "$work/help.out" && grep -q 'next view' "$work/help.out" &&
-    pass "--help prints the options, the keys and the exit status" ||
-    fail "--help prints the options, the keys and the exit status" "$(head -3 "$work/help.out")"
+    grep -q '^Exit status:' "$work/help.out" && grep -q 'next view' "$work/help.out"
+verdict $? "--help prints the options, the keys and the exit status" "$(head -3 "$work/help.out")"
 DISPLAY= run_plain version --version
 expect_eq "--version" "$status $(cat "$work/version.out")" "0 planewave3d 0.1.0"
 
@@ -66,9 +65,8 @@ expect_eq "--record: 100 frames, looping forever, 10/100 s each" \
 for k in 0 36 99; do
     "$program" --snapshot="$work/sample.png" --frame=$((k + 1)) "${small[@]}"
     read -r size _ _ _ far _ < <("$probe" compare "$work/period.gif:$k" "$work/sample.png")
-    [ "$size" = 480x270 ] && [ "${far:-9999}" -lt 650 ] &&
-        pass "--record: frame $k is time sample $((k + 1))" ||
-        fail "--record: frame $k is time sample $((k + 1))" "$size, $far pixels far off"
+    [ "$size" = 480x270 ] && [ "${far:-9999}" -lt 650 ]
+    verdict $? "--record: frame $k is time sample $((k + 1))" "$size, $far pixels far off"
 done
 read -r _ _ differing _ < <("$probe" compare "$work/period.gif:0" "$work/period.gif:50")
 [ "${differing:-0}" -gt 100 ] && pass "--record: the wave moves" || fail "--record: the wave moves"
@@ -82,9 +80,8 @@ for target in "$work/no/such/folder/x.png" "$work/not-a-folder/x.gif" "$work/a-f
     "$program" "$option=$target" --window=320x180 >"$work/bad-target.out" 2>&1
     status=$?
     [ "$status" = 1 ] && [ "$(wc -l <"$work/bad-target.out")" = 1 ] &&
-        grep -q "^planewave3d: cannot write '$target'" "$work/bad-target.out" &&
-        pass "$option to $target: one line, status 1" ||
-        fail "$option to $target: one line, status 1" "status $status: $(head -2 "$work/bad-target.out")"
+        grep -q "^planewave3d: cannot write '$target'" "$work/bad-target.out"
+    verdict $? "$option to $target: one line, status 1" "status $status: $(head -2 "$work/bad-target.out")"
 done
 no_part_files "$work" && pass "nothing half-written left behind" || fail "nothing half-written left behind"
 # No display to open: the one named, else the environment's; the message names it.
@@ -114,9 +111,8 @@ for look in "808080 255 214 0 --theme=classic" "FAFAF5 153 115 0 --theme=project
     # shellcheck disable=SC2086  # the options are words
     "$program" --snapshot="$work/look.png" --window=640x360 --frame=30 $options
     read -r _ corner _ shaded < <("$probe" shades "$work/look.png" "$r" "$g" "$b")
-    [ "$corner" = "$background" ] && [ "${shaded:-0}" -gt 1000 ] &&
-        pass "$options: background $background, field arrows $r $g $b" ||
-        fail "$options: background $background, field arrows $r $g $b" "$corner, $shaded pixels"
+    [ "$corner" = "$background" ] && [ "${shaded:-0}" -gt 1000 ]
+    verdict $? "$options: background $background, field arrows $r $g $b" "$corner, $shaded pixels"
 done
 
 # Panels beside the wave: the README's slide at 1280x720 keeps its scene in the 762 pixels left
@@ -126,9 +122,8 @@ slide=(--view=mono --frame=30 --medium2=glass --frequency=500THz --angle=56)
 "$program" --snapshot="$work/slide.png" --window=1280x720 "${slide[@]}" --readout --curves
 read -r _ _ _ bare < <("$probe" shades "$work/bare.png" 255 214 0)
 read -r _ _ _ slide < <("$probe" shades "$work/slide.png" 255 214 0)
-[ "${bare:-0}" -gt 1000 ] && [ "${slide:-0}" = "$bare" ] &&
-    pass "the readout and the curves leave every arrow in view" ||
-    fail "the readout and the curves leave every arrow in view" "${bare:-?} gold pixels, then ${slide:-?}"
+[ "${bare:-0}" -gt 1000 ] && [ "${slide:-0}" = "$bare" ]
+verdict $? "the readout and the curves leave every arrow in view" "${bare:-?} gold pixels, then ${slide:-?}"
 # OCR reads every number of the slide's readout whole, each as often as it stands there: no digit,
 # decimal point or minus sign lost.
 numbers=(56.0000 0.80 1.00 2.25 1.5 251.15 0.00 33.5519 56.3099 -0.3099 0.0032 180.0 0.3819 180.0
@@ -175,9 +170,8 @@ if [ -n "${3:-}" ]; then
         read -r compared _ _ _ far _ < <("$probe" compare "$work/desktop.png" "$work/page.png" 4)
         read -r _ _ _ _ far_pixels _ < <("$probe" compare "$work/desktop.png" "$work/page.png")
         [ "$compared" = "$size" ] && [ "${far:-999999}" -le "$blocks" ] &&
-            [ "${far_pixels:-999999}" -le "$pixels" ] &&
-            pass "the page's picture of $parameters" ||
-            fail "the page's picture of $parameters" "$compared, $far blocks, $far_pixels pixels far off"
+            [ "${far_pixels:-999999}" -le "$pixels" ]
+        verdict $? "the page's picture of $parameters" "$compared, $far blocks, $far_pixels pixels far off"
     done <<'CASES'
 4 450 640x360 --view=sbs,--frame=37,--magnetic,--poynting view=sbs frame=37 magnetic=1 poynting=1
 40 1600 640x360 --view=anaglyph,--frame=12,--theme=projector,--tangential view=anaglyph frame=12 theme=projector tangential=1

@@ -105,9 +105,8 @@ done
     fail "scene in both halves" "left ${left:-?} right ${right:-?} pixels"
 # Same scene, seen from 0.075 scene units apart: about as many pixels, moved a few pixels.
 [ "${differing:-0}" -gt 0 ] && [ "${shift:-99}" -le 12 ] &&
-    [ $((left - right)) -lt $((left / 20)) ] && [ $((right - left)) -lt $((left / 20)) ] &&
-    pass "halves differ only by the small parallax" ||
-    fail "halves differ only by the small parallax" "${differing:-?} pixels differ, centre moves ${shift:-?} px"
+    [ $((left - right)) -lt $((left / 20)) ] && [ $((right - left)) -lt $((left / 20)) ]
+verdict $? "halves differ only by the small parallax" "${differing:-?} pixels differ, centre moves ${shift:-?} px"
 sleep 0.35
 shot "$work/b.xwd"
 [ "$("$probe" diff "$work/a.xwd" "$work/b.xwd")" -gt 0 ] && pass "the wave moves" || fail "the wave moves"
@@ -126,13 +125,11 @@ shot_after "$work/g.xwd" h
 read -r _ corner _ < <("$probe" match "$work/f.xwd" 480 480 480 480 r "$work/g.xwd" 480 480 r)
 read -r _ _ _ gold_without < <("$probe" shades "$work/f.xwd" 255 214 0)
 read -r _ _ _ gold_with < <("$probe" shades "$work/g.xwd" 255 214 0)
-[ "${corner:-0}" -gt 20000 ] && [ "${gold_with:-0}" -gt $((${gold_without:-0} / 4)) ] &&
-    pass "h shows the readout in the lower right corner, beside the arrows" ||
-    fail "h shows the readout in the lower right corner, beside the arrows" "${corner:-?} pixels there, arrows ${gold_without:-?} then ${gold_with:-?}"
+[ "${corner:-0}" -gt 20000 ] && [ "${gold_with:-0}" -gt $((${gold_without:-0} / 4)) ]
+verdict $? "h shows the readout in the lower right corner, beside the arrows" "${corner:-?} pixels there, arrows ${gold_without:-?} then ${gold_with:-?}"
 read -r _ _ _ iou _ shift < <("$probe" match "$work/g.xwd" 480 480 480 480 r "$work/g.xwd" 1440 480 r)
-[ "${iou:-0}" -ge 90 ] && [ "${shift:-1}" -eq 0 ] &&
-    pass "the readout lies alike in both halves (no parallax)" ||
-    fail "the readout lies alike in both halves (no parallax)" "overlap ${iou:-?} % at ${shift:-?} px"
+[ "${iou:-0}" -ge 90 ] && [ "${shift:-1}" -eq 0 ]
+verdict $? "the readout lies alike in both halves (no parallax)" "overlap ${iou:-?} % at ${shift:-?} px"
 shot_after "$work/h.xwd" h
 expect_eq "h again hides it" "$("$probe" diff "$work/f.xwd" "$work/h.xwd")" "0"
 
@@ -271,9 +268,8 @@ still_scene
 shot "$work/cross.xwd"
 escape
 read -r _ differing _ iou _ shift < <("$probe" match "$work/anaglyph.xwd" 0 0 960 540 r "$work/anaglyph.xwd" 0 0 g)
-[ "${iou:-0}" -ge 85 ] && [ "${shift#-}" -le 10 ] && [ "${differing:-0}" -gt 0 ] &&
-    pass "anaglyph: red and green hold the same scene, shifted" ||
-    fail "anaglyph: red and green hold the same scene, shifted" "overlap ${iou:-?} % at ${shift:-?} px"
+[ "${iou:-0}" -ge 85 ] && [ "${shift#-}" -le 10 ] && [ "${differing:-0}" -gt 0 ]
+verdict $? "anaglyph: red and green hold the same scene, shifted" "overlap ${iou:-?} % at ${shift:-?} px"
 read -r _ differing _ < <("$probe" match "$work/cross.xwd" 0 0 960 540 g "$work/anaglyph.xwd" 0 0 g)
 expect_eq "cross: the left half is the right eye's picture (the anaglyph's cyan)" "$differing" "0"
 read -r _ differing _ < <("$probe" match "$work/cross.xwd" 960 0 960 540 r "$work/anaglyph.xwd" 0 0 r)
@@ -286,9 +282,8 @@ shot "$work/mono.xwd"
 escape
 read -r _ _ _ iou_mono _ < <("$probe" match "$work/mono.xwd" 0 0 960 960 r "$work/mono.xwd" 960 0 r)
 read -r _ _ _ iou_sbs _ < <("$probe" match "$work/a.xwd" 0 0 960 960 r "$work/a.xwd" 960 0 r)
-[ "${iou_mono:-100}" -lt 50 ] && [ "${iou_sbs:-0}" -ge 85 ] &&
-    pass "mono: one picture across the window" ||
-    fail "mono: one picture across the window" "halves overlap ${iou_mono:-?} % (side by side ${iou_sbs:-?} %)"
+[ "${iou_mono:-100}" -lt 50 ] && [ "${iou_sbs:-0}" -ge 85 ]
+verdict $? "mono: one picture across the window" "halves overlap ${iou_mono:-?} % (side by side ${iou_sbs:-?} %)"
 
 # A resized window keeps the picture's shape: the box round the traces keeps its proportions.
 start_with resize --window --view=mono
@@ -303,9 +298,8 @@ expect_eq "resized to 1600x600" "$geometry" "WIDTH=1600 HEIGHT=600 "
 # Width over height, in hundredths, before and after: within 4 %.
 before=$((100 * ${box_w:-0} / ${box_h:-1}))
 after=$((100 * ${after_w:-0} / ${after_h:-1}))
-[ "$before" -gt 0 ] && [ $((100 * after)) -ge $((96 * before)) ] && [ $((100 * after)) -le $((104 * before)) ] &&
-    pass "a resize keeps the picture's shape" ||
-    fail "a resize keeps the picture's shape" "traces ${box_w:-?}x${box_h:-?}, then ${after_w:-?}x${after_h:-?}"
+[ "$before" -gt 0 ] && [ $((100 * after)) -ge $((96 * before)) ] && [ $((100 * after)) -le $((104 * before)) ]
+verdict $? "a resize keeps the picture's shape" "traces ${box_w:-?}x${box_h:-?}, then ${after_w:-?}x${after_h:-?}"
 escape
 expect_eq "--window: the mode is left alone after" "$(current_mode)" "1920x1200"
 
@@ -331,9 +325,8 @@ escape
 expect_eq "Page Down at the end stays there" "$("$probe" diff "$work/lesson-2.xwd" "$work/lesson-2-again.xwd")" "0"
 expect_eq "Page Up goes back" "$("$probe" diff "$work/lesson-1.xwd" "$work/lesson-1-again.xwd")" "0"
 read -r first last < <("$probe" diff-rows "$work/lesson-2.xwd" "$work/one.xwd")
-[ "${first:-none}" != none ] && [ "$first" -gt 300 ] && [ $((last - first)) -lt 14 ] &&
-    pass "the readout shows the second scenario, its first line naming the step" ||
-    fail "the readout shows the second scenario, its first line naming the step" "rows ${first:-?} to ${last:-?} differ"
+[ "${first:-none}" != none ] && [ "$first" -gt 300 ] && [ $((last - first)) -lt 14 ]
+verdict $? "the readout shows the second scenario, its first line naming the step" "rows ${first:-?} to ${last:-?} differ"
 
 # --- pictures for slides -----------------------------------------------------------------------
 
@@ -357,9 +350,8 @@ start_with keys "${picture[@]}"
 cd - >/dev/null || exit 1
 shot "$work/window-37.xwd"
 read -r size _ _ _ far _ worst < <("$probe" compare "$work/frame-37.png" "$work/window-37.xwd")
-[ "$size" = 960x540 ] && [ "${far:-1}" -eq 0 ] && [ "${worst:-9}" -le 2 ] &&
-    pass "--snapshot: the window's picture of the same frame" ||
-    fail "--snapshot: the window's picture of the same frame" "$size, $far far, worst $worst"
+[ "$size" = 960x540 ] && [ "${far:-1}" -eq 0 ] && [ "${worst:-9}" -le 2 ]
+verdict $? "--snapshot: the window's picture of the same frame" "$size, $far far, worst $worst"
 press s
 wait_for_line "$work/keys.out" "picture saved to" 10 &&
     read -r _ _ _ _ far _ worst < <("$probe" compare "$work/window-37.xwd" "$work/keys"/planewave3d-*.png) &&
@@ -450,9 +442,8 @@ shot_after "$work/fitted.xwd" o
 escape
 read -r _ _ _ _ _ _ _ _ _ _ _ steep_edge < <("$probe" scene "$work/steep.xwd")
 read -r _ _ _ _ _ _ _ _ _ _ _ fitted_edge < <("$probe" scene "$work/fitted.xwd")
-[ "${steep_edge:-0}" -gt 0 ] && [ "${fitted_edge:-1}" = 0 ] &&
-    pass "o: at 89 degrees nothing drawn touches the picture's edge" ||
-    fail "o: at 89 degrees nothing drawn touches the picture's edge" "${steep_edge:-?} then ${fitted_edge:-?} pixels"
+[ "${steep_edge:-0}" -gt 0 ] && [ "${fitted_edge:-1}" = 0 ]
+verdict $? "o: at 89 degrees nothing drawn touches the picture's edge" "${steep_edge:-?} then ${fitted_edge:-?} pixels"
 # z magnifies medium 2's arrows: seawater's, nearly nothing at 100 MHz, more than double the
 # picture's gold from x 10 to x 100 and again to x 1000 (the caption's column, alike at each,
 # takes a little from medium 1's).
@@ -466,9 +457,8 @@ done
 escape
 read -r gold_10 gold_100 gold_1000 <<<"$gold"
 [ "${gold_10:-0}" -gt 1000 ] && [ "$gold_100" -gt $((2 * gold_10)) ] &&
-    [ "$gold_1000" -gt $((2 * gold_100)) ] &&
-    pass "z: medium 2's arrows grow with each press" ||
-    fail "z: medium 2's arrows grow with each press" "gold pixels$gold"
+    [ "$gold_1000" -gt $((2 * gold_100)) ]
+verdict $? "z: medium 2's arrows grow with each press" "gold pixels$gold"
 
 # --- a display without a 16:9 mode of its width ----------------------------------------------
 
