@@ -12,9 +12,11 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "core/options.h"
+#include "physics/field_map.h"
 #include "physics/fresnel_curves.h"
 #include "platform/display_connection.h"
 #include "platform/mode_guardian.h"
+#include "scene/field_geometry.h"
 
 int main(int argc, char** argv) {
     // Ours first, before anything touches the display.
@@ -40,6 +42,15 @@ int main(int argc, char** argv) {
     }
     if (options.print_curves) {
         std::fputs(fresnel_csv(fresnel_curves(g_session->scenario)).c_str(), stdout);
+        return std::ferror(stdout) || std::fflush(stdout) != 0 ? 1 : 0;
+    }
+    if (options.print_field_map) {
+        const Session& s = *g_session;
+        const double t = sample_time_of(options.frame == 0 ? 1 : options.frame, s.solution);
+        std::fputs(field_map_csv(field_map_phasors(s.scenario, s.solution),
+                                 *options.print_field_map, s.scenario.omega, t)
+                       .c_str(),
+                   stdout);
         return std::ferror(stdout) || std::fflush(stdout) != 0 ? 1 : 0;
     }
     apply_options(session, options);

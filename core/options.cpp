@@ -116,6 +116,11 @@ std::string parse_curves(Options& o, const std::string& v, bool given) {
     }
     return "";
 }
+std::string parse_print_field_map(Options& o, const std::string& v, bool) {
+    o.print_field_map = parse_field_map_quantity(v);
+    return o.print_field_map ? ""
+                             : "--print-field-map: invalid quantity '" + v + "' (ey, hy or e2)";
+}
 std::string parse_theme_setting(Options& o, const std::string& v, bool) {
     o.theme = parse_theme(v);
     return o.theme ? "" : "--theme: invalid theme '" + v + "' (classic or projector)";
@@ -170,6 +175,7 @@ const Setting settings[setting_count] = {
     {"version", SettingValue::none, flag<&Options::version>, nullptr, false},
     {"materials", SettingValue::none, flag<&Options::list_materials>, nullptr, false},
     {"print-curves", SettingValue::none, flag<&Options::print_curves>, nullptr, false},
+    {"print-field-map", SettingValue::required, parse_print_field_map, nullptr, false},
     {"window", SettingValue::optional, parse_window, apply_window, false},
     {"view", SettingValue::required, parse_view_setting, apply_view, true},
     {"medium1", SettingValue::required, parse_medium1, nullptr, true},
@@ -334,6 +340,10 @@ std::string usage_text() {
         "  --materials              list the named materials and end\n"
         "  --print-curves           print the Fresnel curves of the start scenario (after the\n"
         "                           options above) as CSV, 0 to 90 degrees every 0.1, and end\n"
+        "  --print-field-map=Q      print the total field in the plane of incidence at the time\n"
+        "                           sample of --frame (1 unless given) as CSV, x_m,z_m,value,\n"
+        "                           and end: Q is ey (E_y), hy (eta1 H_y) or e2 (the period's\n"
+        "                           mean of |E|^2)\n"
         "  --help                   show this help and end\n"
         "  --version                show the version and end\n"
         "\n"

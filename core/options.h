@@ -10,12 +10,14 @@
 
 #include "core/scenario_input.h"
 #include "core/session.h"
+#include "physics/field_map.h"
 
 struct Options {
     bool help = false;
     bool version = false;
     bool list_materials = false;  // --materials: print the table and end
     bool print_curves = false;    // --print-curves: the start scenario's curves as CSV, and end
+    std::optional<FieldMapQuantity> print_field_map;  // --print-field-map: the map as CSV, and end
     bool windowed = false;        // --window, or a picture: an ordinary window, mode untouched
     int32_t window_width = 1280;  // pixels, with --window
     int32_t window_height = 720;  // pixels, with --window
@@ -56,7 +58,7 @@ struct Setting {
     // A lesson's top-level key too: what its value must be, as the lesson's message says it.
     const char* lesson_values = nullptr;
 };
-inline constexpr size_t setting_count = 22;
+inline constexpr size_t setting_count = 23;
 extern const Setting settings[setting_count];
 const Setting* find_setting(const std::string& name);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "physics/derived_quantities.h"
+#include "physics/field_map.h"
 #include "physics/fresnel_curves.h"
 #include "physics/interface_solver.h"
 #include "physics/materials.h"
@@ -521,3 +522,86 @@ TEST(WaveFields, TransverseRightHandedAndEnergyConserved) {
 }
 
 }  // namespace
+
+// The total field in the plane of incidence against physics, a scenario a row: the grid each
+// gets; tangential E and H continuous at z = 0 and the map alike at frames 1 and 101 in every
+// one; then what each shows.
+TEST(FieldMap, TheTotalFieldObeysTheBoundaryAndShowsWhatEachScenarioTeaches) {
+    enum Shows { nothing, standing_wave, no_pattern, evanescent };
+    WaveScenario tm_brewster = media(1, 2.25, 0, 5e14, 56.309932474020215);
+    tm_brewster.ey_mag = 0;
+    struct Case {
+        const char* what;
+        WaveScenario sc;
+        int32_t side;
+        bool flat;
+        double finest_m;  // medium 2's wavelength or decay length
+        Shows shows;
+    } const cases[] = {
+        // clang-format off
+        {"glass at 30 deg", media(1, 2.25, 0, 5e14, 30), 128, false, 3.9972e-7, nothing},
+        {"n = 9: lambda2 / 8 sets the step", media(1, 81, 0, 1e9, 20), 288, false, 0.033310, nothing},
+        {"n = 32: 1024 a side", media(1, 1024, 0, 1e9, 0), 1024, false, 0.0093685, nothing},
+        {"n a hair above 32: flat", media(1, 1024.1, 0, 1e9, 0), 128, true, 0.0093681, nothing},
+        {"copper at 1 GHz, normal", media(1, 1, 5.8e7, 1e9, 0), 128, true, 2.0899e-6, standing_wave},
+        {"TM at Brewster's angle", tm_brewster, 128, false, 3.9972e-7, no_pattern},
+        {"glass to air at 60 deg", media(2.25, 1, 0, 5e14, 60), 128, false, 1.1509e-7, evanescent},
+    };  // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const InterfaceSolution s = solve_wave_interface(c.sc, 101);
+        const FieldMapPhasors map = field_map_phasors(c.sc, s);
+        const FieldMapGrid& g = map.grid;
+        EXPECT_EQ(std::tuple(g.side, g.medium2_flat), std::tuple(c.side, c.flat));
+        EXPECT_NEAR(g.medium2_finest_m / c.finest_m, 1, 1e-4);
+        EXPECT_NEAR(g.step_m * g.side, 4 * s.lambda1, 1e-12 * s.lambda1);
+        const FieldMapWaves waves = field_map_waves(c.sc, s);
+        for (double x : {0.0, 0.37 * s.lambda1, -1.1 * s.lambda1}) {
+            const FieldPoint a = field_point(waves, false, x, 0),
+                             b = field_point(waves, true, x, 0);
+            for (auto [u, v] : {std::pair(a.e.x, b.e.x),
+                                {a.e.y, b.e.y},
+                                {a.h.x * s.eta1, b.h.x * s.eta1},
+                                {a.h.y * s.eta1, b.h.y * s.eta1}}) {
+                EXPECT_LT(std::abs(u - v), 1e-9) << x;
+            }
+        }
+        const double period = 100 * s.time_step;
+        const std::vector<double> first = field_map_values(map, FieldMapQuantity::hy, s.omega, 0);
+        const std::vector<double> last =
+            field_map_values(map, FieldMapQuantity::hy, s.omega, period);
+        for (size_t k = 0; k < first.size(); k += 97) EXPECT_NEAR(first[k], last[k], 1e-9);
+        // Along the middle row: e2 in medium 1 (columns before side / 2) and in medium 2.
+        const std::vector<double> e2 = field_map_values(map, FieldMapQuantity::e2, s.omega, 0);
+        const auto at = [&](int32_t column) { return e2[size_t(g.side / 2) * g.side + column]; };
+        const int32_t interface = g.side / 2;
+        double low = 1e300, high = 0;
+        for (int32_t k = 0; k < interface; ++k)
+            low = std::min(low, at(k)), high = std::max(high, at(k));
+        if (c.shows == standing_wave) {
+            // Nodes half a wavelength apart, the first at the interface: 1/2 |2 E0 sin k1 z|^2.
+            EXPECT_LT(at(interface - 1), 0.02 * high);
+            int nodes = 0;
+            for (int32_t k = 1; k < interface; ++k) {
+                const double z = field_map_coordinate_m(g, k);
+                const bool node = at(k) < at(k - 1) && at(k) < at(k + 1);
+                if (node) {
+                    EXPECT_NEAR(std::remainder(z, s.lambda1 / 2), 0, g.step_m) << z;
+                }
+                nodes += node;
+            }
+            EXPECT_EQ(nodes, 3) << "at -lambda1 / 2, -lambda1, -3 lambda1 / 2";
+            EXPECT_EQ(at(interface + 3), 0.0) << "medium 2 flat";
+        }
+        if (c.shows == no_pattern) {
+            EXPECT_NEAR(low / high, 1, 1e-9) << "nothing reflected";
+        } else {
+            EXPECT_LT(low / high, 0.99) << "incident and reflected interfere";
+        }
+        if (c.shows == evanescent) {
+            for (int32_t k = interface; k + 1 < g.side; k += 9) {
+                EXPECT_NEAR(at(k + 1) / at(k), std::exp(-2 * s.alpha_z * g.step_m), 1e-9);
+            }
+        }
+    }
+}

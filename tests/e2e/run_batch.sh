@@ -55,6 +55,16 @@ expect_eq "--print-curves: 901 rows of 13 numbers, 0 to 90 degrees, R + T = 1" \
     "$(awk -F, 'NR > 1 && NF == 13 && ($2 + $4 - 1) ^ 2 < 1e-18 && ($3 + $5 - 1) ^ 2 < 1e-18 { n++; last = $1 } END { print n, last }' "$work/curves.out")" \
     "901 90"
 
+# The total field as data: copper at normal incidence, 128 x 128 points, medium 2 flat; a
+# quantity it does not know gets one line and status 2.
+DISPLAY= run_plain map --print-field-map=e2 --medium2=copper --angle=0
+expect_eq "--print-field-map: status 0, the header, 16384 points, medium 2's half flat" \
+    "$status $(awk -F, 'NR == 1 { h = $0 } NR > 1 && NF == 3 { n++; flat += $2 >= 0 && $3 == 0 } END { print h, n, flat }' "$work/map.out")" \
+    "0 x_m,z_m,value 16384 8192"
+DISPLAY= run_plain bad-map --print-field-map=ex
+expect_eq "--print-field-map=ex: status 2 and the values" "$status $(head -1 "$work/bad-map.err")" \
+    "2 planewave3d: --print-field-map: invalid quantity 'ex' (ey, hy or e2)"
+
 # One period without a window: frame k is the snapshot of time sample k + 1, the palette's
 # colours aside (a 480x270 picture, 100 frames).
 small=(--view=sbs --window=480x270 --readout)
