@@ -193,6 +193,9 @@ KeyAction apply_command(Session& s, Command command) {
         case Command::legend:
             p.legend_shown = !p.legend_shown;
             break;
+        case Command::field_map:
+            p.field_map = FieldMapMode((int(p.field_map) + 1) % 4);  // off, ey, hy, e2, off
+            break;
         case Command::fit_view:
             s.view = fitted_view(frame_inputs(s));
             break;

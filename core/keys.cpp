@@ -59,6 +59,7 @@ constexpr Name names[] = {
     {Command::magnify_medium2, "magnify_medium2"},
     {Command::fit_view, "fit_view"},
     {Command::legend, "legend"},
+    {Command::field_map, "field_map"},
 };
 
 // The browser's names of the special keys and of the characters the toolkit gives as codes.
@@ -180,6 +181,9 @@ const KeyRow key_rows[key_row_count] = {
     {" k          \t: show / hide the legend of the colours\n",
      true,
      {k(Command::legend, 'k'), none}},
+    {" t          \t: the total field in the plane of incidence: E_y, eta1 H_y, mean |E|^2, none\n",
+     true,
+     {k(Command::field_map, 't'), none}},
 };
 
 namespace {

@@ -51,6 +51,7 @@ enum class Command {
     magnify_medium2,
     fit_view,
     legend,
+    field_map,
 };
 
 // The keys that are not characters, as the toolkit and the page know them.
@@ -72,7 +73,7 @@ struct KeyRow {
 };
 
 // The table's 24 lines and the 17 beyond it.
-inline constexpr size_t key_row_count = 41;
+inline constexpr size_t key_row_count = 42;
 extern const KeyRow key_rows[key_row_count];
 
 // The console's key table, and the keys beyond it, as printed.

@@ -41,8 +41,10 @@ std::string toml_float(double v) {
 
 // The setting of the table that a lesson's top-level key names, if it may stand there.
 const Setting* lesson_setting(const std::string& key) {
-    const Setting* setting = find_setting(key);
-    return setting && setting->lesson_values ? setting : nullptr;
+    for (const Setting& setting : settings) {
+        if (setting.lesson_values && lesson_key(setting) == key) return &setting;
+    }
+    return nullptr;
 }
 
 // "lesson.toml:4:11: " where the node is known, "lesson.toml: " otherwise.
@@ -179,7 +181,7 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
     Lesson lesson{file_name(path), {}, {}};
     std::string lesson_settings;  // "theme, palette, "
     for (const Setting& setting : settings) {
-        if (setting.lesson_values) lesson_settings += std::string(setting.name) + ", ";
+        if (setting.lesson_values) lesson_settings += lesson_key(setting) + ", ";
     }
     const toml::array* scenarios = nullptr;
     for (auto&& [k, v] : root) {
@@ -195,7 +197,7 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
                 return {std::nullopt,
                         where(path, v.source()) + key + " must be " + setting->lesson_values};
             }
-            lesson.settings.emplace_back(key, *value);
+            lesson.settings.emplace_back(setting->name, *value);
         } else if (key == "scenario") {
             scenarios = v.as_array();
             if (scenarios == nullptr || !(scenarios->empty() || v.is_array_of_tables())) {

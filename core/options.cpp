@@ -1,5 +1,6 @@
 #include "core/options.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "core/keys.h"
 #include "core/scenario_fields.h"
 #include "physics/materials.h"
+#include "scene/field_map_panel.h"
 #include "scene/readout_text.h"
 
 namespace {
@@ -116,6 +118,10 @@ std::string parse_curves(Options& o, const std::string& v, bool given) {
     }
     return "";
 }
+std::string parse_field_map(Options& o, const std::string& v, bool) {
+    o.field_map = parse_field_map_quantity(v);
+    return o.field_map ? "" : "--field-map: invalid quantity '" + v + "' (ey, hy or e2)";
+}
 std::string parse_print_field_map(Options& o, const std::string& v, bool) {
     o.print_field_map = parse_field_map_quantity(v);
     return o.print_field_map ? ""
@@ -162,6 +168,9 @@ void apply_theme(Session& s, const Options& o) {
 void apply_palette(Session& s, const Options& o) {
     if (o.palette) s.presentation.palette = *o.palette;
 }
+void apply_field_map(Session& s, const Options& o) {
+    if (o.field_map) s.presentation.field_map = field_map_mode(*o.field_map);
+}
 void apply_frame(Session& s, const Options& o) {
     if (o.frame == 0) return;
     s.animation.frame_index = o.frame;  // paused at that instant
@@ -197,10 +206,18 @@ const Setting settings[setting_count] = {
      "\"classic\" or \"projector\""},
     {"palette", SettingValue::required, parse_palette_setting, apply_palette, true,
      "\"classic\" or \"colour-blind\""},
+    {"field-map", SettingValue::required, parse_field_map, apply_field_map, true,
+     "\"ey\", \"hy\" or \"e2\""},
     {"frame", SettingValue::required, parse_frame, apply_frame, true},
     {"snapshot", SettingValue::required, parse_snapshot, nullptr, false},
     {"record", SettingValue::required, parse_record, nullptr, false},
 };
+
+std::string lesson_key(const Setting& setting) {
+    std::string key = setting.name;
+    std::replace(key.begin(), key.end(), '-', '_');
+    return key;
+}
 
 const Setting* find_setting(const std::string& name) {
     for (const Setting& s : settings) {
@@ -327,6 +344,8 @@ std::string usage_text() {
         "                           vectors (p), the tangential fields (|), the Fresnel curves\n"
         "                           (g) from the start\n"
         "  --legend                 show the legend of the colours (k) from the start\n"
+        "  --field-map=Q            show the total field in the plane of incidence (t) from the\n"
+        "                           start: ey (E_y), hy (eta1 H_y) or e2 (the mean of |E|^2)\n"
         "  --theme=THEME            classic (the default) or projector: a light background,\n"
         "                           dark colours, wider lines and larger text for lit rooms\n"
         "  --palette=PALETTE        classic (the default) or colour-blind: colours that stay\n"

@@ -29,17 +29,18 @@ struct Options {
     std::string record_path;    // --record=FILE.gif
     int32_t frame = 0;          // --frame=N: the time sample, 1 .. 101; 0 when not given
     // What is shown over and beside the wave from the start, as its keys would.
-    bool readout = false;                 // --readout (h)
-    CurvesMode curves = CurvesMode::off;  // --curves[=power|amplitude] (g)
-    bool magnetic = false;                // --magnetic (m)
-    bool poynting = false;                // --poynting (p)
-    bool tangential = false;              // --tangential (|)
-    bool legend = false;                  // --legend (k)
-    std::optional<Theme> theme;           // --theme: classic, projector
-    std::optional<Palette> palette;       // --palette: classic, colour-blind
-    std::string error;                    // one line when the command line is not understood
-    std::vector<char*> toolkit_args;      // argv[0] and what is not ours, in order
-    const char* display = nullptr;        // the toolkit's -display NAME; null: its default
+    bool readout = false;                       // --readout (h)
+    CurvesMode curves = CurvesMode::off;        // --curves[=power|amplitude] (g)
+    bool magnetic = false;                      // --magnetic (m)
+    bool poynting = false;                      // --poynting (p)
+    bool tangential = false;                    // --tangential (|)
+    bool legend = false;                        // --legend (k)
+    std::optional<FieldMapQuantity> field_map;  // --field-map (t)
+    std::optional<Theme> theme;                 // --theme: classic, projector
+    std::optional<Palette> palette;             // --palette: classic, colour-blind
+    std::string error;                          // one line when the command line is not understood
+    std::vector<char*> toolkit_args;            // argv[0] and what is not ours, in order
+    const char* display = nullptr;              // the toolkit's -display NAME; null: its default
 };
 
 // One setting of the table that the command line (--name) and the page's URL parameters
@@ -58,7 +59,9 @@ struct Setting {
     // A lesson's top-level key too: what its value must be, as the lesson's message says it.
     const char* lesson_values = nullptr;
 };
-inline constexpr size_t setting_count = 23;
+// Its name as a lesson's key: "field_map" for --field-map.
+std::string lesson_key(const Setting& setting);
+inline constexpr size_t setting_count = 24;
 extern const Setting settings[setting_count];
 const Setting* find_setting(const std::string& name);
 

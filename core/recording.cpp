@@ -29,7 +29,7 @@ const char* change_that_cancels(const ShownState& before, const ShownState& now)
         p.view == q.view && p.readout_shown == q.readout_shown && p.curves == q.curves &&
         p.magnetic_shown == q.magnetic_shown && p.poynting_shown == q.poynting_shown &&
         p.medium2_decades == q.medium2_decades && p.legend_shown == q.legend_shown &&
-        before.tangential_toggle == now.tangential_toggle;
+        p.field_map == q.field_map && before.tangential_toggle == now.tangential_toggle;
     if (!same_scenario) {
         return "the scenario changed";
     } else if (!same_view) {

@@ -1,5 +1,6 @@
 #include "core/session.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -94,24 +95,36 @@ const FresnelCurves& current_curves(Session& s) {
     return c.curves;
 }
 
+// The field map's phasors of the current scenario, computed again only when it changes.
+const FieldMapPhasors& current_field_map(Session& s) {
+    FieldMapCache& c = s.field_map;
+    if (!c.scenario || std::memcmp(&*c.scenario, &s.scenario, sizeof s.scenario) != 0) {
+        c.phasors = field_map_phasors(s.scenario, s.solution);
+        c.scenario = s.scenario;
+    }
+    return c.phasors;
+}
+
 }  // namespace
 
 FrameInputs frame_inputs(Session& s) {
     const AnimationState& a = s.animation;
-    return FrameInputs{s.scenario,
-                       s.solution,
-                       s.view,
-                       s.presentation,
-                       s.screen.window_width,
-                       s.screen.window_height,
-                       a.frame_index,
-                       a.frames_per_period,
-                       a.tangential_toggle == 1,
-                       !clock_running(a.pause_counter),
-                       s.label,
-                       s.activity,
-                       s.presentation.curves != CurvesMode::off ? &current_curves(s) : nullptr,
-                       s.presentation.readout_shown && s.scenario.sigma2 != 0.0
-                           ? current_curves(s).pseudo_brewster_deg
-                           : std::nullopt};
+    return FrameInputs{
+        s.scenario,
+        s.solution,
+        s.view,
+        s.presentation,
+        s.screen.window_width,
+        s.screen.window_height,
+        a.frame_index,
+        a.frames_per_period,
+        a.tangential_toggle == 1,
+        !clock_running(a.pause_counter),
+        s.label,
+        s.activity,
+        s.presentation.curves != CurvesMode::off ? &current_curves(s) : nullptr,
+        s.presentation.readout_shown && s.scenario.sigma2 != 0.0
+            ? current_curves(s).pseudo_brewster_deg
+            : std::nullopt,
+        s.presentation.field_map != FieldMapMode::off ? &current_field_map(s) : nullptr};
 }

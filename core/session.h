@@ -11,6 +11,7 @@
 
 #include "core/examples.h"
 #include "core/lesson.h"
+#include "physics/field_map.h"
 #include "physics/fresnel_curves.h"
 #include "physics/interface_solver.h"
 #include "scene/frame_inputs.h"
@@ -52,6 +53,11 @@ struct CurvesCache {
     std::optional<WaveScenario> media;
     FresnelCurves curves;
 };
+// The field map's phasors of the scenario they were computed for.
+struct FieldMapCache {
+    std::optional<WaveScenario> scenario;
+    FieldMapPhasors phasors;
+};
 
 inline constexpr ViewState original_view{0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
 
@@ -69,6 +75,7 @@ struct Session {
     ScenarioOrigin origin = startup_origin;
     LessonState lesson{};
     CurvesCache curves;
+    FieldMapCache field_map;
 
     // The start-up scenario solved, the view, the clock, an ordinary side-by-side
     // presentation without readout, no window size yet, no lesson.

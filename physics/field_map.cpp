@@ -40,7 +40,7 @@ FieldMapGrid field_map_grid(const InterfaceSolution& s) {
 
 FieldMapWaves field_map_waves(const WaveScenario& sc, const InterfaceSolution& s) {
     return {wave_phasors(RayKind::incident, sc, s), wave_phasors(RayKind::reflected, sc, s),
-            wave_phasors(RayKind::transmitted, sc, s)};
+            wave_phasors(RayKind::transmitted, sc, s), s.eta1};
 }
 
 FieldPoint field_point(const FieldMapWaves& w, bool medium2, double x_m, double z_m) {
@@ -55,41 +55,104 @@ FieldPoint field_point(const FieldMapWaves& w, bool medium2, double x_m, double 
 }
 
 FieldMapPhasors field_map_phasors(const WaveScenario& sc, const InterfaceSolution& s) {
-    FieldMapPhasors p{field_map_grid(s), {}, {}};
+    FieldMapPhasors p{field_map_grid(s), field_map_waves(sc, s), {}, {}};
     const FieldMapGrid& g = p.grid;
-    const FieldMapWaves waves = field_map_waves(sc, s);
-    p.e.resize(size_t(g.side) * size_t(g.side));
-    p.eta1_hy.resize(p.e.size());
-    for (int32_t row = 0; row < g.side; ++row) {
-        const double x = field_map_coordinate_m(g, row);
+    const WavePhasors* waves[] = {&p.waves.incident, &p.waves.reflected, &p.waves.transmitted};
+    for (size_t w = 0; w < 3; ++w) {
+        for (int32_t k = 0; k < g.side; ++k) {
+            const double at = field_map_coordinate_m(g, k);
+            p.along_x[w].push_back(std::exp(-j_unit * waves[w]->k.x * at));
+            p.along_z[w].push_back(std::exp(-j_unit * waves[w]->k.z * at));
+        }
+    }
+    // Medium 1's magnitudes change along z alone (both waves share k_x); medium 2's single
+    // wave falls off monotonically in x and z: the first and last rows hold every largest one.
+    for (int32_t row : {0, g.side - 1}) {
         for (int32_t column = 0; column < g.side; ++column) {
-            const double z = field_map_coordinate_m(g, column);
-            if (z >= 0.0 && g.medium2_flat) continue;
-            const FieldPoint f = field_point(waves, z >= 0.0, x, z);
-            const size_t k = size_t(row) * size_t(g.side) + size_t(column);
-            p.e[k] = f.e;
-            p.eta1_hy[k] = s.eta1 * f.h.y;
+            const FieldPoint f = field_map_point(p, row, column);
+            p.most_ey = std::max(p.most_ey, std::abs(f.e.y));
+            p.most_hy = std::max(p.most_hy, s.eta1 * std::abs(f.h.y));
+            p.most_e2 =
+                std::max(p.most_e2, 0.5 * (std::norm(f.e.x) + std::norm(f.e.y) + std::norm(f.e.z)));
         }
     }
     return p;
 }
 
+FieldPoint field_map_point(const FieldMapPhasors& p, int32_t row, int32_t column) {
+    FieldPoint f{};
+    const bool medium2 = field_map_coordinate_m(p.grid, column) >= 0.0;
+    if (medium2 && p.grid.medium2_flat) return f;
+    const WavePhasors* waves[] = {&p.waves.incident, &p.waves.reflected, &p.waves.transmitted};
+    for (size_t w = medium2 ? 2 : 0; w < (medium2 ? 3u : 2u); ++w) {
+        const Complex factor = p.along_x[w][size_t(row)] * p.along_z[w][size_t(column)];
+        add(f.e, waves[w]->e, factor);
+        add(f.h, waves[w]->h, factor);
+    }
+    return f;
+}
+
+double field_map_value(const FieldMapPhasors& p, FieldMapQuantity q, int32_t row, int32_t column,
+                       Complex turn) {
+    if (q == FieldMapQuantity::e2) {
+        const FieldPoint f = field_map_point(p, row, column);
+        return 0.5 * (std::norm(f.e.x) + std::norm(f.e.y) + std::norm(f.e.z));
+    }
+    // E_y or H_y alone: a frame asks for them at every pixel of the panel.
+    const bool medium2 = field_map_coordinate_m(p.grid, column) >= 0.0;
+    if (medium2 && p.grid.medium2_flat) return 0.0;
+    const WavePhasors* waves[] = {&p.waves.incident, &p.waves.reflected, &p.waves.transmitted};
+    Complex sum = 0.0;
+    for (size_t w = medium2 ? 2 : 0; w < (medium2 ? 3u : 2u); ++w) {
+        const Complex component = q == FieldMapQuantity::ey ? waves[w]->e.y : waves[w]->h.y;
+        sum += component * p.along_x[w][size_t(row)] * p.along_z[w][size_t(column)];
+    }
+    return (q == FieldMapQuantity::hy ? p.waves.eta1 : 1.0) * (sum * turn).real();
+}
+
+std::vector<double> field_map_samples(const FieldMapPhasors& p, FieldMapQuantity q, Complex turn,
+                                      const std::vector<int32_t>& rows,
+                                      const std::vector<int32_t>& columns) {
+    std::vector<double> v;
+    v.reserve(rows.size() * columns.size());
+    if (q == FieldMapQuantity::e2) {
+        for (int32_t row : rows) {
+            for (int32_t column : columns) v.push_back(field_map_value(p, q, row, column, turn));
+        }
+        return v;
+    }
+    const WavePhasors* waves[] = {&p.waves.incident, &p.waves.reflected, &p.waves.transmitted};
+    const double scale = q == FieldMapQuantity::hy ? p.waves.eta1 : 1.0;
+    for (int32_t row : rows) {
+        Complex lead[3];  // each wave's component, its factor along x and the instant's turn
+        for (size_t w = 0; w < 3; ++w) {
+            const Complex component = q == FieldMapQuantity::ey ? waves[w]->e.y : waves[w]->h.y;
+            lead[w] = scale * component * p.along_x[w][size_t(row)] * turn;
+        }
+        for (int32_t column : columns) {
+            const bool medium2 = field_map_coordinate_m(p.grid, column) >= 0.0;
+            const size_t c = size_t(column);
+            v.push_back(medium2 ? (p.grid.medium2_flat ? 0.0 : (lead[2] * p.along_z[2][c]).real())
+                                : (lead[0] * p.along_z[0][c] + lead[1] * p.along_z[1][c]).real());
+        }
+    }
+    return v;
+}
+
+double field_map_largest(const FieldMapPhasors& p, FieldMapQuantity q) {
+    return q == FieldMapQuantity::ey   ? p.most_ey
+           : q == FieldMapQuantity::hy ? p.most_hy
+                                       : p.most_e2;
+}
+
 std::vector<double> field_map_values(const FieldMapPhasors& p, FieldMapQuantity q, double omega,
                                      double t_s) {
-    std::vector<double> v(p.e.size());
     const Complex turn = std::polar(1.0, omega * t_s);
-    for (size_t k = 0; k < v.size(); ++k) {
-        const Phasor3& e = p.e[k];
-        switch (q) {
-            case FieldMapQuantity::ey:
-                v[k] = (e.y * turn).real();
-                break;
-            case FieldMapQuantity::hy:
-                v[k] = (p.eta1_hy[k] * turn).real();
-                break;
-            case FieldMapQuantity::e2:
-                v[k] = 0.5 * (std::norm(e.x) + std::norm(e.y) + std::norm(e.z));
-                break;
+    std::vector<double> v;
+    v.reserve(size_t(p.grid.side) * size_t(p.grid.side));
+    for (int32_t row = 0; row < p.grid.side; ++row) {
+        for (int32_t column = 0; column < p.grid.side; ++column) {
+            v.push_back(field_map_value(p, q, row, column, turn));
         }
     }
     return v;

@@ -4,6 +4,7 @@
 // to each sample by its own spatial factor. Metres, the scene's axes (x along the interface).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +42,7 @@ inline double field_map_coordinate_m(const FieldMapGrid& g, int32_t index) {
 // (x_m, 0, z_m): medium 1's two waves, or medium 2's one, each carried by its e^(-j k.r).
 struct FieldMapWaves {
     WavePhasors incident, reflected, transmitted;
+    double eta1;  // ohm
 };
 FieldMapWaves field_map_waves(const WaveScenario& sc, const InterfaceSolution& s);
 struct FieldPoint {
@@ -48,16 +50,32 @@ struct FieldPoint {
 };
 FieldPoint field_point(const FieldMapWaves& w, bool medium2, double x_m, double z_m);
 
-// The total E and eta1 H_y at every sample, row by row: computed once for a scenario, so that a
-// frame only turns them by its e^(j omega t).
+// What the map needs of a scenario, computed once: each wave's spatial factor along x for every
+// row and along z for every column (a plane wave's e^(-j k.r) is their product), and the
+// largest magnitude each quantity takes over the grid and a period. A frame then only turns
+// the phasors by its e^(j omega t).
 struct FieldMapPhasors {
     FieldMapGrid grid;
-    std::vector<Phasor3> e;
-    std::vector<Complex> eta1_hy;
+    FieldMapWaves waves;
+    std::array<std::vector<Complex>, 3> along_x, along_z;  // incident, reflected, transmitted
+    double most_ey = 0.0, most_hy = 0.0, most_e2 = 0.0;
 };
 FieldMapPhasors field_map_phasors(const WaveScenario& sc, const InterfaceSolution& s);
 
-// The quantity at every sample at time t_s (seconds; e2 is the same at every time).
+// The total field's phasors at sample (row, column); zero in a flat medium 2.
+FieldPoint field_map_point(const FieldMapPhasors& p, int32_t row, int32_t column);
+// The quantity there at the instant whose e^(j omega t) is turn (e2 whatever the turn).
+double field_map_value(const FieldMapPhasors& p, FieldMapQuantity q, int32_t row, int32_t column,
+                       Complex turn);
+// The quantity at the samples of every (rows[j], columns[i]), row by row: what a picture of the
+// map needs, each sample's row factors taken once a row.
+std::vector<double> field_map_samples(const FieldMapPhasors& p, FieldMapQuantity q, Complex turn,
+                                      const std::vector<int32_t>& rows,
+                                      const std::vector<int32_t>& columns);
+// The largest magnitude of q over the grid and a period, which the colours span.
+double field_map_largest(const FieldMapPhasors& p, FieldMapQuantity q);
+
+// The quantity at every sample at time t_s (seconds; e2 is the same at every time), row by row.
 std::vector<double> field_map_values(const FieldMapPhasors& p, FieldMapQuantity q, double omega,
                                      double t_s);
 

@@ -22,10 +22,10 @@ struct OffscreenTarget {
 struct GlBackend {
     GLUquadric* quadric = nullptr;    // every cylinder's, in its default state; made once
     std::shared_ptr<PanelFont> font;  // the panels' text, opened at the first panel
-    OverlayPanel readout, curves, caption, legend;
+    OverlayPanel readout, curves, caption, legend, field_map;
     // What the panels' textures hold: painted again only when it changes.
     std::optional<ReadoutOverlay> readout_painted, caption_painted;
-    std::optional<CurvesOverlay> curves_painted, legend_painted;
+    std::optional<CurvesOverlay> curves_painted, legend_painted, field_map_painted;
     OffscreenTarget target;
 };
 

@@ -90,6 +90,7 @@ struct CurvesPainting {
 void paint_curves(const void* context) {
     const CurvesPainting& p = *static_cast<const CurvesPainting*>(context);
     const CurvesPicture& picture = p.curves->picture;
+    for (const PlotImage& image : picture.images) draw_image(image);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_VERTEX_ARRAY);
     for (const PlotLine& line : picture.lines) {
@@ -145,10 +146,12 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
     };
     plot(gl.curves, gl.curves_painted, frame.curves);
     plot(gl.legend, gl.legend_painted, frame.legend);
+    plot(gl.field_map, gl.field_map_painted, frame.field_map);
 }
 
 void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture& eye) {
-    if (!frame.curves && !frame.readout && !frame.caption && !frame.legend) return;
+    if (!frame.curves && !frame.readout && !frame.caption && !frame.legend && !frame.field_map)
+        return;
     // The whole picture: the panels stand in its column beside the scene's part.
     EyePass picture = eye.pass;
     picture.width = eye.picture_width;
@@ -157,6 +160,7 @@ void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture&
     if (frame.readout) draw_overlay_panel(gl.readout, picture, frame.readout->alpha);
     if (frame.caption) draw_overlay_panel(gl.caption, picture, frame.caption->alpha);
     if (frame.legend) draw_overlay_panel(gl.legend, picture, 1.0f);
+    if (frame.field_map) draw_overlay_panel(gl.field_map, picture, 1.0f);
 }
 
 namespace {

@@ -24,6 +24,14 @@ std::vector<unsigned char> halved(const std::vector<unsigned char>& rgb, int32_t
 
 }  // namespace
 
+void draw_image(const PlotImage& image) {
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glRasterPos2f(float(image.x) + 0.25f, float(image.y) + 0.25f);
+    glDrawPixels(image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.rgb.data());
+    glPopClientAttrib();
+}
+
 void draw_coverage(const CoverageImage& text, Rgb ink) {
     const auto channel = [](float v) {
         return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));

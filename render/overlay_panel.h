@@ -30,6 +30,9 @@ void paint_overlay_panel(OverlayPanel& panel, const PanelPlace& place, Rgb backg
 // Lays the panel over the picture of pass; alpha below 1 lets the scene show through.
 void draw_overlay_panel(const OverlayPanel& panel, const EyePass& pass, float alpha);
 
+// Draws an image into the panel being painted, pixel for pixel, in one call.
+void draw_image(const PlotImage& image);
+
 // Blends ink over the panel being painted, in proportion to text's coverage of each pixel, in
 // one call; text is the panel's size, from its lower left corner.
 void draw_coverage(const CoverageImage& text, Rgb ink);

@@ -37,7 +37,7 @@ const GlyphBitmap& PanelFont::glyph(char32_t c, long em_26_6) {
     const auto key = std::make_pair(c, em_26_6);
     auto found = cache_.find(key);
     if (found != cache_.end()) return found->second;
-    GlyphBitmap& g = cache_[key];
+    GlyphBitmap& g = cache_[key] = GlyphBitmap{};  // empty until rendered
     FT_Face face = faces_->face;
     if (!face || FT_Set_Char_Size(face, 0, em_26_6, 72, 72) != 0) return g;
     FT_UInt index = FT_Get_Char_Index(face, FT_ULong(c));

@@ -12,7 +12,7 @@
 // A glyph as FreeType renders it: coverage 0..255, rows top down, placed by its left bearing
 // and top above the baseline, in pixels.
 struct GlyphBitmap {
-    int32_t width = 0, rows = 0, left = 0, top = 0;
+    int32_t width, rows, left, top;
     std::vector<unsigned char> coverage;
 };
 

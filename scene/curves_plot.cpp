@@ -173,7 +173,7 @@ double tau_perp_deg(const FresnelSample& s) {
 CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, double theta_i_deg,
                              double width, double height, double line_height,
                              const RoleColours& colours) {
-    CurvesPicture picture{{}, {}, text_scale_for_line(line_height)};
+    CurvesPicture picture{{}, {}, {}, text_scale_for_line(line_height)};
     const double u = line_height;
     const float thin = std::max(2.0f, float(u / 9.0));
     Painter p{picture, u, thin, 2 * thin, colours};
@@ -277,7 +277,13 @@ bool operator==(const CurvesPicture& a, const CurvesPicture& b) {
     const auto same_text = [](const PlotText& p, const PlotText& q) {
         return p.text == q.text && p.x == q.x && p.y == q.y;
     };
+    const auto same_image = [](const PlotImage& p, const PlotImage& q) {
+        return p.x == q.x && p.y == q.y && p.width == q.width && p.height == q.height &&
+               p.rgb == q.rgb;
+    };
     return a.glyph_scale == b.glyph_scale &&
+           std::equal(a.images.begin(), a.images.end(), b.images.begin(), b.images.end(),
+                      same_image) &&
            std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end(), same_line) &&
            std::equal(a.texts.begin(), a.texts.end(), b.texts.begin(), b.texts.end(), same_text);
 }

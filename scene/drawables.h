@@ -2,6 +2,7 @@
 // sphere batches of the traces, and the 2-D overlays' panels, polylines and texts.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -44,9 +45,15 @@ struct PlotText {
     std::string text;
     double x, y;  // the baseline's start, pixels
 };
+// An image in the panel: rgb rows bottom up, its lower left corner at (x, y) pixels.
+struct PlotImage {
+    int32_t x, y, width, height;
+    std::vector<unsigned char> rgb;
+};
 struct CurvesPicture {
     std::vector<PlotLine> lines;
     std::vector<PlotText> texts;
-    double glyph_scale;  // pixels per text unit (scene/panel_text.h)
+    std::vector<PlotImage> images;  // drawn first
+    double glyph_scale;             // pixels per text unit (scene/panel_text.h)
 };
 bool operator==(const CurvesPicture& a, const CurvesPicture& b);

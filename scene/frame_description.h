@@ -152,6 +152,7 @@ struct FrameDescription {
     FixedScene fixed;
     std::optional<CurvesOverlay> curves;
     std::optional<ReadoutOverlay> readout;
-    std::optional<ReadoutOverlay> caption;  // what magnifies medium 2, at the column's top
-    std::optional<CurvesOverlay> legend;    // the colours in use, above the readout
+    std::optional<ReadoutOverlay> caption;   // what magnifies medium 2, at the column's top
+    std::optional<CurvesOverlay> legend;     // the colours in use, above the readout
+    std::optional<CurvesOverlay> field_map;  // the total field, left of the column
 };

@@ -1,6 +1,8 @@
 #include "scene/frame_inputs.h"
 
+#include "scene/field_map_panel.h"
 #include "scene/frame_panels.h"
+#include "scene/panel_text.h"
 
 void build_frame(const FrameInputs& in, FrameDescription& frame) {
     const Presentation& p = in.presentation;
@@ -14,13 +16,15 @@ void build_frame(const FrameInputs& in, FrameDescription& frame) {
     const EyePass first = passes.front();
     frame.squeeze = panel_squeeze(p.view);
     frame.caption = caption_overlay(in, first, frame.squeeze, c);
-    // Bottom to top: the readout, the legend, the curves, the caption. A panel without room
-    // gives way, and the readout, one line longer, says so; the others are stacked again on it.
+    // Bottom to top: the readout, the legend, the curves, the caption; the field map left of
+    // them at the top. A panel without room gives way, and the readout, one line longer, says
+    // so; the others are placed again beside it.
     std::string note;
     for (int round = 0; round < 2; ++round) {
         frame.readout.reset();
         frame.legend.reset();
         frame.curves.reset();
+        frame.field_map.reset();
         if (p.readout_shown) frame.readout = readout_overlay(in, first, frame.squeeze, c, note);
         // A picture too low for both: the readout, which says the magnification too, wins.
         if (frame.caption && frame.readout &&
@@ -37,13 +41,26 @@ void build_frame(const FrameInputs& in, FrameDescription& frame) {
         if (p.curves != CurvesMode::off) {
             frame.curves = curves_overlay(in, first, frame.squeeze, below, frame.caption, c);
         }
-        const bool curves_out = p.curves != CurvesMode::off && !frame.curves;
-        const bool legend_out = p.legend_shown && !frame.legend;
-        if (!frame.readout || !(curves_out || legend_out) || !note.empty()) break;
-        note = std::string(curves_out && legend_out ? "curves, legend"
-                           : curves_out             ? "curves"
-                                                    : "legend") +
-               ": make room with h";
+        int32_t column_left = first.width;
+        for (const auto* panel : {&frame.readout, &frame.caption}) {
+            if (*panel) column_left = std::min(column_left, (*panel)->place.x);
+        }
+        for (const auto* panel : {&frame.curves, &frame.legend}) {
+            if (*panel) column_left = std::min(column_left, (*panel)->place.x);
+        }
+        const double margin = 0.6 * panel_line_height(first.height, c.text_scale);
+        const double edge =
+            column_left == first.width ? first.width - margin : column_left - margin;
+        frame.field_map = field_map_overlay(in, first, frame.squeeze, edge, c);
+        std::string out;
+        for (const auto& [gave_way, name] :
+             {std::pair(p.curves != CurvesMode::off && !frame.curves, "curves"),
+              {p.legend_shown && !frame.legend, "legend"},
+              {p.field_map != FieldMapMode::off && !frame.field_map, "field map"}}) {
+            if (gave_way) out += (out.empty() ? "" : ", ") + std::string(name);
+        }
+        if (!frame.readout || out.empty() || !note.empty()) break;
+        note = out + ": make room with h";
     }
     const std::vector<EyePass> pictures = passes;
     const int32_t column = panel_column_width(frame, first);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "physics/field_map.h"
 #include "physics/fresnel_curves.h"
 #include "physics/interface_solver.h"
 #include "scene/frame_description.h"
@@ -32,6 +33,9 @@ struct FrameInputs {
     const FresnelCurves* curves = nullptr;
     // Where a lossy medium 2's R_par dips, named in the readout; sampled while it is shown.
     std::optional<double> pseudo_brewster_deg;
+    // The total field's phasors in the plane of incidence, which the shell computes when the
+    // scenario changes; needed only while the map is shown.
+    const FieldMapPhasors* field_map = nullptr;
 };
 
 FrameDescription build_frame(const FrameInputs& in);

@@ -171,7 +171,7 @@ std::optional<CurvesOverlay> legend_overlay(const FrameInputs& in, const EyePass
     const double w = (longest + 4) * advance + 2 * pad, h = rows.size() * line + 2 * pad;
     const double bottom = below ? below->y + below->height + margin : margin;
     if (bottom + h > top.value_or(pass.height - margin)) return std::nullopt;
-    CurvesPicture picture{{}, {}, scale};
+    CurvesPicture picture{{}, {}, {}, scale};
     for (size_t k = 0; k < rows.size(); ++k) {
         const double y = h - pad - (double(k) + 1) * line;  // the row's baseline
         const auto x0 = float(pad), x1 = float(pad + 3 * advance), mid = float(y + 0.3 * line);
@@ -188,14 +188,16 @@ std::optional<CurvesOverlay> legend_overlay(const FrameInputs& in, const EyePass
 }
 
 int32_t panel_column_width(const FrameDescription& frame, const EyePass& pass) {
-    int32_t column = 0;
+    // From the leftmost panel to the picture's edge, and the outermost panel's margin again.
+    int32_t left = pass.width, margin = pass.width;
     for (const PanelPlace* p : {frame.readout ? &frame.readout->place : nullptr,
                                 frame.curves ? &frame.curves->place : nullptr,
                                 frame.caption ? &frame.caption->place : nullptr,
-                                frame.legend ? &frame.legend->place : nullptr}) {
+                                frame.legend ? &frame.legend->place : nullptr,
+                                frame.field_map ? &frame.field_map->place : nullptr}) {
         if (p == nullptr) continue;
-        const int32_t right_margin = pass.width - (p->x + p->shown_width);
-        column = std::max(column, pass.width - p->x + right_margin);
+        left = std::min(left, p->x);
+        margin = std::min(margin, pass.width - (p->x + p->shown_width));
     }
-    return column;
+    return left == pass.width ? 0 : pass.width - left + margin;
 }

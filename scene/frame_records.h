@@ -52,6 +52,9 @@ StereoView next_view(StereoView view);  // sbs, mono, anaglyph, cross, sbs, ...
 enum class CurvesMode { off, power, amplitude_phase };
 CurvesMode next_curves_mode(CurvesMode mode);  // off, power, amplitude and phase, off
 
+// What the field map shows (key t): nothing, or a quantity of physics/field_map.h.
+enum class FieldMapMode { off, ey, hy, e2 };
+
 struct Presentation {
     StereoView view;
     bool windowed;       // an ordinary, resizable window; the display mode untouched
@@ -63,6 +66,7 @@ struct Presentation {
     Palette palette = Palette::classic;  // --palette
     int32_t medium2_decades = 0;         // the transmitted arrows x 10^decades, 0 .. 6 (key z)
     bool legend_shown = false;           // the colours in use and their names (key k)
+    FieldMapMode field_map = FieldMapMode::off;  // the total field in the plane of incidence (t)
 };
 
 // What the scenario is, in words, for the readout: its origin ("linear 1: TE wave at the

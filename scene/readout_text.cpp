@@ -22,21 +22,6 @@ std::string format(const char* pattern, ...) {
     return text;
 }
 
-// 56.8 mm, 1.2 m, 115 nm, 1.2 km: three figures before an SI prefix.
-std::string length_text(double metres) {
-    const char* const prefixes[] = {"f", "p", "n", "\u00b5", "m", "", "k"};
-    int k = 5;
-    while (k > 0 && std::fabs(metres) < 1.0) {
-        metres *= 1000.0;
-        --k;
-    }
-    while (k < 6 && std::stod(format("%.3g", metres)) >= 1000.0) {  // 999.7 m reads 1 km
-        metres /= 1000.0;
-        ++k;
-    }
-    return format("%.3g %sm", metres, prefixes[k]);
-}
-
 // An angle as printed with decimals places, never "-0.0".
 double shown_angle(double degrees, int decimals) {
     return std::fabs(degrees) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : degrees;
@@ -77,6 +62,21 @@ std::string medium_text(int number, const Material* material, std::string consta
 }
 
 }  // namespace
+
+std::string length_text(double metres) {
+    const char* const prefixes[] = {"f", "p", "n", "\u00b5", "m", "", "k"};
+    int k = 5;
+    while (k > 0 && std::fabs(metres) < 1.0) {
+        metres *= 1000.0;
+        --k;
+    }
+    while (k < 6 && std::stod(format("%.3g", metres)) >= 1000.0) {  // 999.7 m reads 1 km
+        metres /= 1000.0;
+        ++k;
+    }
+    return format("%.3g %sm", metres, prefixes[k]);
+}
+
 
 std::string frequency_text(double hz) {
     const char* const prefixes[] = {"", "k", "M", "G", "T", "P"};

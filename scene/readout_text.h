@@ -20,6 +20,9 @@ std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveSce
                                        const InterfaceSolution& s, const std::string& status,
                                        std::optional<double> pseudo_brewster_deg = std::nullopt);
 
+// 56.8 mm, 1.2 m, 115 nm, 1.2 km: three figures before an SI prefix.
+std::string length_text(double metres);
+
 // 385 MHz, 1 GHz, 10 GHz, 1 PHz.
 std::string frequency_text(double hz);
 

@@ -514,8 +514,11 @@ TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
         {"", ": the file is empty: no [[scenario]] in it"},
         {"theme = \"dark\"\n[[scenario]]\n", ":1:9: theme must be \"classic\" or \"projector\""},
         {"view = \"mono\"\n[[scenario]]\n",
-         ":1:1: unknown key 'view' (known: title, theme, palette, [[scenario]])"},
+         ":1:1: unknown key 'view' (known: title, theme, palette, field_map, [[scenario]])"},
         {"palette = 1\n[[scenario]]\n", ":1:11: palette must be \"classic\" or \"colour-blind\""},
+        {"field_map = \"ex\"\n[[scenario]]\n", ":1:13: field_map must be \"ey\", \"hy\" or \"e2\""},
+        {"field-map = \"e2\"\n[[scenario]]\n",
+         ":1:1: unknown key 'field-map' (known: title, theme, palette, field_map, [[scenario]])"},
         {"title = \"x\"\n", ": no [[scenario]] in the lesson"},
         {"scenario = []\n", ": no [[scenario]] in the lesson"},
         {"[[scenario]]\ntheta_i = 89.5\n", ":2:11: theta_i 89.5 is out of range (0 to 89 degrees)"},
@@ -527,7 +530,7 @@ TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
          ":4:1: unknown key 'thetai' in scenario 2 (known: name, theta_i, ex_mag, ey_mag, phi_x, "
          "phi_y, frequency, medium1, medium2)"},
         {"titel = 1\n[[scenario]]\n",
-         ":1:1: unknown key 'titel' (known: title, theme, palette, [[scenario]])"},
+         ":1:1: unknown key 'titel' (known: title, theme, palette, field_map, [[scenario]])"},
         {"[[scenario]]\nfrequency = 999\n",
          ":2:13: frequency 999 Hz is out of range (1 kHz to 1 PHz)"},
         {"[[scenario]]\nmedium1 = \"seawater\"\n",
@@ -585,9 +588,10 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
                   std::pair(b.medium1_material, b.medium2_material));
     }
     const std::string not_a_lesson = lesson_file("notes.toml", "notes = 1\n");
-    EXPECT_EQ(append_to_lesson(not_a_lesson, "x", named),
-              "left alone, not a lesson: " + not_a_lesson +
-                  ":1:1: unknown key 'notes' (known: title, theme, palette, [[scenario]])");
+    EXPECT_EQ(
+        append_to_lesson(not_a_lesson, "x", named),
+        "left alone, not a lesson: " + not_a_lesson +
+            ":1:1: unknown key 'notes' (known: title, theme, palette, field_map, [[scenario]])");
     std::ifstream kept(not_a_lesson);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "notes = 1\n");
     EXPECT_EQ(append_to_lesson("/nonexistent/saved.toml", "x", named),
@@ -693,13 +697,15 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
         unsigned char key;
         int modifiers, special, drag_button;  // a drag of (4, 6) pixels with that button
         const char* cancelled;                // why, or none when the recording goes on
-    } const inputs[] = {  // clang-format off
+    } const inputs[] = {
+        // clang-format off
         {'i', 0, 0, 0, scenario}, {'x', GLUT_ACTIVE_ALT, 0, 0, scenario}, {'2', 0, 0, 0, scenario},
         {'f', 0, 0, 0, scenario}, {'c', 0, 0, 0, scenario}, {0, 0, GLUT_KEY_PAGE_DOWN, 0, scenario},
         {0, 0, GLUT_KEY_LEFT, 0, view}, {'o', 0, 0, 0, view}, {0, 0, 0, GLUT_LEFT_BUTTON + 1, view},
         {0, 0, 0, GLUT_RIGHT_BUTTON + 1, view}, {'h', 0, 0, 0, shown}, {'g', 0, 0, 0, shown},
         {'m', 0, 0, 0, shown}, {'p', 0, 0, 0, shown}, {'|', 0, 0, 0, shown}, {'z', 0, 0, 0, shown},
-        {'k', 0, 0, 0, shown}, {' ', 0, 0, 0, "the animation was paused or continued"},
+        {'k', 0, 0, 0, shown}, {'t', 0, 0, 0, shown},
+        {' ', 0, 0, 0, "the animation was paused or continued"},
         {'v', 0, 0, 0, "the view changed"}, {'\t', 0, 0, 0, nullptr},
         {'q', 0, 0, 0, nullptr}, {0, 0, GLUT_KEY_F1, 0, nullptr},  // nothing changes
     };  // clang-format on

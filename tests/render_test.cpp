@@ -1079,6 +1079,15 @@ TEST(Readout, EveryDigitDotAndColonInkedAtTheReadoutsSize) {
     EXPECT_EQ(inked_runs("\u4e2d", 0, 40), inked_runs("?", 0, 40));
     EXPECT_NE(inked_runs("\u00b5", 0, 40), inked_runs("?", 0, 40));
     EXPECT_EQ(text_columns("\u2014\xff\u00b5A"), 4u);
+    // Text over the image's edges is cut there: the glyphs' rows and columns inside it alone.
+    PanelFont font;
+    CoverageImage edges(30, 20);
+    font.add_text("HH", -20, -10, 40, 33, edges);
+    font.add_text("HH", 10, 10, 40, 33, edges);
+    EXPECT_EQ(edges.coverage.size(), 600u);
+    int bottom = 0, top = 0;
+    for (int32_t x = 0; x < 30; ++x) bottom += edges.at(x, 0), top += edges.at(x, 19);
+    EXPECT_TRUE(bottom > 0 && top > 0) << "both rows of the edges inked";
 }
 
 // --- recorded drawing -----------------------------------------------------------------------
@@ -1505,12 +1514,13 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
     struct Size {
         int32_t width, height;
     };
-    int pictures = 0, curves_left_out = 0;
+    int pictures = 0, curves_left_out = 0, maps_left_out = 0;
     for (StereoView view :
          {StereoView::sbs, StereoView::mono, StereoView::anaglyph, StereoView::cross}) {
         for (const Size size :
              {Size{480, 270}, Size{640, 360}, Size{1280, 720}, Size{1920, 1080}, Size{1920, 960}}) {
-            for (int shown = 1; shown < 8; ++shown) {  // readout 1, curves 2, legend 4
+            // readout 1, curves 2, legend 4; the field map with the legend
+            for (int shown = 1; shown < 8; ++shown) {
                 for (Theme theme : {Theme::classic, Theme::projector}) {
                     SCOPED_TRACE(::testing::Message() << view_name(view) << " " << size.width << "x"
                                                       << size.height << " panels " << shown);
@@ -1522,6 +1532,7 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
                     s.presentation.medium2_decades = shown >= 3 ? 3 : 0;  // and the caption
                     s.presentation.legend_shown = (shown & 4) != 0;
                     s.presentation.magnetic_shown = s.presentation.poynting_shown = shown == 7;
+                    s.presentation.field_map = shown & 4 ? FieldMapMode::hy : FieldMapMode::off;
                     s.screen = ScreenSetup{1920, 1200, size.width, size.height};
                     s.label.origin =
                         "Reflection and transmission at a dielectric interface "
@@ -1529,9 +1540,14 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
                     const FrameDescription f = build_frame(frame_inputs(s));
                     ASSERT_EQ(f.readout.has_value(), (shown & 1) != 0);
                     const bool curves_out = (shown & 2) && !f.curves,
-                               legend_out = (shown & 4) && !f.legend;
+                               legend_out = (shown & 4) && !f.legend,
+                               map_out = (shown & 4) && !f.field_map;
+                    maps_left_out += map_out;
+                    if (view == StereoView::mono && size.width == 1280 && shown == 7) {
+                        EXPECT_TRUE(f.readout && f.field_map) << "the map beside the readout";
+                    }
                     curves_left_out += shown == 3 && curves_out;
-                    if (f.readout && (curves_out || legend_out)) {
+                    if (f.readout && (curves_out || legend_out || map_out)) {
                         EXPECT_NE(f.readout->lines.back().find(": make room with h"),
                                   std::string::npos);
                     }
@@ -1561,10 +1577,13 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
                         for (const PanelPlace* p : {f.readout ? &f.readout->place : nullptr,
                                                     f.curves ? &f.curves->place : nullptr,
                                                     f.caption ? &f.caption->place : nullptr,
-                                                    f.legend ? &f.legend->place : nullptr}) {
+                                                    f.legend ? &f.legend->place : nullptr,
+                                                    f.field_map ? &f.field_map->place : nullptr}) {
                             if (p == nullptr) continue;
                             for (const PanelPlace* q : placed) {
-                                EXPECT_TRUE(p->y >= q->y + q->height || q->y >= p->y + p->height)
+                                EXPECT_TRUE(p->y >= q->y + q->height || q->y >= p->y + p->height ||
+                                            p->x >= q->x + q->shown_width ||
+                                            q->x >= p->x + p->shown_width)
                                     << "panels apart";
                             }
                             placed.push_back(p);
@@ -1590,6 +1609,20 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
         }
     }
     EXPECT_EQ(pictures, (4 * 5 * 2 * 2 - 5 * 2) * 7);  // mono: one picture
+    EXPECT_EQ(maps_left_out, 12) << "in one eye of the cross view at 480x270 and 640x360";
+    // The readout, the curves and the map at once at 1280x720.
+    Session all;
+    all.screen = ScreenSetup{1920, 1200, 1280, 720};
+    all.presentation = Presentation{StereoView::mono, true, true, CurvesMode::power};
+    all.presentation.field_map = FieldMapMode::e2;
+    scenario_changed(all);
+    const FrameDescription three = build_frame(frame_inputs(all));
+    ASSERT_TRUE(three.readout && three.curves && three.field_map);
+    const auto place = [](const PanelPlace& p) {
+        return std::vector<int32_t>{p.x, p.y, p.shown_width, p.height};
+    };
+    // Left of the column, at the top: 34 % of the picture wide, a map of 283 pixels.
+    EXPECT_EQ(place(three.field_map->place), (std::vector<int32_t>{327, 327, 435, 382}));
     // The legend names the colours in use, in the theme's and palette's colours.
     Session k;
     k.screen = ScreenSetup{1920, 1200, 1280, 720};
@@ -1598,6 +1631,7 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
     scenario_changed(k);
     const FrameDescription legend = build_frame(frame_inputs(k));
     ASSERT_TRUE(legend.legend);
+    EXPECT_EQ(place(legend.legend->place), (std::vector<int32_t>{491, 11, 143, 110})) << "squeezed";
     const RoleColours& cb = role_colours(Theme::classic, Palette::colour_blind);
     std::vector<std::pair<std::string, std::vector<float>>> rows;
     for (size_t r = 0; r < legend.legend->picture.texts.size(); ++r) {

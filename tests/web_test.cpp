@@ -128,7 +128,7 @@ TEST(Page, KeysAreTheKeyTablesAndAskThePageForPicturesAndLessons) {
     EXPECT_EQ(saved.value->steps[1].name, "linear 0: TM wave into a denser medium");
     EXPECT_EQ(std::string(pw_parameters()),
               "view\nmedium1\nmedium2\nfrequency\nangle\nreadout\nmagnetic\npoynting\n"
-              "tangential\nlegend\ncurves\ntheme\npalette\nframe\n");
+              "tangential\nlegend\ncurves\ntheme\npalette\nfield-map\nframe\n");
     EXPECT_EQ(std::string(pw_parameter("lesson", "x.toml")), "lesson: unknown parameter");
 }
 
@@ -146,6 +146,9 @@ TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
     // Four curves and their legends, the T curves dashed as the stipple 0x00FF (factor 2 for the
     // thick parallel one, 1 for the thin perpendicular one), the Brewster mark dotted as 0x3333.
     EXPECT_EQ(count(o, "<polyline"), count(o, "stroke="));
+    const size_t size_at = o.find("font-size=\\\"") + 12;
+    EXPECT_EQ(o.substr(size_at, o.find('\\', size_at) - size_at), "9.44384")
+        << "capitals of 100 text units, 119 to the em";
     EXPECT_EQ(count(o, "stroke-dasharray=\\\"16 16 \\\""), 2u) << "T_par, legend and curve";
     EXPECT_EQ(count(o, "stroke-dasharray=\\\"8 8 \\\""), 2u) << "T_perp, legend and curve";
     EXPECT_EQ(count(o, "stroke-dasharray=\\\"2 2 2 2 2 2 2 2 \\\""), 1u) << "the Brewster mark";
@@ -167,8 +170,9 @@ TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
 
 TEST(Page, LessonsAndControls) {
     pw_reset();
-    EXPECT_EQ(std::string(pw_lesson("x.toml", "titel = 1\n")),
-              "x.toml:1:1: unknown key 'titel' (known: title, theme, palette, [[scenario]])");
+    EXPECT_EQ(
+        std::string(pw_lesson("x.toml", "titel = 1\n")),
+        "x.toml:1:1: unknown key 'titel' (known: title, theme, palette, field_map, [[scenario]])");
     EXPECT_EQ(std::string(pw_lesson("empty.toml", "")),
               "empty.toml: the file is empty: no [[scenario]] in it");
     EXPECT_EQ(std::string(pw_lesson("two.toml",

@@ -65,6 +65,20 @@ DISPLAY= run_plain bad-map --print-field-map=ex
 expect_eq "--print-field-map=ex: status 2 and the values" "$status $(head -1 "$work/bad-map.err")" \
     "2 planewave3d: --print-field-map: invalid quantity 'ex' (ey, hy or e2)"
 
+# The field map at the top of the column (its colours from 890, 64 to 1140, 312): E_y moves with
+# the frame, the mean of |E|^2 does not, and without the map the place holds none of it.
+map=(--window=1280x720 --view=mono --medium2=glass --frequency=500THz --angle=30)
+for q in ey e2; do
+    for f in 1 26; do "$program" --snapshot="$work/map-$q-$f.png" "${map[@]}" --field-map=$q --frame=$f; done
+done
+"$program" --snapshot="$work/map-none.png" "${map[@]}" --frame=1
+region=(8 890 64 250 248)
+read -r _ _ ey_moved _ < <("$probe" compare "$work/map-ey-1.png" "$work/map-ey-26.png" "${region[@]}")
+read -r _ _ e2_moved _ < <("$probe" compare "$work/map-e2-1.png" "$work/map-e2-26.png" "${region[@]}")
+read -r _ _ _ _ map_far _ < <("$probe" compare "$work/map-e2-1.png" "$work/map-none.png" "${region[@]}")
+expect_eq "--field-map: E_y animated, mean |E|^2 still, in its place (blocks of 8 x 8 off)" \
+    "$((${ey_moved:-0} > 900)) ${e2_moved:-?} $((${map_far:-0} > 900))" "1 0 1"
+
 # One period without a window: frame k is the snapshot of time sample k + 1, the palette's
 # colours aside (a 480x270 picture, 100 frames).
 small=(--view=sbs --window=480x270 --readout)

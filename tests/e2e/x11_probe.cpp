@@ -14,11 +14,12 @@
 //                                    their scenes (pixels off the background) overlap at the
 //                                    best horizontal shift
 //   x11_probe trace-box SHOT.xwd     width and height of the box round the trace spheres' blue
-//   x11_probe compare A B [N]        how the pictures A and B (.xwd, .png, or FILE.gif:K for
+//   x11_probe compare A B [N [X Y W H]] how the pictures A and B (.xwd, .png, or FILE.gif:K for
 //                                    frame K of an animation) differ: "WxH differing N far F
 //                                    worst W", F the pixels off by more than 32 levels in a
 //                                    channel, W the most any channel is off; with N, the means
-//                                    of their N x N blocks, each block counted once
+//                                    of their N x N blocks, each block counted once; with X Y W
+//                                    H, within that rectangle (from the top left) alone
 //   x11_probe gif-info FILE.gif      "frames N loop L delays MIN-MAX" (hundredths of a second)
 //   x11_probe shades PICTURE R G B  "corner RRGGBB shaded N": the lower left pixel, and how many
 //                                   pixels are the colour R G B (0-255) lit by the scene's light,
@@ -255,7 +256,8 @@ bool read_picture(const std::string& name, Image& image) {
     return read_xwd(name.c_str(), image);
 }
 
-int compare(const char* a_name, const char* b_name, uint32_t n) {
+int compare(const char* a_name, const char* b_name, uint32_t n, uint32_t x0 = 0, uint32_t y0 = 0,
+            uint32_t w = ~0u, uint32_t h = ~0u) {
     Image a, b;
     if (!read_picture(a_name, a) || !read_picture(b_name, b)) return 2;
     if (a.width != b.width || a.height != b.height) {
@@ -264,8 +266,10 @@ int compare(const char* a_name, const char* b_name, uint32_t n) {
     }
     long differing = 0, far = 0;
     int worst = 0;
-    for (uint32_t y = 0; y + n <= a.height; y += n) {
-        for (uint32_t x = 0; x + n <= a.width; x += n) {
+    const uint32_t x1 = std::min(a.width, x0 + std::min(w, a.width)),
+                   y1 = std::min(a.height, y0 + std::min(h, a.height));
+    for (uint32_t y = y0; y + n <= y1; y += n) {
+        for (uint32_t x = x0; x + n <= x1; x += n) {
             int off = 0;
             for (int shift : {0, 8, 16}) {
                 int sum = 0;
@@ -449,8 +453,11 @@ int main(int argc, char** argv) {
     if (command == "watch-modes" && argc == 2) return watch_modes();
     if (command == "match" && argc == 12) return match(argv);
     if (command == "trace-box" && argc == 3) return trace_box(argv[2]);
-    if (command == "compare" && (argc == 4 || argc == 5)) {
-        return compare(argv[2], argv[3], argc == 5 ? uint32_t(std::max(1, std::atoi(argv[4]))) : 1);
+    if (command == "compare" && (argc == 4 || argc == 5 || argc == 9)) {
+        const auto at = [&](int k) { return uint32_t(std::max(0, std::atoi(argv[k]))); };
+        const uint32_t n = argc >= 5 ? std::max(1u, at(4)) : 1;
+        return argc == 9 ? compare(argv[2], argv[3], n, at(5), at(6), at(7), at(8))
+                         : compare(argv[2], argv[3], n);
     }
     if (command == "gif-info" && argc == 3) return gif_info(argv[2]);
     if (command == "shades" && argc == 6) return shades(argv);
