@@ -45,7 +45,7 @@ sources=(physics/*.cpp scene/*.cpp core/*.cpp platform/atomic_file.cpp platform/
 em++ "${flags[@]}" "${sources[@]}" "${giflib_objects[@]}" -o "$out/planewave3d.js" --no-entry \
     -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=Planewave -sSINGLE_FILE=1 \
     -sALLOW_MEMORY_GROWTH=1 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 \
-    -sEXPORTED_RUNTIME_METHODS=ccall
+    -sEXPORTED_RUNTIME_METHODS=ccall,HEAPU8
 
 # Emscripten's own page breaks at -O1 and above: the script goes into the page's template.
 python3 - "$out/planewave3d.js" web/page.html "$out/planewave3d.html" <<'PY'

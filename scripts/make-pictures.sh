@@ -32,6 +32,8 @@ example "circular example 0" 'name = "total internal reflection"' theta_i=53.13 
     'medium2 = { eps_r = 1 }'
 example "elliptical example 1" 'name = "into a conductor"' theta_i=30 ex_mag=10 ey_mag=6 \
     'phi_y = -90' 'frequency = 1e10' 'medium2 = { eps_r = 8, sigma = 8 }'
+example "TM at Brewster" 'name = "TM wave at the Brewster angle of glass"' theta_i=56.31 \
+    ex_mag=1 ey_mag=0 'frequency = "500 THz"' 'medium2 = "glass"'
 lesson() { echo "--lesson=$work/$1.toml"; }
 
 # picture NAME OPTIONS...: a still of time sample 31, mono in 1280x720 unless the options say.
@@ -63,6 +65,12 @@ picture magnetic-conductor --magnetic --poynting "$(lesson "elliptical example 1
 # The projector theme and the colour-blind palette, with the readout and the curves.
 picture theme-projector --theme=projector --readout --curves --magnetic --poynting
 picture palette-colour-blind --palette=colour-blind --tangential --magnetic --poynting
+# The total field in the plane of incidence: the standing wave in front of copper, the
+# evanescent wave beyond the critical angle, no pattern at the Brewster angle.
+picture field-map-copper --field-map=e2 --readout --medium2=copper --frequency=1GHz --angle=0
+picture field-map-evanescent --field-map=e2 --readout --medium1=glass --medium2=vacuum \
+    --frequency=500THz --angle=60
+picture field-map-brewster --field-map=hy --readout "$(lesson "TM at Brewster")"
 # For slides, and the software centres' screenshot: the readout and the curves at glass.
 picture slides-glass --readout --curves --medium2=glass --frequency=500THz --angle=56
 

@@ -31,6 +31,7 @@ void pw_pinch(double factor);
 const char* pw_lesson(const char* name, const char* text);
 const char* pw_saved_lesson();
 const char* pw_overlays();
+const unsigned char* pw_field_map_pixels(int k);
 double pw_field(const char* name, double value);
 void pw_resize(int width, int height, int full);
 }
@@ -152,6 +153,18 @@ TEST(Page, OverlaysAsTextsAndASvgForEachPicture) {
     EXPECT_EQ(count(o, "stroke-dasharray=\\\"16 16 \\\""), 2u) << "T_par, legend and curve";
     EXPECT_EQ(count(o, "stroke-dasharray=\\\"8 8 \\\""), 2u) << "T_perp, legend and curve";
     EXPECT_EQ(count(o, "stroke-dasharray=\\\"2 2 2 2 2 2 2 2 \\\""), 1u) << "the Brewster mark";
+    // The field map: its images for the page's canvases, rows top down, the colour bar's top
+    // row its largest value's colour, orange on the dark panel; none beyond the two.
+    EXPECT_EQ(pw_field_map_pixels(0), nullptr);
+    pw_parameter("field-map", "ey");
+    pw_draw();
+    o = pw_overlays();
+    EXPECT_NE(o.find("\"field_map\":{\"svg\":"), std::string::npos);
+    const unsigned char* bar = pw_field_map_pixels(1);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(std::vector<int>(bar, bar + 4), (std::vector<int>{255, 158, 51, 255}));
+    EXPECT_EQ(pw_field_map_pixels(2), nullptr);
+    pw_parameter("field-map", "e2");
     EXPECT_NE(o.find("\"view\":\"sbs\",\"theme\":\"classic\",\"palette\":\"classic\""),
               std::string::npos);
     pw_resize(1280, 720, 1);

@@ -99,20 +99,20 @@ std::string css(Rgb c, float alpha) {
 
 // The curves' picture as SVG in the painted panel's pixels (y up, as it is drawn): the same
 // polylines, widths, dashes and texts as the desktop's panel.
-std::string curves_svg(const CurvesOverlay& c, const char* label) {
+std::string curves_svg(const CurvesOverlay& c, const char* label, bool ground = true) {
     const PanelPlace& p = c.place;
     const auto rgb = [](Rgb k) {
         return "rgb(" + std::to_string(int(std::lround(k.r * 255))) + "," +
                std::to_string(int(std::lround(k.g * 255))) + "," +
                std::to_string(int(std::lround(k.b * 255))) + ")";
     };
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
-                      std::to_string(p.painted_width) + " " + std::to_string(p.height) +
-                      "\" preserveAspectRatio=\"none\" role=\"img\" aria-label=\"" + label +
-                      "\">"
-                      "<rect width=\"100%\" height=\"100%\" fill=\"" +
-                      rgb(c.background) + "\"/><g transform=\"translate(0 " +
-                      std::to_string(p.height) + ") scale(1 -1)\" fill=\"none\">";
+    std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
+        std::to_string(p.painted_width) + " " + std::to_string(p.height) +
+        "\" preserveAspectRatio=\"none\" role=\"img\" aria-label=\"" + label + "\">" +
+        (ground ? "<rect width=\"100%\" height=\"100%\" fill=\"" + rgb(c.background) + "\"/>"
+                : std::string()) +
+        "<g transform=\"translate(0 " + std::to_string(p.height) + ") scale(1 -1)\" fill=\"none\">";
     for (const PlotLine& line : c.picture.lines) {
         if (line.xy.size() < 4) continue;
         std::string points;
@@ -329,6 +329,25 @@ EMSCRIPTEN_KEEPALIVE const char* pw_saved_lesson() {
     return reply(saved_lesson);
 }
 
+// Image k of the field map drawn last, as RGBA rows top down for a canvas's putImageData: the
+// bytes' address, valid until the next call; 0 without it. Its place is in pw_overlays.
+EMSCRIPTEN_KEEPALIVE const unsigned char* pw_field_map_pixels(int k) {
+    static std::vector<unsigned char> rgba;
+    if (!frame.field_map || k < 0 || size_t(k) >= frame.field_map->picture.images.size())
+        return nullptr;
+    const PlotImage& im = frame.field_map->picture.images[size_t(k)];
+    rgba.assign(size_t(im.width) * size_t(im.height) * 4, 255);
+    for (int32_t y = 0; y < im.height; ++y) {
+        for (int32_t x = 0; x < im.width; ++x) {
+            const unsigned char* from = &im.rgb[(size_t(y) * size_t(im.width) + size_t(x)) * 3];
+            unsigned char* to =
+                &rgba[(size_t(im.height - 1 - y) * size_t(im.width) + size_t(x)) * 4];
+            std::copy_n(from, 3, to);
+        }
+    }
+    return rgba.data();
+}
+
 // What the page shows beside the canvas drawn last (pw_draw), as JSON: each picture's place,
 // the readout's lines and panel, the curves' SVG and panel, and the scenario for the controls.
 // The frame is not described again for it.
@@ -359,13 +378,25 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
     using Plot = std::tuple<const char*, const char*, const std::optional<CurvesOverlay>*>;
     for (const auto& [name, label, plot] :
          {Plot{"curves", "Fresnel curves", &frame.curves},
-          Plot{"legend", "The colours and what they show", &frame.legend}}) {
+          Plot{"legend", "The colours and what they show", &frame.legend},
+          Plot{"field_map", "The total field in the plane of incidence", &frame.field_map}}) {
         if (!*plot) continue;
         const PanelPlace& p = (*plot)->place;
-        j += std::string(",\"") + name + "\":{\"svg\":" + json_string(curves_svg(**plot, label)) +
+        // A plot's images are the page's canvas, under its lines and texts (pw_field_map_pixels).
+        const std::vector<PlotImage>& images = (*plot)->picture.images;
+        j += std::string(",\"") + name +
+             "\":{\"svg\":" + json_string(curves_svg(**plot, label, images.empty())) +
              ",\"place\":[" + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
              std::to_string(p.painted_width) + "," + std::to_string(p.shown_width) + "," +
-             std::to_string(p.height) + "]}";
+             std::to_string(p.height) +
+             "],\"ground\":" + json_string(css((*plot)->background, 1.0f)) + ",\"images\":[";
+        for (size_t k = 0; k < images.size(); ++k) {
+            const PlotImage& im = images[k];
+            j += std::string(k ? "," : "") + "[" + std::to_string(im.x) + "," +
+                 std::to_string(p.height - im.y - im.height) + "," + std::to_string(im.width) +
+                 "," + std::to_string(im.height) + "]";
+        }
+        j += "]}";
     }
     const WaveScenario& sc = session.scenario;
     j += ",\"scenario\":{\"medium1\":" +

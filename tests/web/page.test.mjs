@@ -76,6 +76,8 @@ const pictures = [
   { what: "side by side", query: "?frame=30&controls=0", file: "sbs.png" },
   { what: "lossy, H and S", file: "lossy.png",
     query: "?view=mono&frame=30&controls=0&medium2=seawater&frequency=100MHz&magnetic&poynting" },
+  { what: "the field map, side by side", file: "map.png",
+    query: "?frame=30&controls=0&medium2=glass&frequency=500THz&angle=30&field-map=ey" },
 ];
 for (const c of pictures) {
   test(`the picture is the desktop's: ${c.what}`, async () => {
@@ -116,6 +118,7 @@ const parameters = [
   ["readout=yes", "readout: takes no value, or 1"],
   ["theme=dark", "theme: invalid theme 'dark' (classic or projector)"],
   ["palette=colorblind", "palette: invalid palette 'colorblind' (classic or colour-blind)"],
+  ["field-map=ex", "field-map: invalid quantity 'ex' (ey, hy or e2)"],
   ["medium2=glass&frequency=500THz&angle=56&readout&curves=amplitude&tangential", null],
   ["theme=projector&palette=colour-blind&readout", null],
 ];

@@ -17,7 +17,9 @@ picture=(--window=1280x720 --frame=30)
 "$program" --snapshot="$work/mono.png" --view=mono "${picture[@]}" &&
     "$program" --snapshot="$work/sbs.png" "${picture[@]}" &&
     "$program" --snapshot="$work/lossy.png" --view=mono --medium2=seawater --frequency=100MHz \
-        --magnetic --poynting "${picture[@]}" || exit 1
+        --magnetic --poynting "${picture[@]}" &&
+    "$program" --snapshot="$work/map.png" --view=sbs --medium2=glass --frequency=500THz --angle=30 \
+        --field-map=ey "${picture[@]}" || exit 1
 
 cd "$root" || exit 1
 PLANEWAVE_PAGE="$root/build-web/planewave3d.html" PLANEWAVE_DESKTOP="$work" \
