@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/desktop_session.h"
 #include "app/frame.h"
 #include "app/mouse_clock.h"
 #include "app/startup.h"
 #include "core/session.h"
+#include "tests/support/fresh_session.h"
 
 namespace {
 

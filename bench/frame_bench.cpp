@@ -19,11 +19,13 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop_session.h"
 #include "app/frame.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "core/session.h"
 #include "scene/field_geometry.h"
+#include "tests/support/fresh_session.h"
 
 // Quadrics alive, counted through the linker's --wrap of the two GLU calls.
 static int quadrics_alive = 0;
@@ -53,7 +55,7 @@ void draw_panels_over_both_halves(const FrameDescription& frame) {
     prepare_panels(gl_backend(), frame);
     for (const EyePicture& eye : frame.eyes) {
         glViewport(eye.pass.x, eye.pass.y, eye.pass.width, eye.pass.height);
-        draw_panels(gl_backend(), frame, eye.pass);
+        draw_panels(gl_backend(), frame, eye);
     }
 }
 FrameDescription frame_showing(Presentation shown) {
@@ -254,8 +256,10 @@ int main(int argc, char** argv) {
         Presentation presentation;
     };
     const auto shown = [](StereoView view, bool readout, CurvesMode curves, bool magnetic,
-                          bool poynting) {
-        return Presentation{view, false, readout, curves, magnetic, poynting};
+                          bool poynting, FieldMapMode map = FieldMapMode::off) {
+        Presentation p{view, false, readout, curves, magnetic, poynting};
+        p.field_map = map;
+        return p;
     };
     const CurvesMode no = CurvesMode::off;
     const Variant variants[] = {
@@ -265,6 +269,8 @@ int main(int argc, char** argv) {
         {"sbs + H", shown(StereoView::sbs, false, no, true, false)},
         {"sbs + S", shown(StereoView::sbs, false, no, false, true)},
         {"sbs", shown(StereoView::sbs, false, no, false, false)},
+        // The field map moving with the frame: its panel painted again every frame.
+        {"fieldmap", shown(StereoView::sbs, false, no, false, false, FieldMapMode::hy)},
         {"mono", shown(StereoView::mono, false, no, false, false)},
         {"anaglyph", shown(StereoView::anaglyph, false, no, false, false)},
         {"cross", shown(StereoView::cross, false, no, false, false)}};

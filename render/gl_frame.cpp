@@ -72,14 +72,12 @@ void paint_readout(const void* context) {
     const ReadoutPainting& p = *static_cast<const ReadoutPainting*>(context);
     const ReadoutOverlay& r = *p.readout;
     const ReadoutLayout& l = r.painted;
-    CoverageImage text(r.place.painted_width, r.place.height);
     for (size_t k = 0; k < r.lines.size(); ++k) {
-        // The layout is in picture pixels, the panel's image from its own corner.
-        p.font->add_text(r.lines[k], l.text_x - r.painted_x,
-                         l.first_baseline_y - double(k) * l.line_height - r.place.y,
-                         text_capital * l.glyph_scale_y, text_advance * l.glyph_scale_x, text);
+        // The layout is in picture pixels, the panel from its own corner.
+        draw_text(*p.font, r.lines[k], l.text_x - r.painted_x,
+                  l.first_baseline_y - double(k) * l.line_height - r.place.y,
+                  text_capital * l.glyph_scale_y, text_advance * l.glyph_scale_x, r.ink);
     }
-    draw_coverage(text, r.ink);
 }
 
 struct CurvesPainting {
@@ -108,12 +106,10 @@ void paint_curves(const void* context) {
         if (line.stipple != 0) glDisable(GL_LINE_STIPPLE);
     }
     glPopClientAttrib();
-    CoverageImage text(p.curves->place.painted_width, p.curves->place.height);
     for (const PlotText& t : picture.texts) {
-        p.font->add_text(t.text, t.x, t.y, text_capital * picture.glyph_scale,
-                         text_advance * picture.glyph_scale, text);
+        draw_text(*p.font, t.text, t.x, t.y, text_capital * picture.glyph_scale,
+                  text_advance * picture.glyph_scale, p.curves->ink);
     }
-    draw_coverage(text, p.curves->ink);
 }
 
 }  // namespace

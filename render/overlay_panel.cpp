@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "scene/panel_text.h"
 
 namespace {
 
@@ -32,23 +35,33 @@ void draw_image(const PlotImage& image) {
     glPopClientAttrib();
 }
 
-void draw_coverage(const CoverageImage& text, Rgb ink) {
+void draw_text(PanelFont& font, const std::string& text, double x, double y, double capital_px,
+               double pitch_px, Rgb ink) {
+    // The box: the columns, the descenders below and the accents above, a pixel to spare.
+    const auto left = int32_t(std::max(0.0, std::floor(x) - 1));
+    const auto bottom = int32_t(std::max(0.0, std::floor(y - 0.45 * capital_px) - 1));
+    const auto right = int32_t(std::ceil(x + pitch_px * double(text_columns(text))) + 1);
+    const auto top = int32_t(std::ceil(y + 1.3 * capital_px) + 1);
+    if (right <= left || top <= bottom) return;
+    CoverageImage box(right - left, top - bottom);
+    font.add_text(text, x - left, y - bottom, capital_px, pitch_px, box);
     const auto channel = [](float v) {
         return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
     };
-    std::vector<unsigned char> rgba(text.coverage.size() * 4);
-    for (size_t k = 0; k < text.coverage.size(); ++k) {
-        rgba[4 * k] = channel(ink.r);
-        rgba[4 * k + 1] = channel(ink.g);
-        rgba[4 * k + 2] = channel(ink.b);
-        rgba[4 * k + 3] = text.coverage[k];
+    const unsigned char r = channel(ink.r), g = channel(ink.g), b = channel(ink.b);
+    std::vector<unsigned char> rgba(box.coverage.size() * 4);
+    for (size_t k = 0; k < box.coverage.size(); ++k) {
+        rgba[4 * k] = r;
+        rgba[4 * k + 1] = g;
+        rgba[4 * k + 2] = b;
+        rgba[4 * k + 3] = box.coverage[k];
     }
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // A quarter pixel in, so that the image's pixels fall on the panel's, whatever the rounding.
-    glRasterPos2f(0.25f, 0.25f);
-    glDrawPixels(text.width, text.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glRasterPos2f(float(left) + 0.25f, float(bottom) + 0.25f);
+    glDrawPixels(box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     glPopAttrib();
 }
 

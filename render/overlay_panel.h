@@ -33,6 +33,8 @@ void draw_overlay_panel(const OverlayPanel& panel, const EyePass& pass, float al
 // Draws an image into the panel being painted, pixel for pixel, in one call.
 void draw_image(const PlotImage& image);
 
-// Blends ink over the panel being painted, in proportion to text's coverage of each pixel, in
-// one call; text is the panel's size, from its lower left corner.
-void draw_coverage(const CoverageImage& text, Rgb ink);
+// Sets text (its baseline from x, y pixels of the panel being painted, capitals capital_px high,
+// characters pitch_px apart) in ink: rasterised into an image of its own box, blended in
+// in one call, so that only the text's pixels are touched.
+void draw_text(PanelFont& font, const std::string& text, double x, double y, double capital_px,
+               double pitch_px, Rgb ink);
