@@ -61,6 +61,12 @@ DISPLAY= run_plain map --print-field-map=e2 --medium2=copper --angle=0
 expect_eq "--print-field-map: status 0, the header, 16384 points, medium 2's half flat" \
     "$status $(awk -F, 'NR == 1 { h = $0 } NR > 1 && NF == 3 { n++; flat += $2 >= 0 && $3 == 0 } END { print h, n, flat }' "$work/map.out")" \
     "0 x_m,z_m,value 16384 8192"
+# E_y at time sample 1 unless --frame says otherwise.
+DISPLAY= run_plain map-ey --print-field-map=ey --angle=30
+DISPLAY= run_plain map-ey-1 --print-field-map=ey --angle=30 --frame=1
+DISPLAY= run_plain map-ey-26 --print-field-map=ey --angle=30 --frame=26
+expect_eq "--print-field-map=ey: sample 1 unless --frame=N" \
+    "$(cmp -s "$work/map-ey.out" "$work/map-ey-1.out"; echo $?) $(cmp -s "$work/map-ey.out" "$work/map-ey-26.out"; echo $?)" "0 1"
 DISPLAY= run_plain bad-map --print-field-map=ex
 expect_eq "--print-field-map=ex: status 2 and the values" "$status $(head -1 "$work/bad-map.err")" \
     "2 planewave3d: --print-field-map: invalid quantity 'ex' (ey, hy or e2)"
