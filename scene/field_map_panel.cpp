@@ -228,9 +228,11 @@ std::optional<CurvesOverlay> field_map_overlay(const FrameInputs& in, const EyeP
     const WaveScenario& sc = in.scenario;
     text(field_map_title(*quantity) + (signed_values ? " at this instant" : " over a period"), x0,
          y1 + 1.3 * u);
-    text("1: " + medium_name(label.medium1_material, sc.eps_r1, 0.0), x0 + 0.3 * u, y1 + 0.35 * u);
-    text("2: " + medium_name(label.medium2_material, sc.eps_r2, sc.sigma2), cx + 0.3 * u,
-         y1 + 0.35 * u);
+    const std::string medium1 = "1: " + medium_name(label.medium1_material, sc.eps_r1, 0.0);
+    text(medium1, x0 + 0.3 * u, y1 + 0.35 * u);
+    // Medium 2's over its half, or a column after medium 1's where that runs into it.
+    text("2: " + medium_name(label.medium2_material, sc.eps_r2, sc.sigma2),
+         std::max(cx + 0.3 * u, x0 + 0.3 * u + width_of(medium1) + advance), y1 + 0.35 * u);
     // The colour bar's values: its ends and its middle.
     const double value_x = bar_x + bar_w + 0.3 * u;
     text(number_text(most), value_x, y1 - digit);
