@@ -595,6 +595,8 @@ TEST(FieldMap, TheTotalFieldObeysTheBoundaryAndShowsWhatEachScenarioTeaches) {
         }
         if (c.shows == no_pattern) {
             EXPECT_NEAR(low / high, 1, 1e-9) << "nothing reflected";
+            // The largest: the incident wave's 1/2 |E0|^2 with |E0| = 1, medium 2's being less.
+            EXPECT_NEAR(field_map_largest(map, FieldMapQuantity::e2), 0.5, 1e-12);
         } else {
             EXPECT_LT(low / high, 0.99) << "incident and reflected interfere";
         }
