@@ -1623,6 +1623,12 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
     };
     // Left of the column, at the top: 34 % of the picture wide, a map of 283 pixels.
     EXPECT_EQ(place(three.field_map->place), (std::vector<int32_t>{327, 327, 435, 382}));
+    // Its lines, separate segments: the frame (4), the interface, a tick each wavelength on
+    // both axes (10), and three arrows of a shaft and a two-stroke head.
+    const std::vector<PlotLine>& map_lines = three.field_map->picture.lines;
+    ASSERT_EQ(map_lines.size(), 1u);
+    EXPECT_EQ(std::pair(map_lines[0].strip, map_lines[0].xy.size()),
+              std::pair(false, size_t(4 * 24)));
     // The legend names the colours in use, in the theme's and palette's colours.
     Session k;
     k.screen = ScreenSetup{1920, 1200, 1280, 720};
