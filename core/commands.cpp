@@ -194,7 +194,7 @@ KeyAction apply_command(Session& s, Command command) {
             p.legend_shown = !p.legend_shown;
             break;
         case Command::field_map:
-            p.field_map = FieldMapMode((int(p.field_map) + 1) % 4);  // off, ey, hy, e2, off
+            p.field_map = next_field_map_mode(p.field_map);
             break;
         case Command::fit_view:
             s.view = fitted_view(frame_inputs(s));

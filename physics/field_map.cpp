@@ -11,6 +11,11 @@ Complex spatial_factor(const Phasor3& k, double x_m, double z_m) {
     return std::exp(-j_unit * (k.x * x_m + k.z * z_m));
 }
 
+// The period's mean of the squared field of phasor v: 1/2 |v|^2.
+double mean_square(const Phasor3& v) {
+    return 0.5 * (std::norm(v.x) + std::norm(v.y) + std::norm(v.z));
+}
+
 void add(Phasor3& sum, const Phasor3& v, Complex factor) {
     sum.x += v.x * factor;
     sum.y += v.y * factor;
@@ -72,8 +77,7 @@ FieldMapPhasors field_map_phasors(const WaveScenario& sc, const InterfaceSolutio
             const FieldPoint f = field_map_point(p, row, column);
             p.most_ey = std::max(p.most_ey, std::abs(f.e.y));
             p.most_hy = std::max(p.most_hy, s.eta1 * std::abs(f.h.y));
-            p.most_e2 =
-                std::max(p.most_e2, 0.5 * (std::norm(f.e.x) + std::norm(f.e.y) + std::norm(f.e.z)));
+            p.most_e2 = std::max(p.most_e2, mean_square(f.e));
         }
     }
     return p;
@@ -92,24 +96,6 @@ FieldPoint field_map_point(const FieldMapPhasors& p, int32_t row, int32_t column
     return f;
 }
 
-double field_map_value(const FieldMapPhasors& p, FieldMapQuantity q, int32_t row, int32_t column,
-                       Complex turn) {
-    if (q == FieldMapQuantity::e2) {
-        const FieldPoint f = field_map_point(p, row, column);
-        return 0.5 * (std::norm(f.e.x) + std::norm(f.e.y) + std::norm(f.e.z));
-    }
-    // E_y or H_y alone: a frame asks for them at every pixel of the panel.
-    const bool medium2 = field_map_coordinate_m(p.grid, column) >= 0.0;
-    if (medium2 && p.grid.medium2_flat) return 0.0;
-    const WavePhasors* waves[] = {&p.waves.incident, &p.waves.reflected, &p.waves.transmitted};
-    Complex sum = 0.0;
-    for (size_t w = medium2 ? 2 : 0; w < (medium2 ? 3u : 2u); ++w) {
-        const Complex component = q == FieldMapQuantity::ey ? waves[w]->e.y : waves[w]->h.y;
-        sum += component * p.along_x[w][size_t(row)] * p.along_z[w][size_t(column)];
-    }
-    return (q == FieldMapQuantity::hy ? p.waves.eta1 : 1.0) * (sum * turn).real();
-}
-
 std::vector<double> field_map_samples(const FieldMapPhasors& p, FieldMapQuantity q, Complex turn,
                                       const std::vector<int32_t>& rows,
                                       const std::vector<int32_t>& columns) {
@@ -117,7 +103,8 @@ std::vector<double> field_map_samples(const FieldMapPhasors& p, FieldMapQuantity
     v.reserve(rows.size() * columns.size());
     if (q == FieldMapQuantity::e2) {
         for (int32_t row : rows) {
-            for (int32_t column : columns) v.push_back(field_map_value(p, q, row, column, turn));
+            for (int32_t column : columns)
+                v.push_back(mean_square(field_map_point(p, row, column).e));
         }
         return v;
     }
@@ -147,15 +134,9 @@ double field_map_largest(const FieldMapPhasors& p, FieldMapQuantity q) {
 
 std::vector<double> field_map_values(const FieldMapPhasors& p, FieldMapQuantity q, double omega,
                                      double t_s) {
-    const Complex turn = std::polar(1.0, omega * t_s);
-    std::vector<double> v;
-    v.reserve(size_t(p.grid.side) * size_t(p.grid.side));
-    for (int32_t row = 0; row < p.grid.side; ++row) {
-        for (int32_t column = 0; column < p.grid.side; ++column) {
-            v.push_back(field_map_value(p, q, row, column, turn));
-        }
-    }
-    return v;
+    std::vector<int32_t> every(static_cast<size_t>(p.grid.side));
+    for (int32_t k = 0; k < p.grid.side; ++k) every[size_t(k)] = k;
+    return field_map_samples(p, q, std::polar(1.0, omega * t_s), every, every);
 }
 
 std::string field_map_csv(const FieldMapPhasors& p, FieldMapQuantity q, double omega, double t_s) {

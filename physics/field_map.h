@@ -64,11 +64,8 @@ FieldMapPhasors field_map_phasors(const WaveScenario& sc, const InterfaceSolutio
 
 // The total field's phasors at sample (row, column); zero in a flat medium 2.
 FieldPoint field_map_point(const FieldMapPhasors& p, int32_t row, int32_t column);
-// The quantity there at the instant whose e^(j omega t) is turn (e2 whatever the turn).
-double field_map_value(const FieldMapPhasors& p, FieldMapQuantity q, int32_t row, int32_t column,
-                       Complex turn);
-// The quantity at the samples of every (rows[j], columns[i]), row by row: what a picture of the
-// map needs, each sample's row factors taken once a row.
+// The quantity at the samples of every (rows[j], columns[i]), row by row, at the instant whose
+// e^(j omega t) is turn (e2 whatever the turn): each row's factors are taken once.
 std::vector<double> field_map_samples(const FieldMapPhasors& p, FieldMapQuantity q, Complex turn,
                                       const std::vector<int32_t>& rows,
                                       const std::vector<int32_t>& columns);

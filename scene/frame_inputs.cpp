@@ -41,12 +41,9 @@ void build_frame(const FrameInputs& in, FrameDescription& frame) {
         if (p.curves != CurvesMode::off) {
             frame.curves = curves_overlay(in, first, frame.squeeze, below, frame.caption, c);
         }
-        int32_t column_left = first.width;
-        for (const auto* panel : {&frame.readout, &frame.caption}) {
-            if (*panel) column_left = std::min(column_left, (*panel)->place.x);
-        }
-        for (const auto* panel : {&frame.curves, &frame.legend}) {
-            if (*panel) column_left = std::min(column_left, (*panel)->place.x);
+        int32_t column_left = first.width;  // the map, reset above, is not among them yet
+        for (const PanelPlace* place : panel_places(frame)) {
+            column_left = std::min(column_left, place->x);
         }
         const double margin = 0.6 * panel_line_height(first.height, c.text_scale);
         const double edge =

@@ -187,15 +187,21 @@ std::optional<CurvesOverlay> legend_overlay(const FrameInputs& in, const EyePass
     return CurvesOverlay{std::move(picture), place, c.panel, c.readout_ink};
 }
 
+std::vector<const PanelPlace*> panel_places(const FrameDescription& frame) {
+    std::vector<const PanelPlace*> places;
+    for (const auto* text : {&frame.readout, &frame.caption}) {
+        if (*text) places.push_back(&(*text)->place);
+    }
+    for (const auto* plot : {&frame.curves, &frame.legend, &frame.field_map}) {
+        if (*plot) places.push_back(&(*plot)->place);
+    }
+    return places;
+}
+
 int32_t panel_column_width(const FrameDescription& frame, const EyePass& pass) {
     // From the leftmost panel to the picture's edge, and the outermost panel's margin again.
     int32_t left = pass.width, margin = pass.width;
-    for (const PanelPlace* p : {frame.readout ? &frame.readout->place : nullptr,
-                                frame.curves ? &frame.curves->place : nullptr,
-                                frame.caption ? &frame.caption->place : nullptr,
-                                frame.legend ? &frame.legend->place : nullptr,
-                                frame.field_map ? &frame.field_map->place : nullptr}) {
-        if (p == nullptr) continue;
+    for (const PanelPlace* p : panel_places(frame)) {
         left = std::min(left, p->x);
         margin = std::min(margin, pass.width - (p->x + p->shown_width));
     }

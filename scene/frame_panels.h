@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "scene/frame_inputs.h"
 
@@ -35,6 +36,10 @@ std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass
                                             double squeeze, const std::optional<PanelPlace>& below,
                                             const std::optional<ReadoutOverlay>& caption,
                                             const RoleColours& c);
+
+// Where the frame's panels lie, those it shows (the readout, the curves, the caption, the legend,
+// the field map).
+std::vector<const PanelPlace*> panel_places(const FrameDescription& frame);
 
 // How wide the column of the frame's panels is in a picture like pass, margins included
 // (pixels, as shown): 0 without panels.

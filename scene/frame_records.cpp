@@ -28,6 +28,20 @@ StereoView next_view(StereoView view) {
     return StereoView::sbs;
 }
 
+FieldMapMode next_field_map_mode(FieldMapMode mode) {
+    switch (mode) {
+        case FieldMapMode::off:
+            return FieldMapMode::ey;
+        case FieldMapMode::ey:
+            return FieldMapMode::hy;
+        case FieldMapMode::hy:
+            return FieldMapMode::e2;
+        case FieldMapMode::e2:
+            break;
+    }
+    return FieldMapMode::off;
+}
+
 CurvesMode next_curves_mode(CurvesMode mode) {
     switch (mode) {
         case CurvesMode::off:

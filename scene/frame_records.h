@@ -54,6 +54,7 @@ CurvesMode next_curves_mode(CurvesMode mode);  // off, power, amplitude and phas
 
 // What the field map shows (key t): nothing, or a quantity of physics/field_map.h.
 enum class FieldMapMode { off, ey, hy, e2 };
+FieldMapMode next_field_map_mode(FieldMapMode mode);  // off, ey, hy, e2, off
 
 struct Presentation {
     StereoView view;
