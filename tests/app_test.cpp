@@ -1049,9 +1049,7 @@ bool fake_apply(const DisplayMode& mode) {
     if (fake.echo) std::fprintf(stderr, "display now %dx%d\n", mode.width, mode.height);
     return true;
 }
-int32_t fake_width() {
-    return fake.width_after;
-}
+int32_t fake_width() { return fake.width_after; }
 const DisplayModeService fake_service{fake_read, fake_apply, fake_width};
 
 // Feeds standard input from text for the wait of the failure path.
@@ -1251,17 +1249,10 @@ TEST(ModeGuardian, RestoresOnceAndOnlyWhenTheProgramDidNot) {
             start_mode_guardian(report_restore);
             close(report[1]);
             switch (ending) {
-                case Ending::dismissed:
-                    dismiss_mode_guardian();
-                    _exit(0);
-                case Ending::exit_without_restoring:
-                    _exit(0);
-                case Ending::killed:
-                    raise(SIGKILL);
-                    break;
-                case Ending::aborted:
-                    signal(SIGABRT, SIG_DFL);
-                    abort();
+                case Ending::dismissed: dismiss_mode_guardian(); _exit(0);
+                case Ending::exit_without_restoring: _exit(0);
+                case Ending::killed: raise(SIGKILL); break;
+                case Ending::aborted: signal(SIGABRT, SIG_DFL); abort();
             }
             _exit(3);
         }
@@ -1321,21 +1312,15 @@ TEST_F(Shell, RandomInputNeverBreaksThePicture) {
                 press(key, modifiers[pick(0, 4)]);
                 break;
             }
-            case 3:
-                on_special_key(pick(-5, 200), 0, 0);
-                break;
+            case 3: on_special_key(pick(-5, 200), 0, 0); break;
             case 4:
                 on_mouse_button(buttons[pick(0, 4)], pick(0, 1), pick(-extreme, extreme),
                                 pick(-extreme, extreme));
                 break;
             case 5:
             case 6:
-            case 7:
-                on_mouse_motion(pick(-extreme, extreme), pick(-extreme, extreme));
-                break;
-            default:
-                on_timer(1);
-                break;
+            case 7: on_mouse_motion(pick(-extreme, extreme), pick(-extreme, extreme)); break;
+            default: on_timer(1); break;
         }
         expect_within_bounds(event);
         on_display();

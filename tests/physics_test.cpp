@@ -297,12 +297,8 @@ TEST(DerivedQuantities, BrewsterAndCriticalAnglesOfNonMagneticMedia) {
         const std::optional<double> b = brewster_angle_deg(sc), k = critical_angle_deg(sc);
         ASSERT_EQ(b.has_value(), c.brewster_deg > 0) << c.eps_r1 << " " << c.eps_r2;
         ASSERT_EQ(k.has_value(), c.critical_deg > 0) << c.eps_r1 << " " << c.eps_r2;
-        if (b) {
-            EXPECT_NEAR(*b, c.brewster_deg, 1e-5);
-        }
-        if (k) {
-            EXPECT_NEAR(*k, c.critical_deg, 1e-5);
-        }
+        if (b) { EXPECT_NEAR(*b, c.brewster_deg, 1e-5); }
+        if (k) { EXPECT_NEAR(*k, c.critical_deg, 1e-5); }
         if (b) {  // and the parallel wave is not reflected there
             WaveScenario at = sc;
             at.theta_i = *b;
@@ -585,9 +581,7 @@ TEST(FieldMap, TheTotalFieldObeysTheBoundaryAndShowsWhatEachScenarioTeaches) {
             for (int32_t k = 1; k < interface; ++k) {
                 const double z = field_map_coordinate_m(g, k);
                 const bool node = at(k) < at(k - 1) && at(k) < at(k + 1);
-                if (node) {
-                    EXPECT_NEAR(std::remainder(z, s.lambda1 / 2), 0, g.step_m) << z;
-                }
+                if (node) { EXPECT_NEAR(std::remainder(z, s.lambda1 / 2), 0, g.step_m) << z; }
                 nodes += node;
             }
             EXPECT_EQ(nodes, 3) << "at -lambda1 / 2, -lambda1, -3 lambda1 / 2";

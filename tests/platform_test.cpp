@@ -21,9 +21,7 @@ namespace {
 const std::vector<RandrDouble::Mode> offered = {
     {1920, 1200, 59.88}, {1920, 1080, 60.0}, {1680, 1050, 59.95}, {1920, 1080, 50.0}};
 
-const DisplayModeService& service() {
-    return xrandr_display_mode_service(nullptr);
-}
+const DisplayModeService& service() { return xrandr_display_mode_service(nullptr); }
 
 struct SwitchCase {
     const char* what;

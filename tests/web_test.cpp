@@ -37,9 +37,7 @@ void pw_resize(int width, int height, int full);
 }
 
 // No WebGL2 here: the backend is compiled for the page, and stands aside in this test.
-std::string start_webgl_backend(WebGlBackend&) {
-    return "";
-}
+std::string start_webgl_backend(WebGlBackend&) { return ""; }
 void draw_webgl_frame(WebGlBackend&, const FrameDescription&) {}
 // A grey canvas, a shade lighter at each picture read.
 RgbImage read_webgl_picture(int32_t width, int32_t height) {

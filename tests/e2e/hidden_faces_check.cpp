@@ -44,9 +44,7 @@ GLUquadric* quadric() {
     return q;
 }
 
-void colour(Rgb c) {
-    glColor3f(c.r, c.g, c.b);
-}
+void colour(Rgb c) { glColor3f(c.r, c.g, c.b); }
 
 void dashed_line(Vec3 a, Vec3 b, Rgb c) {
     if (!is_finite(a) || !is_finite(b)) return;

@@ -4,7 +4,7 @@
 Written from the physics alone (plain Python complex numbers), not from the program: the roots
 are chosen so that every wave decays or stays bounded away from the interface, Im k2 <= 0 and
 Im(k2 cos t) <= 0, time dependence exp(+j w t). Prints the lines that tests/render_test.cpp
-holds; run it after changing a scenario there:
+holds and writes the whole readouts it reads, readouts.txt; run it after changing a scenario:
 
     python3 tests/golden/fresnel_fields.py
 """
@@ -134,48 +134,6 @@ for b in (1, 18, 70):
         c = tip(point, field)
         print(f"    {{{b}, \"{name}\", {{{c[0]:.9g}, {c[1]:.9g}, {c[2]:.9g}}}}},")
 
-# What the readout shows for each example: the transmitted wave's direction (deg) and decay
-# alpha_z (Np/m); the Brewster and critical angles (deg, -1 for none); |Gamma_par|, its phase
-# (deg), |Gamma_perp|, its phase, |tau_par|, its phase, |tau_perp|, its phase; the power
-# fractions R_par, T_par, R_perp, T_perp, and R and T of the wave as set.
-EXAMPLES = [
-    ("linear 0", (50, 0, 0, -90, 35, 2.25, 1, 10, 1, 0, 1e9)),
-    ("linear 1", (0, 78, 0, -90, 31.806, 2.6, 1, 1, 1, 0, 3.85e8)),
-    ("linear 2", (15, 20, -30, -30, 29, 4, 1, 1, 1, 0, 2e9)),
-    ("linear 3", (15, 20, -30, 150, 40, 1, 1, 10, 1, 0.3, 1e9)),
-    ("circular 0", (5, 5, 0, -90, 53.13, 2.25, 1, 1, 1, 0, 3.18e8)),
-    ("circular 1", (5, 5, 0, -90, 0, 2.25, 1, 1, 1, 0, 3.18e8)),
-    ("circular 2", (5, 5, 0, -90, 33.69, 2.25, 1, 1, 1, 0, 3.18e8)),
-    ("circular 3", (5, 5, 0, -90, 41.8103165, 2.25, 1, 1, 1, 0, 3.18e8)),
-    ("elliptical 0", (5, 5, 0, -60, 40, 1, 1, 12, 1, 0, 1e9)),
-    ("elliptical 1", (10, 6, 0, -90, 30, 1, 1, 8, 1, 8, 1e10)),
-    ("elliptical 2", (0.8, 1, 0, -90, 20, 1, 1, 4, 1, 0, 1e9)),
-]
-print("// readout of each example")
-for name, args in EXAMPLES:
-    ex, ey, _, _, theta, eps1, mu1, eps2, mu2, sigma2, f = args
-    s = solve(*args)
-    kt = s["k2"] * s["sin_t"], s["k2"] * s["cos_t"]
-    beta_x, beta_z = (1j * kt[0]).imag, (1j * kt[1]).imag
-    alpha_z = (1j * kt[1]).real
-    n1, n2 = math.sqrt(eps1 * mu1), math.sqrt(eps2 * mu2)
-    brewster = math.degrees(math.atan(n2 / n1)) if sigma2 == 0 else -1  # non-magnetic media
-    critical = math.degrees(math.asin(n2 / n1)) if sigma2 == 0 and n2 < n1 else -1
-    ci = math.cos(s["i"])
-    r_par, r_perp = abs(s["g_par"]) ** 2, abs(s["g_perp"]) ** 2
-    t_perp = abs(s["t_perp"]) ** 2 * (mu1 / mu2) * (s["k2"] * s["cos_t"]).real / (s["k1"] * ci)
-    t_par = abs(s["t_par"]) ** 2 * (mu1 / mu2) * (s["k2"].conjugate() * s["cos_t"]).real / (s["k1"] * ci)
-    w_par, w_perp = ex * ex, ey * ey
-    r = (w_par * r_par + w_perp * r_perp) / (w_par + w_perp)
-    t = (w_par * t_par + w_perp * t_perp) / (w_par + w_perp)
-    deg = lambda z: math.degrees(cmath.phase(z))
-    values = [math.degrees(math.atan2(beta_x, beta_z)), alpha_z, brewster, critical,
-              abs(s["g_par"]), deg(s["g_par"]), abs(s["g_perp"]), deg(s["g_perp"]),
-              abs(s["t_par"]), deg(s["t_par"]), abs(s["t_perp"]), deg(s["t_perp"]),
-              r_par, t_par, r_perp, t_perp, r, t]
-    print("    {\"%s\", {%s}}," % (name, ", ".join("%.9g" % v for v in values)))
-
-
 # Angles where a reflection vanishes, found by minimising |Gamma| over theta_i (golden-section
 # search), not from a closed form: the Brewster angle of magnetic media (deg).
 def minimum_angle(args, key, lo=0.0, hi=89.999999):
@@ -199,12 +157,32 @@ for eps1, mu1, eps2, mu2 in ((1, 1, 4, 2), (9, 1, 2, 2), (1, 1, 2, 5)):
                                                    minimum_angle(args, "g_par"), critical))
 
 
+EXAMPLES = [
+    ("linear 0", (50, 0, 0, -90, 35, 2.25, 1, 10, 1, 0, 1e9)),
+    ("linear 1", (0, 78, 0, -90, 31.806, 2.6, 1, 1, 1, 0, 3.85e8)),
+    ("linear 2", (15, 20, -30, -30, 29, 4, 1, 1, 1, 0, 2e9)),
+    ("linear 3", (15, 20, -30, 150, 40, 1, 1, 10, 1, 0.3, 1e9)),
+    ("circular 0", (5, 5, 0, -90, 53.13, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("circular 1", (5, 5, 0, -90, 0, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("circular 2", (5, 5, 0, -90, 33.69, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("circular 3", (5, 5, 0, -90, 41.8103165, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("elliptical 0", (5, 5, 0, -60, 40, 1, 1, 12, 1, 0, 1e9)),
+    ("elliptical 1", (10, 6, 0, -90, 30, 1, 1, 8, 1, 8, 1e10)),
+    ("elliptical 2", (0.8, 1, 0, -90, 20, 1, 1, 4, 1, 0, 1e9)),
+]
+
+
 def frequency_text(hz):
     k = 0
     while k < 5 and abs(hz) >= 1000:
         hz /= 1000
         k += 1
     return "%g %sHz" % (hz, ["", "k", "M", "G", "T", "P"][k])
+
+
+def fraction(f):
+    """A power fraction as shown: rounding's hair below zero reads 0.0000, not -0.0000."""
+    return 0.0 if -1e-9 < f <= 0 else f
 
 
 def readout(origin, args, names, status, bands):
@@ -234,34 +212,45 @@ def readout(origin, args, names, status, bands):
                  else "transmitted at %.4f deg" % theta_t)
     if gz.real > 0:
         depth = 1 / gz.real
-        lines += [direction, "  decays %.4g Np/m, to 1/e in " % gz.real +
-                  ("%.3g m" % depth if depth >= 1 else "%.3g mm" % (depth * 1000))]
+        k = 0
+        while k < 4 and depth * 1000 ** (3 - k) >= 1000:
+            k += 1
+        lines += [direction, "  decays %.4g Np/m, to 1/e in %.3g %s" % (
+            gz.real, depth * 1000 ** (3 - k), ["nm", "\u00b5m", "mm", "m", "km"][k])]
     else:
         lines.append(direction + ", no decay")
     n1, nn2 = math.sqrt(eps1 * mu1), math.sqrt(eps2 * mu2)
-    specials = [("Brewster", minimum_angle(args, "g_par") if sigma2 == 0 else None),
-                ("critical", math.degrees(math.asin(nn2 / n1)) if sigma2 == 0 and nn2 < n1
-                 else None)]
-    for name, angle in specials:
-        if angle is None or abs(solve(*(args[:4] + (angle,) + args[5:]))["g_par"]) > 1e-6 \
-                and name == "Brewster":
-            lines.append(name + ": none")
+    # A lossy medium 2 has no Brewster angle, only the least R_par: its pseudo-Brewster angle.
+    # Below the critical angle only: beyond it |Gamma_par| = 1. Alike media reflect nothing
+    # anywhere, so have no such angle.
+    critical = math.degrees(math.asin(nn2 / n1)) if sigma2 == 0 and nn2 < n1 else None
+    least = minimum_angle(args, "g_par", hi=critical or 89.999999)
+    lossless_zero = abs(solve(*(args[:4] + (least,) + args[5:]))["g_par"]) <= 1e-6
+    alike = (eps1, mu1, sigma2) == (eps2, mu2, 0)
+    specials = [("pseudo-Brewster" if sigma2 else "Brewster", "theta_B",
+                 least if sigma2 or (lossless_zero and not alike) else None),
+                ("critical", "theta_c", critical)]
+    for name, symbol, angle in specials:
+        if angle is None:
+            lines.append((name if name != "pseudo-Brewster" else "Brewster") + ": none")
         else:
             d = theta - angle
-            lines.append(("%s %.4f deg, theta_i %+.4f" if d == 0 or abs(d) >= 1e-3
-                          else "%s %.4f deg, theta_i %+.2g") % (name, angle, d))
+            lines.append(("%s %.4f deg, theta_i - %s %+.4f" if d == 0 or abs(d) >= 1e-3
+                          else "%s %.4f deg, theta_i - %s %+.2g") % (name, angle, symbol, d))
+    shown = lambda deg: 0.0 if abs(deg) < 0.05 else deg  # never "-0.0"
     for label, key in (("Gamma_par ", "g_par"), ("Gamma_perp", "g_perp"), ("tau_par   ", "t_par"),
                        ("tau_perp  ", "t_perp")):
-        lines.append("%s %.4f at %.1f deg" % (label, abs(s[key]), math.degrees(cmath.phase(s[key]))))
+        lines.append("%s %.4f at %.1f deg" % (label, abs(s[key]),
+                                              shown(math.degrees(cmath.phase(s[key])))))
     ci = math.cos(s["i"])
     r_par, r_perp = abs(s["g_par"]) ** 2, abs(s["g_perp"]) ** 2
     t_perp = abs(s["t_perp"]) ** 2 * (mu1 / mu2) * (s["k2"] * s["cos_t"]).real / (s["k1"] * ci)
     t_par = abs(s["t_par"]) ** 2 * (mu1 / mu2) * (s["k2"].conjugate() * s["cos_t"]).real / (s["k1"] * ci)
-    lines.append("R_par  %.4f  T_par  %.4f" % (r_par, t_par))
-    lines.append("R_perp %.4f  T_perp %.4f" % (r_perp, t_perp))
+    lines.append("R_par  %.4f  T_par  %.4f" % (fraction(r_par), fraction(t_par)))
+    lines.append("R_perp %.4f  T_perp %.4f" % (fraction(r_perp), fraction(t_perp)))
     wp, ws = ex * ex, ey * ey
     r, t = (wp * r_par + ws * r_perp) / (wp + ws), (wp * t_par + ws * t_perp) / (wp + ws)
-    lines.append("R %.4f  T %.4f  R+T %.4f" % (r, t, r + t))
+    lines.append("R %.4f  T %.4f  R+T %.4f" % (fraction(r), fraction(t), r + t))
     # The normal components of S = 1/2 Re(E x H*), H = k x E / (w mu), of each wave.
     si = math.sin(s["i"])
     cross = lambda a, b: (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
@@ -275,8 +264,8 @@ def readout(origin, args, names, status, bands):
     s_refl = -s_z((k1 * si, 0, -k1 * ci), (gp * Ex * ci, gs * Ey, gp * Ex * si), mu1) / s_in
     s_trans = s_z((k2 * s["sin_t"], 0, k2 * s["cos_t"]),
                   (tp * Ex * s["cos_t"], ts * Ey, -tp * Ex * s["sin_t"]), mu2) / s_in
-    lines.append("S_z: in 1  refl %.4f  trans %.4f  sum %.4f" % (s_refl, s_trans + 0.0,
-                                                                 s_refl + s_trans))
+    lines.append("S_z: in 1  refl %.4f  trans %.4f  sum %.4f" % (
+        fraction(s_refl), fraction(s_trans), s_refl + s_trans))
     if status:
         lines.append(status)
     return lines
@@ -292,12 +281,28 @@ PANELS = [
     ("glass at 1 GHz: outside its band",
      "glass", (1, 1, 0, -90, 45, 1, 1, 2.25, 1, 0, 1e9), ("vacuum", "glass"), "",
      (ALL, (4e14, 7.9e14))),
+    ("copper at 1 GHz: a skin depth in micrometres, its pseudo-Brewster angle 89.9876 degrees",
+     "copper", (1, 1, 0, -90, 30, 1, 1, 1, 1, 5.8e7, 1e9), (None, None), "", (ALL, ALL)),
+    ("teflon onto dry soil at 89 degrees: a phase a hair below zero reads 0.0",
+     "soil", (1, 1, 0, -90, 89, 2.1, 1, 3, 1, 1.5e-4, 1e9), (None, None), "", (ALL, ALL)),
+    ("vacuum onto vacuum: nothing reflected reads 0.0000",
+     "none", (1, 1, 0, -90, 0, 1, 1, 1, 1, 0, 1e9), (None, None), "", (ALL, ALL)),
 ]
-print("// readout panels")
-for what, origin, args, names, status, bands in PANELS:
-    print("    // " + what)
-    for line in readout(origin, args, names, status, bands):
-        print('    "%s",' % line)
+# Every example's readout, and the panels above, into readouts.txt: each block opens with
+# "== EXAMPLE | the eleven numbers of SCENARIOS | MEDIUM 1 | MEDIUM 2 | STATUS" ("-" for none).
+with open(__file__.replace("fresnel_fields.py", "readouts.txt"), "w", encoding="utf-8") as out:
+    out.write("# The readouts of tests/render_test.cpp, from the closed forms: made by\n"
+              "# fresnel_fields.py, not by hand.\n")
+    blocks = [(str(k), name, args, (None, None), "", (ALL, ALL))
+              for k, (name, args) in enumerate(EXAMPLES)]
+    blocks.insert(2, ("1", "linear 1: TE wave at the Brewster angle", EXAMPLES[1][1],
+                      (None, None), "paused", (ALL, ALL)))
+    blocks += [("-",) + panel[1:] for panel in PANELS]
+    for example, origin, args, names, status, bands in blocks:
+        out.write("\n== %s | %s | %s | %s | %s\n" % (
+            example, " ".join(repr(float(v)) for v in args), names[0] or "-", names[1] or "-",
+            status or "-"))
+        out.write("\n".join(readout(origin, args, names, status, bands)) + "\n")
 
 print("// pseudo-Brewster angle (least R_par) of wet soil and concrete at 1.8 GHz, TE Brewster of")
 print("// magnetic media (Gamma_perp = 0)")

@@ -97,24 +97,16 @@ void* glutStrokeMonoRoman = nullptr;
 void glClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
     record("glClearColor", {r, g, b, a});
 }
-void glClearDepth(GLclampd d) {
-    record("glClearDepth", {d});
-}
-void glShadeModel(GLenum mode) {
-    record("glShadeModel", {double(mode)});
-}
+void glClearDepth(GLclampd d) { record("glClearDepth", {d}); }
+void glShadeModel(GLenum mode) { record("glShadeModel", {double(mode)}); }
 void glColorMaterial(GLenum face, GLenum mode) {
     record("glColorMaterial", {double(face), double(mode)});
 }
 void glLightfv(GLenum light, GLenum name, const GLfloat* p) {
     record("glLightfv", {double(light), double(name), p[0], p[1], p[2], p[3]});
 }
-void glHint(GLenum target, GLenum mode) {
-    record("glHint", {double(target), double(mode)});
-}
-void glBlendFunc(GLenum s, GLenum d) {
-    record("glBlendFunc", {double(s), double(d)});
-}
+void glHint(GLenum target, GLenum mode) { record("glHint", {double(target), double(mode)}); }
+void glBlendFunc(GLenum s, GLenum d) { record("glBlendFunc", {double(s), double(d)}); }
 void glLineWidth(GLfloat w) {
     record("glLineWidth", {w});
     gl_recorder::state().line_width = w;
@@ -157,12 +149,8 @@ void glPopAttrib() {
 void glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
     record("glColorMask", {double(r), double(g), double(b), double(a)});
 }
-void glClear(GLbitfield mask) {
-    record("glClear", {double(mask)});
-}
-void glFlush() {
-    record("glFlush", {});
-}
+void glClear(GLbitfield mask) { record("glClear", {double(mask)}); }
+void glFlush() { record("glFlush", {}); }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
     record("glViewport", {double(x), double(y), double(w), double(h)});
 }
@@ -170,9 +158,7 @@ void glMatrixMode(GLenum mode) {
     record("glMatrixMode", {double(mode)});
     gl_recorder::state().matrix_mode = mode;
 }
-void glLoadIdentity() {
-    record("glLoadIdentity", {});
-}
+void glLoadIdentity() { record("glLoadIdentity", {}); }
 void glPushMatrix() {
     record("glPushMatrix", {});
     ++current_depth();
@@ -181,18 +167,10 @@ void glPopMatrix() {
     record("glPopMatrix", {});
     note_depth(--current_depth());
 }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
-    record("glTranslatef", {x, y, z});
-}
-void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
-    record("glTranslated", {x, y, z});
-}
-void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) {
-    record("glRotatef", {a, x, y, z});
-}
-void glScalef(GLfloat x, GLfloat y, GLfloat z) {
-    record("glScalef", {x, y, z});
-}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { record("glTranslatef", {x, y, z}); }
+void glTranslated(GLdouble x, GLdouble y, GLdouble z) { record("glTranslated", {x, y, z}); }
+void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) { record("glRotatef", {a, x, y, z}); }
+void glScalef(GLfloat x, GLfloat y, GLfloat z) { record("glScalef", {x, y, z}); }
 void glMultMatrixd(const GLdouble* m) {
     record("glMultMatrixd", {m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10],
                              m[11], m[12], m[13], m[14], m[15]});
@@ -213,15 +191,9 @@ void glEnd() {
     record("glEnd", {});
     --gl_recorder::state().begin_depth;
 }
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-    record("glVertex3f", {x, y, z});
-}
-void glNormal3fv(const GLfloat* n) {
-    record("glNormal3fv", {n[0], n[1], n[2]});
-}
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
-    record("glNormal3f", {x, y, z});
-}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { record("glVertex3f", {x, y, z}); }
+void glNormal3fv(const GLfloat* n) { record("glNormal3fv", {n[0], n[1], n[2]}); }
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { record("glNormal3f", {x, y, z}); }
 
 void glEnableClientState(GLenum array) {
     record("glEnableClientState", {double(array)});
@@ -280,12 +252,8 @@ void glCopyTexImage2D(GLenum target, GLint level, GLenum format, GLint x, GLint 
     record("glCopyTexImage2D", {double(target), double(level), double(format), double(x), double(y),
                                 double(w), double(h), double(border)});
 }
-void glTexCoord2f(GLfloat s, GLfloat t) {
-    record("glTexCoord2f", {s, t});
-}
-void glVertex2i(GLint x, GLint y) {
-    record("glVertex2i", {double(x), double(y)});
-}
+void glTexCoord2f(GLfloat s, GLfloat t) { record("glTexCoord2f", {s, t}); }
+void glVertex2i(GLint x, GLint y) { record("glVertex2i", {double(x), double(y)}); }
 void glRecti(GLint x1, GLint y1, GLint x2, GLint y2) {
     record("glRecti", {double(x1), double(y1), double(x2), double(y2)});
 }
@@ -311,9 +279,7 @@ void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei
                             double(border), double(format), double(type)});
 }
 
-void glRasterPos2f(GLfloat x, GLfloat y) {
-    record("glRasterPos2f", {x, y});
-}
+void glRasterPos2f(GLfloat x, GLfloat y) { record("glRasterPos2f", {x, y}); }
 // Keeps the RGBA bytes drawn.
 void glDrawPixels(GLsizei w, GLsizei h, GLenum format, GLenum type, const GLvoid* pixels) {
     record("glDrawPixels", {double(w), double(h), double(format), double(type)});
@@ -393,19 +359,11 @@ void glutTimerFunc(unsigned int ms, void (*callback)(int), int value) {
     record("glutTimerFunc", {double(ms), double(value)});
     gl_recorder::state().timer_callback = callback;
 }
-int glutGetWindow() {
-    return gl_recorder::state().current_window;
-}
-int glutGetModifiers() {
-    return gl_recorder::state().modifiers;
-}
-void glutSwapBuffers() {
-    record("glutSwapBuffers", {});
-}
+int glutGetWindow() { return gl_recorder::state().current_window; }
+int glutGetModifiers() { return gl_recorder::state().modifiers; }
+void glutSwapBuffers() { record("glutSwapBuffers", {}); }
 void glutInitWarningFunc(void (*)(const char*, va_list)) {}
-void glutInit(int* /*argc*/, char** /*argv*/) {
-    record("glutInit", {});
-}
+void glutInit(int* /*argc*/, char** /*argv*/) { record("glutInit", {}); }
 // Framebuffer objects, complete only when a test asks: names counted up, the renderbuffers'
 // storage and the deletions recorded.
 namespace framebuffers {
@@ -413,9 +371,7 @@ GLuint last_name = 0;
 void gen(GLsizei n, GLuint* names) {
     for (GLsizei k = 0; k < n; ++k) names[k] = ++last_name;
 }
-void forget(GLsizei n, const GLuint*) {
-    record("glDelete", {double(n)});
-}
+void forget(GLsizei n, const GLuint*) { record("glDelete", {double(n)}); }
 void bind(GLenum target, GLuint name) {
     record("glBindFramebuffer", {double(target), double(name)});
 }
@@ -457,9 +413,5 @@ void set_window_title(const char* title) {
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
     record("glOrtho", {l, r, b, t, n, f});
 }
-void glScaled(GLdouble x, GLdouble y, GLdouble z) {
-    record("glScaled", {x, y, z});
-}
-void glVertex2d(GLdouble x, GLdouble y) {
-    record("glVertex2d", {x, y});
-}
+void glScaled(GLdouble x, GLdouble y, GLdouble z) { record("glScaled", {x, y, z}); }
+void glVertex2d(GLdouble x, GLdouble y) { record("glVertex2d", {x, y}); }

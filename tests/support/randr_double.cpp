@@ -27,13 +27,9 @@ void raise_bad_match(Display* display, unsigned char minor_code) {
     if (error_handler != nullptr) error_handler(display, &event);
 }
 
-RRMode mode_id(size_t index) {
-    return static_cast<RRMode>(index + 1);
-}
+RRMode mode_id(size_t index) { return static_cast<RRMode>(index + 1); }
 
-bool quarter_turned(Rotation r) {
-    return (r & (RR_Rotate_90 | RR_Rotate_270)) != 0;
-}
+bool quarter_turned(Rotation r) { return (r & (RR_Rotate_90 | RR_Rotate_270)) != 0; }
 
 }  // namespace
 
@@ -90,15 +86,9 @@ XErrorHandler XSetErrorHandler(XErrorHandler handler) {
     return previous;
 }
 
-int XSync(Display*, Bool) {
-    return 1;
-}
-int XGrabServer(Display*) {
-    return 1;
-}
-int XUngrabServer(Display*) {
-    return 1;
-}
+int XSync(Display*, Bool) { return 1; }
+int XGrabServer(Display*) { return 1; }
+int XUngrabServer(Display*) { return 1; }
 
 // --- the extension ------------------------------------------------------------------------
 
@@ -142,9 +132,7 @@ void XRRFreeScreenResources(XRRScreenResources* r) {
     delete r;
 }
 
-RROutput XRRGetOutputPrimary(Display*, Window) {
-    return output_id;
-}
+RROutput XRRGetOutputPrimary(Display*, Window) { return output_id; }
 
 XRROutputInfo* XRRGetOutputInfo(Display*, XRRScreenResources*, RROutput output) {
     if (output != output_id) return nullptr;
@@ -175,9 +163,7 @@ XRRCrtcInfo* XRRGetCrtcInfo(Display*, XRRScreenResources*, RRCrtc crtc) {
     return c;
 }
 
-void XRRFreeCrtcInfo(XRRCrtcInfo* c) {
-    delete c;
-}
+void XRRFreeCrtcInfo(XRRCrtcInfo* c) { delete c; }
 
 Status XRRGetScreenSizeRange(Display*, Window, int* min_width, int* min_height, int* max_width,
                              int* max_height) {

@@ -34,22 +34,14 @@ constexpr DWORD WS_OVERLAPPEDWINDOW = 0xCF0000, PFD_DRAW_TO_WINDOW = 4, PFD_SUPP
                 PFD_DOUBLEBUFFER = 1;
 constexpr BYTE PFD_TYPE_RGBA = 0;
 
-inline HINSTANCE GetModuleHandleA(const char*) {
-    return nullptr;
-}
-inline LRESULT DefWindowProcA(HWND, UINT, uintptr_t, intptr_t) {
-    return 0;
-}
-inline WORD RegisterClassA(const WNDCLASSA*) {
-    return 1;
-}
+inline HINSTANCE GetModuleHandleA(const char*) { return nullptr; }
+inline LRESULT DefWindowProcA(HWND, UINT, uintptr_t, intptr_t) { return 0; }
+inline WORD RegisterClassA(const WNDCLASSA*) { return 1; }
 inline HWND CreateWindowExA(DWORD, const char*, const char*, DWORD, int, int, int, int, HWND, HMENU,
                             HINSTANCE, void*) {
     return win32_calls().window_made ? &win32_calls() : nullptr;
 }
-inline HDC GetDC(HWND window) {
-    return window;
-}
+inline HDC GetDC(HWND window) { return window; }
 inline int ChoosePixelFormat(HDC, const PIXELFORMATDESCRIPTOR* f) {
     const unsigned asked[6] = {f->nSize,      f->nVersion,   f->dwFlags,
                                f->iPixelType, f->cColorBits, f->cDepthBits};
@@ -61,9 +53,7 @@ inline BOOL SetPixelFormat(HDC, int format, const PIXELFORMATDESCRIPTOR*) {
     win32_calls().format_set = format;
     return 1;
 }
-inline HGLRC wglCreateContext(HDC device) {
-    return win32_calls().context_made ? device : nullptr;
-}
+inline HGLRC wglCreateContext(HDC device) { return win32_calls().context_made ? device : nullptr; }
 inline BOOL wglMakeCurrent(HDC device, HGLRC context) {
     win32_calls().current = device == &win32_calls() && context == device;
     return 1;

@@ -14,6 +14,4 @@ inline EMSCRIPTEN_WEBGL_CONTEXT_HANDLE emscripten_webgl_create_context(
     const char*, const EmscriptenWebGLContextAttributes*) {
     return 0;
 }
-inline int emscripten_webgl_make_context_current(EMSCRIPTEN_WEBGL_CONTEXT_HANDLE) {
-    return -1;
-}
+inline int emscripten_webgl_make_context_current(EMSCRIPTEN_WEBGL_CONTEXT_HANDLE) { return -1; }
