@@ -74,6 +74,22 @@ void draw_curves_over_both_halves() {
         frame_showing(Presentation{StereoView::sbs, false, false, CurvesMode::power});
     draw_panels_over_both_halves(frame);
 }
+// The moving field map's panel over both halves: two time samples by turns, so that every
+// frame shows a map it has not shown the frame before.
+void draw_field_map_over_both_halves() {
+    static const auto moving = [] {
+        std::vector<FrameDescription> frames;
+        for (int32_t k : {1, 2}) {
+            g_session->animation.frame_index = k;
+            Presentation p{StereoView::sbs, false, false};
+            p.field_map = FieldMapMode::hy;
+            frames.push_back(frame_showing(p));
+        }
+        return frames;
+    }();
+    static size_t next = 0;
+    draw_panels_over_both_halves(moving[next++ % 2]);
+}
 
 // The cost of draw in a frame: it, finished, beside finishing nothing, alternating so that the
 // machine's drift cancels; the median of the differences. No swap: the X server's copy of the
@@ -92,6 +108,30 @@ double median_extra_ms(void (*draw)(), int repetitions) {
             std::chrono::duration<double, std::milli>((end - middle) - (middle - start)).count());
         glutMainLoopEvent();
     }
+    std::sort(extra_ms.begin(), extra_ms.end());
+    return extra_ms[extra_ms.size() / 2];
+}
+
+// What the moving field map adds to a whole side-by-side frame, described and drawn (no swap):
+// frames with and without it by turns, each at the next time sample, the median of the
+// differences.
+double field_map_extra_ms(int repetitions) {
+    std::vector<double> extra_ms;
+    const auto timed = [](FieldMapMode map) {
+        g_session->presentation.field_map = map;
+        g_session->animation.frame_index = g_session->animation.frame_index % 100 + 1;
+        glFinish();
+        const Clock::time_point start = Clock::now();
+        draw_frame(gl_backend(), build_frame(frame_inputs(*g_session)), false);
+        glFinish();
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    for (int k = 0; k < repetitions; ++k) {
+        const double with = timed(FieldMapMode::hy), without = timed(FieldMapMode::off);
+        extra_ms.push_back(with - without);
+        glutMainLoopEvent();
+    }
+    g_session->presentation.field_map = FieldMapMode::off;
     std::sort(extra_ms.begin(), extra_ms.end());
     return extra_ms[extra_ms.size() / 2];
 }
@@ -269,7 +309,7 @@ int main(int argc, char** argv) {
         {"sbs + H", shown(StereoView::sbs, false, no, true, false)},
         {"sbs + S", shown(StereoView::sbs, false, no, false, true)},
         {"sbs", shown(StereoView::sbs, false, no, false, false)},
-        // The field map moving with the frame: its panel painted again every frame.
+        // The field map moving with the frame: its map laid anew under its panel every frame.
         {"fieldmap", shown(StereoView::sbs, false, no, false, false, FieldMapMode::hy)},
         {"mono", shown(StereoView::mono, false, no, false, false)},
         {"anaglyph", shown(StereoView::anaglyph, false, no, false, false)},
@@ -284,10 +324,14 @@ int main(int argc, char** argv) {
     }
     // The overlays' own cost over both halves, painted once and then laid over each.
     for (const auto& [name, draw] : {std::pair{"readout", draw_readout_over_both_halves},
-                                     {"curves", draw_curves_over_both_halves}}) {
+                                     {"curves", draw_curves_over_both_halves},
+                                     {"field map", draw_field_map_over_both_halves}}) {
         std::printf("%-6d %-16s %10.2f ms a stereo frame (median of %d)\n", width, name,
                     median_extra_ms(draw, 3 * frames), 3 * frames);
     }
+    reset_for_width(width);
+    std::printf("%-6d %-16s %10.2f ms a side-by-side frame, described and drawn (median of %d)\n",
+                width, "field map moving", field_map_extra_ms(frames), frames);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     g_session->presentation = Presentation{StereoView::sbs, false, false};
     glutDestroyWindow(window);

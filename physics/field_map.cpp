@@ -102,25 +102,35 @@ std::vector<double> field_map_samples(const FieldMapPhasors& p, FieldMapQuantity
     std::vector<double> v;
     v.reserve(rows.size() * columns.size());
     if (q == FieldMapQuantity::e2) {
-        for (int32_t row : rows) {
-            for (int32_t column : columns)
-                v.push_back(mean_square(field_map_point(p, row, column).e));
-        }
+        // Every wave has the real k_x = k1 sin theta_i (medium 1 is lossless; the transmitted
+        // wave's by phase matching), so |E|^2 does not vary along x: one row serves them all.
+        std::vector<double> row;
+        for (int32_t column : columns)
+            row.push_back(rows.empty() ? 0.0 : mean_square(field_map_point(p, rows[0], column).e));
+        for (size_t k = 0; k < rows.size(); ++k) v.insert(v.end(), row.begin(), row.end());
         return v;
     }
     const WavePhasors* waves[] = {&p.waves.incident, &p.waves.reflected, &p.waves.transmitted};
     const double scale = q == FieldMapQuantity::hy ? p.waves.eta1 : 1.0;
+    std::vector<bool> in_medium2;
+    for (int32_t column : columns)
+        in_medium2.push_back(field_map_coordinate_m(p.grid, column) >= 0.0);
+    // Re(a b) written out: the real part alone, at a few multiplications a sample.
+    const auto real_of = [](Complex a, Complex b) {
+        return a.real() * b.real() - a.imag() * b.imag();
+    };
     for (int32_t row : rows) {
         Complex lead[3];  // each wave's component, its factor along x and the instant's turn
         for (size_t w = 0; w < 3; ++w) {
             const Complex component = q == FieldMapQuantity::ey ? waves[w]->e.y : waves[w]->h.y;
             lead[w] = scale * component * p.along_x[w][size_t(row)] * turn;
         }
-        for (int32_t column : columns) {
-            const bool medium2 = field_map_coordinate_m(p.grid, column) >= 0.0;
-            const size_t c = size_t(column);
-            v.push_back(medium2 ? (p.grid.medium2_flat ? 0.0 : (lead[2] * p.along_z[2][c]).real())
-                                : (lead[0] * p.along_z[0][c] + lead[1] * p.along_z[1][c]).real());
+        for (size_t k = 0; k < columns.size(); ++k) {
+            const auto c = size_t(columns[k]);
+            v.push_back(in_medium2[k]
+                            ? (p.grid.medium2_flat ? 0.0 : real_of(lead[2], p.along_z[2][c]))
+                            : real_of(lead[0], p.along_z[0][c]) +
+                                  real_of(lead[1], p.along_z[1][c]));
         }
     }
     return v;

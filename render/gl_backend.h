@@ -22,7 +22,8 @@ struct OffscreenTarget {
 struct GlBackend {
     GLUquadric* quadric = nullptr;    // every cylinder's, in its default state; made once
     std::shared_ptr<PanelFont> font;  // the panels' text, opened at the first panel
-    OverlayPanel readout, curves, caption, legend, field_map;
+    OverlayPanel readout, curves, caption, legend;
+    LayeredPanel field_map;  // the map under the rest of its panel
     // What the panels' textures hold: painted again only when it changes.
     std::optional<ReadoutOverlay> readout_painted, caption_painted;
     std::optional<CurvesOverlay> curves_painted, legend_painted, field_map_painted;
@@ -43,7 +44,8 @@ void draw_frame(GlBackend& gl, const FrameDescription& frame, bool swap = true,
                 FieldsDrawing fields = nullptr);
 
 // The panels over the pictures (the readout, the curves): painted again before the frame's
-// clear only when what they show has changed, then laid in the column of eye's picture.
+// clear only when what they show has changed (the field map's rest only when more than the map
+// has), then laid in the column of eye's picture.
 void prepare_panels(GlBackend& gl, const FrameDescription& frame);
 void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture& eye);
 

@@ -54,6 +54,14 @@ bool operator==(const CurvesOverlay& a, const CurvesOverlay& b) {
     return a.picture == b.picture && a.place == b.place && a.background == b.background &&
            a.ink == b.ink;
 }
+// The same painting but for the first image, wherever it lies.
+bool alike_but_the_first_image(const CurvesOverlay& a, CurvesOverlay b) {
+    if (a.picture.images.empty() || b.picture.images.empty()) return false;
+    b.place.x = a.place.x;
+    b.place.y = a.place.y;
+    b.picture.images.front().rgb = a.picture.images.front().rgb;
+    return a == b;
+}
 // The same painting, wherever it lies.
 bool painted_alike(const CurvesOverlay& a, CurvesOverlay b) {
     b.place.x = a.place.x;
@@ -142,7 +150,23 @@ void prepare_panels(GlBackend& gl, const FrameDescription& frame) {
     };
     plot(gl.curves, gl.curves_painted, frame.curves);
     plot(gl.legend, gl.legend_painted, frame.legend);
-    plot(gl.field_map, gl.field_map_painted, frame.field_map);
+    if (!frame.field_map || frame.field_map->picture.images.empty()) return;
+    // The map moves every frame; the rest of its panel only with the scenario.
+    const CurvesOverlay& shown = *frame.field_map;
+    const PlotImage& map = shown.picture.images.front();
+    std::optional<CurvesOverlay>& painted = gl.field_map_painted;
+    if (!painted || !alike_but_the_first_image(*painted, shown)) {
+        CurvesOverlay rest = shown;
+        rest.picture.images.erase(rest.picture.images.begin());
+        const CurvesPainting painting{&rest, &font(gl)};
+        paint_layered_panel(gl.field_map, shown.place, shown.background, shown.ink, map,
+                            paint_curves, &painting);
+        show_layered_image(gl.field_map, map);
+    } else if (painted->picture.images.front().rgb != map.rgb) {
+        show_layered_image(gl.field_map, map);
+    }
+    gl.field_map.panel.place = shown.place;
+    painted = shown;
 }
 
 void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture& eye) {
@@ -156,7 +180,7 @@ void draw_panels(GlBackend& gl, const FrameDescription& frame, const EyePicture&
     if (frame.readout) draw_overlay_panel(gl.readout, picture, frame.readout->alpha);
     if (frame.caption) draw_overlay_panel(gl.caption, picture, frame.caption->alpha);
     if (frame.legend) draw_overlay_panel(gl.legend, picture, 1.0f);
-    if (frame.field_map) draw_overlay_panel(gl.field_map, picture, 1.0f);
+    if (frame.field_map) draw_overlay_panel(gl.field_map.panel, picture, 1.0f);
 }
 
 namespace {

@@ -30,6 +30,26 @@ void paint_overlay_panel(OverlayPanel& panel, const PanelPlace& place, Rgb backg
 // Lays the panel over the picture of pass; alpha below 1 lets the scene show through.
 void draw_overlay_panel(const OverlayPanel& panel, const EyePass& pass, float alpha);
 
+// A panel with an image that changes every frame (the moving field map) under lines and text
+// that stay. The rest is painted once and kept with its lines' and text's coverage of the
+// image's place; each frame the image is laid under them on the processor and only its place
+// of the texture is uploaded, where painting the panel again would cost the software renderer
+// some milliseconds. It is laid over the pictures as any panel.
+struct LayeredPanel {
+    OverlayPanel panel;
+    std::vector<unsigned char> rest;  // the painted pixels, RGBA: over the image, ink and cover
+    int32_t hole_x = 0, hole_y = 0, hole_width = 0, hole_height = 0;  // the image's place
+    std::vector<uint32_t> covered;  // the hole's pixels with ink, row by row, from the bottom
+};
+
+// Paints all but the image, as paint_overlay_panel paints a panel; hole is the image's place.
+void paint_layered_panel(LayeredPanel& panel, const PanelPlace& place, Rgb background, Rgb ink,
+                         const PlotImage& hole, void (*paint)(const void* context),
+                         const void* context);
+
+// Lays image (at the place of the hole painted last) under the rest.
+void show_layered_image(LayeredPanel& panel, const PlotImage& image);
+
 // Draws an image into the panel being painted, pixel for pixel, in one call.
 void draw_image(const PlotImage& image);
 

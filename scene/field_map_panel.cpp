@@ -177,12 +177,9 @@ std::optional<CurvesOverlay> field_map_overlay(const FrameInputs& in, const EyeP
         under[size_t(k)] = std::min(grid.side - 1, int32_t((k + 0.5) / side * grid.side));
     }
     const std::vector<double> values = field_map_samples(map, *quantity, turn, under, under);
-    PlotImage image{int32_t(x0), int32_t(y0), m, m, {}};
-    image.rgb.reserve(values.size() * 3);
-    for (double v : values) {
-        const auto& rgb = colour(v);
-        image.rgb.insert(image.rgb.end(), rgb.begin(), rgb.end());
-    }
+    PlotImage image{int32_t(x0), int32_t(y0), m, m, std::vector<unsigned char>(values.size() * 3)};
+    for (size_t k = 0; k < values.size(); ++k)
+        std::copy_n(colour(values[k]).begin(), 3, &image.rgb[3 * k]);
     picture.images.push_back(std::move(image));
     // The colour bar: the bottom value to the top one.
     const double bar_x = x0 + side + 0.6 * u, bar_w = 0.9 * u;

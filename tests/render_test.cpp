@@ -1168,6 +1168,7 @@ TEST_F(Drawing, ReadoutIsTheSameInEveryPictureAndPutsEverythingBack) {
 // picture's size. Which texture each glCopyTexImage2D fills tells them apart.
 TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     g_session->presentation = Presentation{StereoView::mono, true, true, CurvesMode::power};
+    g_session->presentation.field_map = FieldMapMode::hy;
     g_session->screen = ScreenSetup{1920, 1200, 1280, 720};
     on_display();
     const GlBackend& gl = gl_backend();
@@ -1175,36 +1176,44 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
         const char* what;
         void (*change)();
         bool readout, curves;  // painted again
+        int map;  // the field map's panel: 0 kept, 1 only its map laid anew, 2 painted again
     } const steps[] = {
-        {"the next time sample", [] { ++g_session->animation.frame_index; }, false, false},
-        {"a drag", [] { g_session->view.yaw += 10; }, false, false},
+        // clang-format off
+        {"the next time sample", [] { ++g_session->animation.frame_index; }, false, false, 1},
+        {"a drag", [] { g_session->view.yaw += 10; }, false, false, 0},
         // "paused", a line more, takes from the room of the curves above the readout.
-        {"pause", [] { ++g_session->animation.pause_counter; }, true, true},
-        {"recording", [] { g_session->activity = "recording 3/100"; }, true, false},
-        {"|Ex|", [] { g_session->scenario.ex_mag += 1; }, true, false},
-        {"the angle", [] { g_session->scenario.theta_i += 1; }, true, true},
-        {"medium 2", [] { g_session->scenario.eps_r2 = 9; }, true, true},
-        {"a lossless medium's frequency", [] { set_frequency(g_session->scenario, 2e9); }, true,
-         false},
-        {"medium 2's loss", [] { g_session->scenario.sigma2 = 0.5; }, true, true},
-        {"a lossy medium's frequency", [] { set_frequency(g_session->scenario, 5e9); }, true, true},
-        {"the curves' mode", [] { g_session->presentation.curves = CurvesMode::amplitude_phase; },
-         false, true},
-        {"the picture's size", [] { g_session->screen.window_height = 700; }, true, true},
-        {"nothing", [] {}, false, false},
-    };
+        {"pause", [] { ++g_session->animation.pause_counter; }, true, true, 0},
+        {"recording", [] { g_session->activity = "recording 3/100"; }, true, false, 0},
+        {"|Ex|", [] { g_session->scenario.ex_mag += 1; }, true, false, 2},
+        {"the angle", [] { g_session->scenario.theta_i += 1; }, true, true, 2},
+        {"medium 2", [] { g_session->scenario.eps_r2 = 9; }, true, true, 2},
+        // In wavelengths of medium 1, a lossless scenario's map is the same at every frequency.
+        {"a lossless medium's frequency", [] { set_frequency(g_session->scenario, 2e9); }, true, false, 0},
+        {"medium 2's loss", [] { g_session->scenario.sigma2 = 0.5; }, true, true, 2},
+        {"a lossy medium's frequency", [] { set_frequency(g_session->scenario, 5e9); }, true, true, 2},
+        {"the curves' mode", [] { g_session->presentation.curves = CurvesMode::amplitude_phase; }, false, true, 0},
+        {"the picture's size", [] { g_session->screen.window_height = 700; }, true, true, 2},
+        {"nothing", [] {}, false, false, 0},
+    };  // clang-format on
     for (const Step& step : steps) {
         step.change();
+        scenario_changed(*g_session);
         gl_recorder::clear();
         on_display();
         const std::vector<GlCall>& calls = gl_recorder::calls();
-        std::set<double> filled;
+        std::multiset<double> filled, laid;
         for (size_t k = 0, bound = 0; k < calls.size(); ++k) {
             if (calls[k].name == "glBindTexture") bound = k;
-            if (calls[k].name == "glCopyTexImage2D") filled.insert(calls[bound].args[1]);
+            if (calls[k].name == "glCopyTexImage2D" || calls[k].name == "glTexImage2D")
+                filled.insert(calls[bound].args[1]);
+            if (calls[k].name == "glTexSubImage2D") laid.insert(calls[bound].args[1]);
         }
         EXPECT_EQ(filled.count(gl.readout.texture), size_t(step.readout)) << step.what;
         EXPECT_EQ(filled.count(gl.curves.texture), size_t(step.curves)) << step.what;
+        const GLuint map = gl.field_map.panel.texture;
+        EXPECT_EQ(std::pair(filled.count(map), laid.count(map)),
+                  std::pair(size_t(step.map == 2), size_t(step.map >= 1)))
+            << step.what;
     }
 }
 

@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "app/frame.h"
@@ -181,9 +182,13 @@ ViewState near_plane_through_trace(const WaveScenario& sc, ViewState v, RayKind 
 
 // The frame of the shared records, its fields drawn as the program draws them (no drawing
 // given) or by the reference.
-std::vector<unsigned char> picture(FieldsDrawing draw_fields = nullptr) {
+// With map_whole, the field map's panel is painted whole, as the curves are: the plain drawing
+// of what its moving map is laid under.
+std::vector<unsigned char> picture(FieldsDrawing draw_fields = nullptr, bool map_whole = false) {
     scenario_changed(*g_session);
-    draw_frame(gl_backend(), build_frame(frame_inputs(*g_session)), true, draw_fields);
+    FrameDescription frame = build_frame(frame_inputs(*g_session));
+    if (map_whole) std::swap(frame.curves, frame.field_map);
+    draw_frame(gl_backend(), frame, true, draw_fields);
     glFinish();
     std::vector<unsigned char> pixels(size_t{width} * height * 4);
     // The swap copies the back buffer to the window and leaves it as it was.
@@ -302,6 +307,26 @@ int main(int argc, char** argv) {
             "largest difference %d levels)\n",
             ok ? "ok" : "FAILED", c.name, double(c.view.zoom), worst_pixels, tolerated_levels,
             worst_levels);
+        (ok ? passed : failed)++;
+    }
+    // The moving field map, laid under the rest of its panel, against the panel painted whole:
+    // apart by at most 3 levels, where text and lines have soft edges over the map.
+    for (StereoView view : {StereoView::sbs, StereoView::mono}) {
+        fresh_session();
+        g_session->screen = ScreenSetup{width, width, width, height};
+        g_session->presentation = Presentation{view, view != StereoView::sbs, false};
+        g_session->presentation.field_map = FieldMapMode::hy;
+        int worst = 0;
+        for (int frame : {1, 37, 38}) {
+            g_session->animation.frame_index = frame;
+            const std::vector<unsigned char> shown = picture();
+            const std::vector<unsigned char> whole = picture(nullptr, true);
+            for (size_t p = 0; p < shown.size(); ++p)
+                worst = std::max(worst, std::abs(shown[p] - whole[p]));
+        }
+        const bool ok = worst <= 3;
+        std::printf("%s: field map laid under its panel, %s (largest difference %d levels)\n",
+                    ok ? "ok" : "FAILED", view == StereoView::sbs ? "side by side" : "mono", worst);
         (ok ? passed : failed)++;
     }
     std::printf("%d passed, %d failed\n", passed, failed);

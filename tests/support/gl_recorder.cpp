@@ -279,6 +279,16 @@ void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei
                             double(border), double(format), double(type)});
 }
 
+void glTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei w, GLsizei h,
+                     GLenum format, GLenum type, const GLvoid* pixels) {
+    record("glTexSubImage2D", {double(target), double(level), double(x), double(y), double(w),
+                               double(h), double(format), double(type)});
+    if (format == GL_RGBA && type == GL_UNSIGNED_BYTE && gl_recorder::state().keep_calls) {
+        const auto* bytes = static_cast<const unsigned char*>(pixels);
+        gl_recorder::calls().back().pixels.assign(bytes, bytes + size_t(w) * size_t(h) * 4);
+    }
+}
+
 void glRasterPos2f(GLfloat x, GLfloat y) { record("glRasterPos2f", {x, y}); }
 // Keeps the RGBA bytes drawn.
 void glDrawPixels(GLsizei w, GLsizei h, GLenum format, GLenum type, const GLvoid* pixels) {
