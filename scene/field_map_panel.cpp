@@ -178,8 +178,8 @@ std::optional<CurvesOverlay> field_map_overlay(const FrameInputs& in, const EyeP
     }
     const std::vector<double> values = field_map_samples(map, *quantity, turn, under, under);
     PlotImage image{int32_t(x0), int32_t(y0), m, m, std::vector<unsigned char>(values.size() * 3)};
-    for (size_t k = 0; k < values.size(); ++k)
-        std::copy_n(colour(values[k]).begin(), 3, &image.rgb[3 * k]);
+    auto pixel = image.rgb.begin();
+    for (double v : values) pixel = std::copy_n(colour(v).begin(), 3, pixel);
     picture.images.push_back(std::move(image));
     // The colour bar: the bottom value to the top one.
     const double bar_x = x0 + side + 0.6 * u, bar_w = 0.9 * u;

@@ -569,6 +569,11 @@ TEST(FieldMap, TheTotalFieldObeysTheBoundaryAndShowsWhatEachScenarioTeaches) {
         for (size_t k = 0; k < first.size(); k += 97) EXPECT_NEAR(first[k], last[k], 1e-9);
         // Along the middle row: e2 in medium 1 (columns before side / 2) and in medium 2.
         const std::vector<double> e2 = field_map_values(map, FieldMapQuantity::e2, s.omega, 0);
+        ASSERT_EQ(e2.size(), first.size());
+        for (int32_t k = 0; k < g.side; k += 7) {  // the same along x: the top row as the bottom
+            const Phasor3 top = field_map_point(map, g.side - 1, k).e;
+            EXPECT_NEAR(e2[k], (norm(top.x) + norm(top.y) + norm(top.z)) / 2, 1e-9) << k;
+        }
         const auto at = [&](int32_t column) { return e2[size_t(g.side / 2) * g.side + column]; };
         const int32_t interface = g.side / 2;
         double low = 1e300, high = 0;

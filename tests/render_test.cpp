@@ -1215,6 +1215,25 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
                   std::pair(size_t(step.map == 2), size_t(step.map >= 1)))
             << step.what;
     }
+    // Side by side, each panel read back and halved: every row of the recorder's read-back holds
+    // its row number, and so does the halved one, to the last column of an odd width.
+    g_session->presentation.view = StereoView::sbs;
+    long odd = 0;
+    for (int32_t height : {720, 721, 722, 723}) {
+        g_session->screen.window_height = height;
+        gl_recorder::clear();
+        on_display();
+        for (const GlCall& c : gl_recorder::named("glTexImage2D")) {
+            const auto width = size_t(c.args[3]),
+                       channels = c.pixels.size() / width / size_t(c.args[4]);
+            for (size_t k = 0; k < c.pixels.size(); ++k) {
+                ASSERT_EQ(c.pixels[k], (k / channels / width) & 255) << k % (width * channels);
+            }
+        }
+        for (const GlCall& c : gl_recorder::named("glReadPixels"))
+            odd += std::lround(c.args[2]) % 2;
+    }
+    EXPECT_GT(odd, 0) << "a panel painted an odd number of pixels wide";
 }
 
 Rgb parallel_blue_of_classic() {

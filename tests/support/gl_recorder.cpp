@@ -273,10 +273,16 @@ void glReadPixels(GLint x, GLint y, GLsizei w, GLsizei h, GLenum format, GLenum 
         std::memset(static_cast<unsigned char*>(pixels) + size_t(r) * row, (y + r) & 255, row);
     }
 }
+// Keeps the RGB or RGBA bytes uploaded.
 void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei h, GLint border,
-                  GLenum format, GLenum type, const GLvoid*) {
+                  GLenum format, GLenum type, const GLvoid* pixels) {
     record("glTexImage2D", {double(target), double(level), double(internal), double(w), double(h),
                             double(border), double(format), double(type)});
+    if (pixels != nullptr && type == GL_UNSIGNED_BYTE && gl_recorder::state().keep_calls) {
+        const auto* bytes = static_cast<const unsigned char*>(pixels);
+        gl_recorder::calls().back().pixels.assign(
+            bytes, bytes + size_t(w) * size_t(h) * (format == GL_RGBA ? 4 : 3));
+    }
 }
 
 void glTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei w, GLsizei h,
