@@ -54,13 +54,22 @@ bool operator==(const CurvesOverlay& a, const CurvesOverlay& b) {
     return a.picture == b.picture && a.place == b.place && a.background == b.background &&
            a.ink == b.ink;
 }
-// The same painting but for the first image, wherever it lies.
-bool alike_but_the_first_image(const CurvesOverlay& a, CurvesOverlay b) {
-    if (a.picture.images.empty() || b.picture.images.empty()) return false;
-    b.place.x = a.place.x;
-    b.place.y = a.place.y;
-    b.picture.images.front().rgb = a.picture.images.front().rgb;
-    return a == b;
+// The same painting but for the first image's pixels, wherever it lies: compared piece by
+// piece, as the moving map's pixels are too many to copy for it every frame.
+bool alike_but_the_first_image(const CurvesOverlay& a, const CurvesOverlay& b) {
+    const std::vector<PlotImage>&p = a.picture.images, &q = b.picture.images;
+    if (p.empty() || p.size() != q.size()) return false;
+    for (size_t k = 0; k < p.size(); ++k) {
+        if (p[k].x != q[k].x || p[k].y != q[k].y || p[k].width != q[k].width ||
+            p[k].height != q[k].height || (k > 0 && p[k].rgb != q[k].rgb))
+            return false;
+    }
+    const auto rest = [](const CurvesOverlay& o) {
+        return CurvesPicture{o.picture.lines, o.picture.texts, {}, o.picture.glyph_scale};
+    };
+    return rest(a) == rest(b) && a.place.painted_width == b.place.painted_width &&
+           a.place.shown_width == b.place.shown_width && a.place.height == b.place.height &&
+           a.background == b.background && a.ink == b.ink;
 }
 // The same painting, wherever it lies.
 bool painted_alike(const CurvesOverlay& a, CurvesOverlay b) {
