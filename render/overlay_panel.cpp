@@ -10,18 +10,16 @@
 
 namespace {
 
-// Halves an image's width (channels bytes a pixel), each pixel the mean of two.
-std::vector<unsigned char> halved(const std::vector<unsigned char>& pixels, int32_t width,
-                                  int32_t height, int32_t half_width, size_t channels = 3) {
-    std::vector<unsigned char> out(size_t(half_width) * size_t(height) * channels);
+// Halves an RGB image's width, each pixel the mean of two.
+std::vector<unsigned char> halved(const std::vector<unsigned char>& rgb, int32_t width,
+                                  int32_t height, int32_t half_width) {
+    std::vector<unsigned char> out(size_t(half_width) * size_t(height) * 3);
     for (int32_t y = 0; y < height; ++y) {
         for (int32_t x = 0; x < half_width; ++x) {
-            const unsigned char* a =
-                &pixels[(size_t(y) * size_t(width) + size_t(2 * x)) * channels];
-            const unsigned char* b = 2 * x + 1 < width ? a + channels : a;
-            unsigned char* o = &out[(size_t(y) * size_t(half_width) + size_t(x)) * channels];
-            for (size_t k = 0; k < channels; ++k)
-                o[k] = static_cast<unsigned char>((a[k] + b[k] + 1) / 2);
+            const unsigned char* a = &rgb[(size_t(y) * size_t(width) + size_t(2 * x)) * 3];
+            const unsigned char* b = 2 * x + 1 < width ? a + 3 : a;
+            unsigned char* o = &out[(size_t(y) * size_t(half_width) + size_t(x)) * 3];
+            for (int k = 0; k < 3; ++k) o[k] = static_cast<unsigned char>((a[k] + b[k] + 1) / 2);
         }
     }
     return out;
