@@ -311,3 +311,29 @@ for eps2, sigma2 in ((30, 0.15), (5.24, 0.0462)):
     print("    %.9f," % minimum_angle(args, "g_par"))
 for eps1, mu1, eps2, mu2 in ((1, 1, 4, 2), (1, 1, 2, 5)):
     print("    %.9f," % minimum_angle((1, 1, 0, 0, 0, eps1, mu1, eps2, mu2, 0, 1e9), "g_perp"))
+
+# The solver's records of tests/physics_test.cpp: k2, sin t, cos t, Gamma_par, Gamma_perp,
+# tau_par, tau_perp (complex), the display scale, and the four phases arg + phi (rad).
+SOLVER_ROWS = [
+    ("start-up", (0.8, 1, 0, -90, 20, 1, 1, 4, 1, 0, 1e9)),
+    ("normal incidence", (1, 1, 0, 0, 0, 1, 1, 4, 1, 0, 1e9)),
+    ("just below critical", (5, 5, 0, 0, 41.81, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("just beyond critical", (5, 5, 0, 0, 41.8103165, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("total reflection", (5, 5, 0, 0, 53.13, 2.25, 1, 1, 1, 0, 3.18e8)),
+    ("lossy, phases above pi", (1, 1, -30, 150, 40, 1, 1, 10, 1, 0.3, 1e9)),
+    ("near Brewster", (1, 1, 0, 0, 31.806, 2.6, 1, 1, 1, 0, 3.85e8)),
+    ("no incident wave", (0, 0, 0, -90, 20, 1, 1, 4, 1, 0, 1e9)),
+]
+print("// solver records")
+for name, args in SOLVER_ROWS:
+    s = solve(*args)
+    ex, ey = args[0], args[1]
+    c = lambda z: "{%.9g, %.9g}" % (z.real, z.imag)
+    scale = max(ex, ey, 0.01, abs(s["t_par"]) * ex, abs(s["t_perp"]) * ey)
+    phases = [cmath.phase(g) + math.radians(p) for g, p in
+              ((s["g_par"], args[2]), (s["g_perp"], args[3]), (s["t_par"], args[2]),
+               (s["t_perp"], args[3]))]
+    print(f'    {{"{name}", {{{", ".join("%.10g" % a for a in args)}}},')
+    print("     " + ", ".join(c(s[k]) for k in ("k2", "sin_t", "cos_t", "g_par")) + ",")
+    print("     " + ", ".join(c(s[k]) for k in ("g_perp", "t_par", "t_perp")) +
+          ", %.9g, {%s}}," % (scale, ", ".join("%.9g" % p for p in phases)))
