@@ -84,6 +84,8 @@ TEST_F(Shell, SteppedValuesAreClampedNotWrapped) {
          20.0, 21.0},
         {"X (Shift+x) does nothing", 'X', GLUT_ACTIVE_SHIFT, &WaveScenario::ex_mag, 1.0, 1.0},
         {"I does nothing", 'I', GLUT_ACTIVE_SHIFT, &WaveScenario::theta_i, 20.0, 20.0},
+        {"i keeps a fraction", 'i', 0, &WaveScenario::theta_i, 41.8103165, 42.8103165},
+        {"i at 88.8103165 stops at 89", 'i', 0, &WaveScenario::theta_i, 88.8103165, 89.0},
     };
     for (const StepCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -91,14 +93,6 @@ TEST_F(Shell, SteppedValuesAreClampedNotWrapped) {
         press(c.key, c.modifiers);
         EXPECT_DOUBLE_EQ(g_session->scenario.*c.field, c.after);
     }
-}
-
-TEST_F(Shell, IStepsAFractionalAngleInWholeDegrees) {
-    g_session->scenario.theta_i = 41.8103165;
-    press_times('i', 47);
-    EXPECT_NEAR(g_session->scenario.theta_i, 88.8103165, 1e-9);
-    press('i');
-    EXPECT_EQ(g_session->scenario.theta_i, 89.0);
 }
 
 TEST_F(Shell, EveryKeyButEscRunsTheSolver) {
@@ -110,7 +104,10 @@ TEST_F(Shell, EveryKeyButEscRunsTheSolver) {
     EXPECT_EQ(gl_recorder::state().redisplay_requests, 0);
 }
 
+// Each cycle wraps on its own; loading an example leaves the view, the clock and the toggle.
 TEST_F(Shell, ExampleCyclesWrapIndependently) {
+    g_session->view = ViewState{10, 20, 0.3f, 0.4f, 2};
+    g_session->animation = AnimationState{57, 101, 2, 1};
     std::vector<double> linear_angles;
     for (int k = 0; k < 5; ++k) {
         press('l');
@@ -128,22 +125,16 @@ TEST_F(Shell, ExampleCyclesWrapIndependently) {
     press('e');
     EXPECT_EQ(g_session->scenario.eps_r2, 12.0);
 
-    press_times('c', 4);
-    EXPECT_EQ(g_session->scenario.theta_i, 41.8103165);
-    EXPECT_EQ(g_session->examples.next_circular, 0);
-}
-
-TEST_F(Shell, LoadingAnExampleLeavesViewClockAndToggleAlone) {
-    g_session->view = ViewState{10, 20, 0.3f, 0.4f, 2};
-    g_session->animation = AnimationState{57, 101, 2, 1};
     press('x');
-    press('c');
-    EXPECT_EQ(g_session->scenario.ex_mag, 5.0) << "the x step is lost";
-    EXPECT_EQ(g_session->view.yaw, 10);
-    EXPECT_EQ(g_session->view.zoom, 2);
-    EXPECT_EQ(g_session->animation.frame_index, 57);
-    EXPECT_EQ(g_session->animation.pause_counter, 2);
-    EXPECT_EQ(g_session->animation.tangential_toggle, 1);
+    press_times('c', 4);
+    EXPECT_EQ(std::tuple(g_session->scenario.theta_i, g_session->scenario.ex_mag),
+              std::tuple(41.8103165, 5.0))
+        << "the x step is lost";
+    EXPECT_EQ(g_session->examples.next_circular, 0);
+    const ViewState& v = g_session->view;
+    const AnimationState& a = g_session->animation;
+    EXPECT_EQ(std::tuple(v.yaw, v.zoom, a.frame_index, a.pause_counter, a.tangential_toggle),
+              std::tuple(10.0f, 2.0f, 57, 2, 1));
 }
 
 TEST(Examples, OmegaIsTwoPiTimesFrequencyToTheLastBit) {
@@ -421,9 +412,9 @@ TEST_F(Shell, TheKeysBeyondTheTableNameWhatTheyDo) {
 
 // The start as the options ask: their look over the lesson's, the lesson's over the classic one.
 TEST_F(Shell, OptionsSetTheStartTheirLookOverTheLessons) {
-    std::vector<const char*> args = {"planewave3d", "--palette=colour-blind",
-                                     "--theme",     "projector",
-                                     "--frame=37",  "--tangential"};
+    std::vector<const char*> args = {
+        "planewave3d",  "--palette=colour-blind", "--theme",       "projector", "--frame=37",
+        "--tangential", "--curves=amplitude",     "--record=a.gif"};
     std::vector<char*> argv;
     for (const char* a : args) argv.push_back(const_cast<char*>(a));
     g_session->presentation.palette = Palette::colour_blind;  // as a lesson's start sets it
@@ -439,7 +430,9 @@ TEST_F(Shell, OptionsSetTheStartTheirLookOverTheLessons) {
               std::pair(true, 0));
     const Options o = parse_options(int(argv.size()), argv.data());
     ASSERT_EQ(o.error, "");
+    EXPECT_EQ(o.record_path, "a.gif");
     apply_options(*g_session, o);
+    EXPECT_EQ(p.curves, CurvesMode::amplitude_phase);
     EXPECT_EQ(std::tuple(p.theme, p.palette, g_session->animation.frame_index,
                          clock_running(g_session->animation.pause_counter),
                          g_session->animation.tangential_toggle),
@@ -619,14 +612,6 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
 }
 
 // --- pictures for slides ----------------------------------------------------------------------
-
-TEST(Pictures, OptionsTakeTheOverlaysAndTheFrame) {
-    char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>("--curves=amplitude"),
-                    const_cast<char*>("--frame=101"), const_cast<char*>("--record=a.gif")};
-    const Options o = parse_options(4, argv);
-    EXPECT_EQ(std::tuple(o.curves, o.frame, o.record_path, o.error),
-              std::tuple(CurvesMode::amplitude_phase, 101, std::string("a.gif"), std::string()));
-}
 
 TEST(Pictures, OnePeriodIsAHundredDistinctSamplesFromTheCurrentOne) {
     for (int32_t first : {1, 37, 100, 101}) {
