@@ -64,7 +64,7 @@ double next_frequency(double hz, int direction) {
 int32_t next_material(int32_t current, int direction, bool lossless_only) {
     std::vector<int32_t> choices;
     for (const Material& m : materials()) {
-        if (!lossless_only || m.sigma == 0.0) choices.push_back(material_index(&m));
+        if (!lossless_only || m.medium1) choices.push_back(material_index(&m));
     }
     for (size_t k = 0; k < choices.size(); ++k) {
         if (choices[k] != current) continue;
@@ -124,9 +124,7 @@ void step_medium(Session& s, int medium, int direction) {
     int32_t& material = medium == 1 ? s.label.medium1_material : s.label.medium2_material;
     const int32_t next = next_material(material, direction, medium == 1);
     if (next == material) return;
-    const Material& m = materials()[size_t(next)];
-    (medium == 1 ? set_medium_1 : set_medium_2)(s.scenario, Medium{m.eps_r, m.mu_r, m.sigma, next});
-    material = next;
+    material = next;  // its values follow at the frequency, as the scenario is solved
     s.origin.custom = true;
 }
 

@@ -86,7 +86,11 @@ struct Reader {
                 return fail(node, "unknown material '" + name->get() +
                                       "' (known: " + material_names() + ")");
             }
-            out = Medium{m->eps_r, m->mu_r, m->sigma, material_index(m)};
+            const Parsed<Medium> named = named_medium(*m, number);
+            if (!named.value)
+                return fail(node, key + ": " + named.error.substr(named.error.find(": ") + 2));
+            out = *named.value;
+            return true;
         } else if (const auto* table = node.as_table()) {
             out = Medium{0.0, 1.0, 0.0, -1};
             bool has_eps_r = false;
@@ -157,6 +161,8 @@ struct Reader {
                                                ")");
             }
         }
+        NamedScenario& named = step.scenario;
+        set_named_media(named.scenario, named.medium1_material, named.medium2_material);
         return true;
     }
 };

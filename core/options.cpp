@@ -380,13 +380,15 @@ std::string usage_text() {
 }
 
 std::string materials_text() {
-    std::string text = "name        eps_r     mu_r      sigma (S/m)  band\n";
+    std::string text = "name        band                  model\n";
     for (const Material& m : materials()) {
-        char line[160];
-        std::snprintf(line, sizeof line, "%-11s %-9g %-9g %-12g %s to %s\n", m.name, m.eps_r,
-                      m.mu_r, m.sigma, frequency_text(m.band_low_hz).c_str(),
-                      frequency_text(m.band_high_hz).c_str());
-        text += line;
+        const char* name = m.name;
+        for (const std::string& band : material_band_lines(m)) {
+            char line[200];
+            std::snprintf(line, sizeof line, "%-11s %s\n", name, band.c_str());
+            text += line;
+            name = "";
+        }
     }
     return text;
 }

@@ -45,13 +45,18 @@ std::string medium_error(const Medium& m, int medium_number) {
     return "";
 }
 
-Parsed<Medium> parse_medium(const std::string& text, int medium_number) {
-    if (const Material* named = find_material(text)) {
-        const Medium m{named->eps_r, named->mu_r, named->sigma, material_index(named)};
-        const std::string error = medium_error(m, medium_number);
-        if (!error.empty()) return {std::nullopt, text + ": " + error};
-        return {m, ""};
+Parsed<Medium> named_medium(const Material& material, int medium_number) {
+    const MediumValues v = material_at(material, frequency_min_hz).values;
+    if (medium_number == 1 && !material.medium1) {
+        return {std::nullopt, std::string(material.name) +
+                                  ": medium 1 must be lossless, but has sigma " +
+                                  number_text(v.sigma) + " S/m"};
     }
+    return {Medium{v.eps_r, v.mu_r, v.sigma, material_index(&material)}, ""};
+}
+
+Parsed<Medium> parse_medium(const std::string& text, int medium_number) {
+    if (const Material* named = find_material(text)) return named_medium(*named, medium_number);
     const bool numeric = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) ||
                                            text[0] == '.' || text[0] == '+' || text[0] == '-');
     if (!numeric) {
@@ -133,5 +138,6 @@ NamedScenario overridden(NamedScenario named, const ScenarioOverrides& o) {
     }
     if (o.frequency_hz) set_frequency(named.scenario, *o.frequency_hz);
     if (o.theta_i_deg) named.scenario.theta_i = *o.theta_i_deg;
+    set_named_media(named.scenario, named.medium1_material, named.medium2_material);
     return named;
 }

@@ -28,6 +28,10 @@ std::optional<double> parse_number(const std::string& text);
 // "glass", or "EPS_R[,MU_R[,SIGMA]]" (mu_r 1 and sigma 0 when left out), within the ranges of
 // physics/materials.h. Medium 1 must be lossless.
 Parsed<Medium> parse_medium(const std::string& text, int medium_number);
+// A named material as a medium, its values those of the lowest frequency until a scenario's
+// frequency sets them (set_named_media); medium 1 only from the materials that may be it.
+struct Material;
+Parsed<Medium> named_medium(const Material& material, int medium_number);
 // The same checks for a medium read from a lesson's table.
 std::string medium_error(const Medium& medium, int medium_number);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/options.h"
+#include "physics/materials.h"
 
 Session::Session() {
     load_scenario(*this, startup_named_scenario(), startup_origin);
@@ -44,6 +45,7 @@ NamedScenario current_named_scenario(const Session& s) {
 }
 
 void scenario_changed(Session& s) {
+    set_named_media(s.scenario, s.label.medium1_material, s.label.medium2_material);
     s.solution = solve_wave_interface(s.scenario, s.animation.frames_per_period);
     s.label.origin = origin_text(s, s.origin);
 }

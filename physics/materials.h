@@ -1,19 +1,33 @@
-// Named materials for medium 1 and medium 2: relative permittivity and permeability,
-// conductivity (S/m), and the band of frequencies (Hz) their values hold for. The program
-// treats every value as constant in frequency; outside its band a material is only a model.
+// Named materials for medium 1 and medium 2, each a set of models of frequency: within a
+// model's band its values follow the frequency; between or beyond the bands a material holds
+// the values of the nearest band edge. Loss is a conductivity: eps_r = eps_r' - j sigma /
+// (omega eps0) under exp(+j omega t), so a metal in light has eps_r' < 0 and sigma > 0.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-struct Material {
-    const char* name;
+#include "physics/interface_solver.h"
+
+// A medium's values at one frequency: eps_r' and mu_r, and every loss as sigma (S/m).
+struct MediumValues {
     double eps_r;
     double mu_r;
-    double sigma;         // S/m
-    double band_low_hz;   // the values hold from here ...
-    double band_high_hz;  // ... to here
-    const char* what;     // what it teaches, for --materials
+    double sigma;  // S/m
+};
+
+struct MaterialModel {
+    double low_hz, high_hz;  // the band it holds in
+    const char* name;        // with its source, as the readout and --materials name it
+    MediumValues (*at)(double freq_hz);
+};
+
+struct Material {
+    const char* name;
+    const char* what;  // what it teaches, for --materials
+    bool medium1;      // may be medium 1, which is lossless: its loss, if any, left out
+    std::vector<MaterialModel> models;  // in rising frequency, their bands apart
 };
 
 // The table, in the order --materials prints it and the keys 1 and 2 step through it.
@@ -28,10 +42,22 @@ int material_index(const Material* material);
 // "vacuum, air, ...": every name, for messages.
 std::string material_names();
 
-// Whether a frequency (Hz) lies within the material's band.
-bool within_band(const Material& material, double freq_hz);
+// What a material gives at a frequency (Hz): the values, the model they come from, and the
+// frequency they are of, f itself within a band or else the nearest band edge.
+struct MaterialAt {
+    MediumValues values;
+    const MaterialModel* model;
+    double from_hz;
+    bool within;  // f lies in the model's band
+};
+MaterialAt material_at(const Material& material, double freq_hz);
 
-// The bounds of what a medium may be and at which frequency the program solves it.
+// Sets the values of the media that are named materials (index >= 0) to theirs at sc.freq;
+// medium 1 takes eps_r' and mu_r alone.
+void set_named_media(WaveScenario& sc, int32_t medium1_material, int32_t medium2_material);
+
+// The bounds of what a medium given by numbers may be and at which frequency the program
+// solves it.
 inline constexpr double eps_r_min = 1.0, eps_r_max = 1e5;  // also for mu_r
 inline constexpr double sigma_max = 1e8;                   // S/m
 inline constexpr double frequency_min_hz = 1e3, frequency_max_hz = 1e15;

@@ -77,7 +77,6 @@ std::string length_text(double metres) {
     return format("%.3g %sm", metres, prefixes[k]);
 }
 
-
 std::string frequency_text(double hz) {
     const char* const prefixes[] = {"", "k", "M", "G", "T", "P"};
     int k = 0;
@@ -86,6 +85,44 @@ std::string frequency_text(double hz) {
         ++k;
     }
     return format("%g %sHz", hz, prefixes[k]);
+}
+
+std::string material_note(const Material& material, double hz) {
+    const MaterialAt at = material_at(material, hz);
+    const std::string name = std::string(material.name) + ": ";
+    if (at.within) return name + at.model->name;
+    const std::vector<MaterialModel>& models = material.models;
+    double below = 0.0, above = 0.0;  // the bands' edges round f, 0 for none
+    for (const MaterialModel& m : models) {
+        if (m.high_hz < hz) below = m.high_hz;
+        if (m.low_hz > hz && above == 0.0) above = m.low_hz;
+    }
+    const std::string gap = below == 0.0 ? "below " + frequency_text(above)
+                            : above == 0.0
+                                ? "above " + frequency_text(below)
+                                : "from " + frequency_text(below) + " to " + frequency_text(above);
+    return name + "no model " + gap + "; values of " + frequency_text(at.from_hz);
+}
+
+std::vector<std::string> material_band_lines(const Material& material) {
+    std::vector<std::string> lines;
+    const auto band = [](double low, double high) {
+        return frequency_text(low) + " to " + frequency_text(high);
+    };
+    double from = frequency_min_hz;
+    for (const MaterialModel& m : material.models) {
+        if (m.low_hz > from) {
+            lines.push_back(
+                format("%-20s", band(from, m.low_hz).c_str()) + "  no model: values of " +
+                (from == frequency_min_hz ? frequency_text(m.low_hz) : "the nearer edge"));
+        }
+        lines.push_back(format("%-20s", band(m.low_hz, m.high_hz).c_str()) + "  " + m.name);
+        from = m.high_hz;
+    }
+    if (from < frequency_max_hz)
+        lines.push_back(format("%-20s", band(from, frequency_max_hz).c_str()) +
+                        "  no model: values of " + frequency_text(from));
+    return lines;
 }
 
 std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveScenario& sc,
@@ -102,12 +139,12 @@ std::vector<std::string> readout_lines(const ScenarioLabel& label, const WaveSce
     lines.push_back(medium_text(
         2, medium2, format("eps_r %g  mu_r %g  sigma %g S/m", sc.eps_r2, sc.mu_r2, sc.sigma2)));
     lines.push_back("frequency " + frequency_text(sc.freq));
-    // The program holds a material's values constant in frequency; outside its band they are
-    // only a model.
+    // Where each named medium's values come from; medium 1 without its loss.
     for (const Material* m : {medium1, medium2}) {
-        if (m == nullptr || within_band(*m, sc.freq) || (m == medium2 && medium1 == m)) continue;
-        lines.push_back(std::string("! ") + m->name + ": values for " +
-                        frequency_text(m->band_low_hz) + " to " + frequency_text(m->band_high_hz));
+        if (m == nullptr || (m == medium2 && medium1 == m)) continue;
+        lines.push_back(material_note(*m, sc.freq));
+        if (m == medium1 && material_at(*m, sc.freq).values.sigma > 0.0)
+            lines.push_back(std::string(m->name) + " as medium 1: its loss left out");
     }
     const Complex n2 = refractive_index_2(sc);
     lines.push_back(

@@ -12,7 +12,7 @@
 
 // The lines of the readout, top to bottom, in ASCII (the toolkit's stroke fonts have no Greek):
 // the scenario's origin, the incident wave, the media (by name where they have one) and the
-// frequency, a warning for a material outside its band, medium 2's refractive index, loss
+// frequency, what each named material's values come from, medium 2's refractive index, loss
 // tangent and impedance, the transmitted wave, the special angles, the Fresnel coefficients,
 // the power balance, and the status ("paused") when there is one. pseudo_brewster_deg: the
 // least R_par of a lossy medium 2, as the Fresnel curves find it.
@@ -25,6 +25,13 @@ std::string length_text(double metres);
 
 // 385 MHz, 1 GHz, 10 GHz, 1 PHz.
 std::string frequency_text(double hz);
+
+// What a material's values at f (Hz) come from: "water: double Debye (Meissner & Wentz 2004)",
+// or outside its models "water: no model from 500 GHz to 265 THz; values of 500 GHz".
+struct Material;
+std::string material_note(const Material& material, double hz);
+// A material's models and the gaps between them, a line each: "BAND  MODEL".
+std::vector<std::string> material_band_lines(const Material& material);
 
 // Where the readout goes in a picture of width x height pixels, whose text is squeezed
 // horizontally by squeeze (0.5 side by side, for the television's stretch): a dark panel in

@@ -344,7 +344,7 @@ TEST(CommandLine, OptionsAndUrlParametersAtTheirBounds) {
         {"--angle=1e400", "--angle: invalid angle '1e400' (degrees, 0 to 89)"},
         {"--medium2=1", "", 1},
         {"--medium2=1e5,1e5,1e8", "", 1e5},
-        {"--medium2=seawater", "", 72},
+        {"--medium2=teflon", "", 2.1},
         {"--medium2=0.999", "--medium2: eps_r 0.999 is out of range (1 to 100000)"},
         {"--medium2=2,100001", "--medium2: mu_r 100001 is out of range (1 to 100000)"},
         {"--medium2=2,1,-1e-9", "--medium2: sigma -1e-09 is out of range (0 to 1e+08 S/m)"},
@@ -352,7 +352,7 @@ TEST(CommandLine, OptionsAndUrlParametersAtTheirBounds) {
         {"--medium2=2,1,0,4",
          "--medium2: invalid medium '2,1,0,4' (a material's name or EPS_R[,MU_R[,SIGMA]])"},
         {"--medium2=Glass", "--medium2: unknown material 'Glass'" + known},
-        {"--medium1=glass", "", 2.25},
+        {"--medium1=air", "", 1.0006},
         {"--medium1=2,1,0", "", 2},
         {"--medium1=2,1,1e-12", "--medium1: medium 1 must be lossless, but has sigma 1e-12 S/m"},
         {"--medium1=water", "--medium1: water: medium 1 must be lossless, but has sigma 0.001 S/m"},
@@ -481,7 +481,7 @@ frequency = 2e9
     expected_b.omega = two_pi * 2e9;
     EXPECT_EQ(
         0, std::memcmp(&lesson.value->steps[1].scenario.scenario, &expected_b, sizeof expected_b));
-    EXPECT_EQ(lesson.value->steps[1].scenario.medium2_material, 10);
+    EXPECT_EQ(lesson.value->steps[1].scenario.medium2_material, 11);
 }
 
 TEST(Lessons, TheShippedLessonsReadAndTheExamplesFileHoldsTheExamplesExactly) {
@@ -527,7 +527,7 @@ TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
         {"[[scenario]]\nfrequency = 999\n",
          ":2:13: frequency 999 Hz is out of range (1 kHz to 1 PHz)"},
         {"[[scenario]]\nmedium1 = \"seawater\"\n",
-         ":2:11: medium1: medium 1 must be lossless, but has sigma 4 S/m"},
+         ":2:11: medium1: medium 1 must be lossless, but has sigma 4.78829 S/m"},
         {"[[scenario]]\nmedium2 = { mu_r = 2 }\n", ":2:11: medium2 needs eps_r"},
         {"[[scenario]]\nmedium2 = { eps_r = 2, loss = 1 }\n",
          ":2:24: unknown key 'loss' in medium2 (known: eps_r, mu_r, sigma)"},
@@ -560,8 +560,8 @@ TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {
     numbers.scenario.phi_x = 0.1 + 0.2;                 // a number with all of its seventeen digits
     numbers.scenario.ex_mag = 5.05;                     // and one with three
     set_frequency(numbers.scenario, 1.234567e9 + 0.5);  // more digits than its unit's form
-    const NamedScenario named{
-        {1, 0, 5, -90, 41.8103165, 2.25, 1, 72, 1, 4, 3.18e8, two_pi * 3.18e8}, 3, 5};
+    NamedScenario named{{1, 0, 5, -90, 41.8103165, 1, 1, 1, 1, 0, 3.18e8, two_pi * 3.18e8}, 3, 6};
+    set_named_media(named.scenario, 3, 6);  // glass and seawater, at 318 MHz
     ASSERT_EQ(append_to_lesson(path, "numbers \"quoted\"", numbers), "");
     ASSERT_EQ(append_to_lesson(path, "named", named), "");
     const Parsed<Lesson> back = read_lesson(path, startup_named_scenario());
@@ -859,10 +859,11 @@ TEST(Steps, FrequencyOnTheOneTwoFiveLadderAndMaterialsClampedAtTheEnds) {
     for (auto [hz, direction, next] : frequencies) {
         EXPECT_EQ(next_frequency(hz, direction), next) << hz << " " << direction;
     }
-    const int32_t last = int32_t(materials().size()) - 1, glass = 3;
+    const int32_t last = int32_t(materials().size()) - 1, glass = 3, silica = 4;
     const std::vector<std::tuple<int32_t, int, bool, int32_t>> steps = {
-        {-1, 1, false, 0},       {-1, -1, false, last}, {-1, -1, true, glass},  {0, -1, true, 0},
-        {glass, 1, true, glass}, {glass, 1, false, 4},  {last, 1, false, last}, {5, -1, false, 4},
+        {-1, 1, false, 0},         {-1, -1, false, last}, {-1, -1, true, silica}, {0, -1, true, 0},
+        {silica, 1, true, silica}, {glass, 1, false, 4},  {last, 1, false, last}, {5, -1, false, 4},
+        {glass, 1, true, silica},  {6, 1, true, 0},
     };
     for (auto [from, direction, lossless, to] : steps) {
         EXPECT_EQ(next_material(from, direction, lossless), to) << from << " " << direction;

@@ -703,8 +703,8 @@ TEST(FieldGeometry, EveryReachableScenarioGivesFiniteGeometry) {
 // --- the readout ------------------------------------------------------------------------------
 
 // Whole readouts, of every example and of more scenarios, as tests/golden/fresnel_fields.py
-// writes them from the closed forms into tests/golden/readouts.txt; each with the pseudo-Brewster
-// angle the curves find.
+// writes them from the closed forms and the materials' models into tests/golden/readouts.txt;
+// each with the pseudo-Brewster angle the curves find.
 TEST(Readout, WholePanelsAsTheClosedFormsGiveThem) {
     std::ifstream golden(PLANEWAVE_SOURCE_DIR "/tests/golden/readouts.txt");
     const std::vector<WaveScenario> examples = all_examples();
@@ -744,6 +744,14 @@ TEST(Readout, WholePanelsAsTheClosedFormsGiveThem) {
                                    {fields[3], &label.medium2_material}}) {
             if (name != "-") *index = material_index(find_material(name));
         }
+        // The named media's models give the values the closed forms were taken at.
+        WaveScenario named = sc;
+        set_named_media(named, label.medium1_material, label.medium2_material);
+        for (auto [ours, theirs] : {std::pair{named.eps_r1, sc.eps_r1},
+                                    {named.eps_r2, sc.eps_r2},
+                                    {named.mu_r2, sc.mu_r2},
+                                    {named.sigma2, sc.sigma2}})
+            EXPECT_NEAR(ours, theirs, 1e-12 * std::fabs(theirs));
         EXPECT_EQ(readout_lines(label, sc, solve(sc), fields[4] == "-" ? "" : fields[4],
                                 fresnel_curves(sc).pseudo_brewster_deg),
                   lines);

@@ -61,7 +61,7 @@ TEST(Page, UrlParametersAsTheLongOptions) {
     } const cases[] = {
         // clang-format off
         {"readout", "yes", "readout: takes no value, or 1"},
-        {"medium1", "seawater", "medium1: seawater: medium 1 must be lossless, but has sigma 4 S/m"},
+        {"medium1", "seawater", "medium1: seawater: medium 1 must be lossless, but has sigma 4.78829 S/m"},
         {"view", "cross", ""}, {"angle", "56", ""}, {"medium2", "glass", ""}, {"frame", "30", ""},
         {"readout", "", ""}, {"magnetic", "1", ""}, {"tangential", "", ""}, {"curves", "", ""},
         {"palette", "colour-blind", ""},

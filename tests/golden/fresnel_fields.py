@@ -180,14 +180,114 @@ def frequency_text(hz):
     return "%g %sHz" % (hz, ["", "k", "M", "G", "T", "P"][k])
 
 
+# The named materials' models, from their papers (docs/guide.md): each gives (eps_r', mu_r,
+# sigma) at f (Hz), every loss as a conductivity, eps_r = eps_r' - j sigma / (w eps0).
+def _eps(e, f, sigma=0.0):
+    return (e.real, 1.0, sigma - 2 * math.pi * f * EPS0 * e.imag)
+
+
+def _sellmeier(f, terms):
+    l2 = (C0 / f * 1e6) ** 2
+    return (1 + sum(b * l2 / (l2 - c) for b, c in terms), 1.0, 0.0)
+
+
+def _itu(f, a, b, c, d):
+    g = f / 1e9
+    return (a * g ** b, 1.0, c * g ** d)
+
+
+def _water(f, t=20.0):
+    es = (37088.6 - 82.168 * t) / (421.854 + t)
+    e1 = 5.7230 + 2.2379e-2 * t - 7.1237e-4 * t * t
+    n1 = (45 + t) / (5.0478 - 7.0315e-2 * t + 6.0059e-4 * t * t) * 1e9
+    einf = 3.6143 + 2.8841e-2 * t
+    n2 = (45 + t) / (1.3652e-1 + 1.4825e-3 * t + 2.4166e-4 * t * t) * 1e9
+    return _eps((es - e1) / (1 + 1j * f / n1) + (e1 - einf) / (1 + 1j * f / n2) + einf, f, 0.001)
+
+
+def _seawater(f, t=20.0, s=35.0):
+    es = (87.134 - 1.949e-1 * t - 1.276e-2 * t ** 2 + 2.491e-4 * t ** 3) * (
+        1 + 1.613e-5 * s * t - 3.656e-3 * s + 3.210e-5 * s ** 2 - 4.232e-7 * s ** 3)
+    tau = (1.768e-11 - 6.086e-13 * t + 1.104e-14 * t ** 2 - 8.111e-17 * t ** 3) * (
+        1 + 2.282e-5 * s * t - 7.638e-4 * s - 7.760e-6 * s ** 2 + 1.105e-8 * s ** 3)
+    d = 25 - t
+    sigma = s * (0.182521 - 1.46192e-3 * s + 2.09324e-5 * s ** 2 - 1.28205e-7 * s ** 3) * math.exp(
+        -d * (2.033e-2 + 1.266e-4 * d + 2.464e-6 * d * d - s * (1.849e-5 - 2.551e-7 * d + 2.551e-8 * d * d)))
+    return _eps(4.9 + (es - 4.9) / (1 + 2j * math.pi * f * tau), f, sigma)
+
+
+def _quan_fry(f, t=20.0, s=35.0):
+    l = C0 / f * 1e9
+    n = (1.31405 + (1.779e-4 - 1.05e-6 * t + 1.6e-8 * t * t) * s - 2.02e-6 * t * t
+         + (15.868 + 0.01155 * s - 0.00423 * t) / l - 4382 / l ** 2 + 1.1455e6 / l ** 3)
+    return (n * n, 1.0, 0.0)
+
+
+def _lorentz_drude(f, wp, f0, g0, lines):
+    w = f * 4.135667696e-15
+    e = 1 - f0 * wp * wp / (w * (w + 1j * g0))  # the paper's exp(-i w t)
+    e += sum(fj * wp * wp / (wj * wj - w * w - 1j * w * gj) for fj, gj, wj in lines)
+    return _eps(e.conjugate(), f)
+
+
+const = lambda e, m, s: (lambda f: (e, m, s))
+ULABY, BULK, RAKIC = "constant (Ulaby's tables)", "bulk conductivity", "Lorentz-Drude (Rakic et al. 1998)"
+MATERIALS = {  # name: (may be medium 1, [(low Hz, high Hz, model, values)])
+    "vacuum": (True, [(1e3, 1e15, "exact", const(1, 1, 0))]),
+    "air": (True, [(1e3, 1e15, ULABY, const(1.0006, 1, 0))]),
+    "teflon": (True, [(1e3, 1e10, ULABY, const(2.1, 1, 0))]),
+    "glass": (True, [(1e8, 1e11, "ITU-R P.2040 glass", lambda f: _itu(f, 6.31, 0, 0.0036, 1.3394)),
+                     (1.2e14, 1e15, "Sellmeier of N-BK7 (Schott)", lambda f: _sellmeier(
+                         f, [(1.03961212, 0.00600069867), (0.231792344, 0.0200179144),
+                             (1.01046945, 103.560653)]))]),
+    "water": (False, [(1e3, 5e11, "double Debye (Meissner & Wentz 2004)", _water),
+                      (2.65e14, 1e15, "Sellmeier (Daimon & Masumura 2007)", lambda f: _sellmeier(
+                          f, [(5.684027565e-1, 5.101829712e-3), (1.726177391e-1, 1.821153936e-2),
+                              (2.086189578e-2, 2.620722293e-2), (1.130748688e-1, 1.069792721e1)]))]),
+    "seawater": (False, [(1e3, 1e11, "Debye with salinity (Klein & Swift 1977)", _seawater),
+                         (4e14, 7.5e14, "Quan & Fry 1995", _quan_fry)]),
+    "copper": (False, [(1e3, 1e12, BULK, const(1, 1, 5.8e7)),
+                       (2.4e13, 1e15, RAKIC, lambda f: _lorentz_drude(f, 10.83, 0.575, 0.030, [
+                           (0.061, 0.378, 0.291), (0.104, 1.056, 2.957), (0.723, 3.213, 5.300),
+                           (0.638, 4.305, 11.18)]))]),
+}
+
+
+def material(name, f):
+    """(values, the readout's note) of a named material at f: the model whose band holds f, or
+    the values of the nearest band edge (on a logarithmic axis) and what is missing."""
+    bands = MATERIALS[name][1]
+    for low, high, model, values in bands:
+        if low <= f <= high:
+            return values(f), "%s: %s" % (name, model)
+    edge, values = min(((e, v) for low, high, _, v in bands for e in (low, high)),
+                       key=lambda ev: abs(math.log(f / ev[0])))
+    below = [high for low, high, _, _ in bands if high < f]
+    above = [low for low, high, _, _ in bands if low > f]
+    gap = ("below %s" % frequency_text(above[0]) if not below else
+           "above %s" % frequency_text(below[-1]) if not above else
+           "from %s to %s" % (frequency_text(below[-1]), frequency_text(above[0])))
+    return values(edge), "%s: no model %s; values of %s" % (name, gap, frequency_text(edge))
+
+
+def named_scenario(args, names):
+    """The scenario with each named medium's values at its frequency (medium 1 without loss)."""
+    args = list(args)
+    if names[0]:
+        args[5], args[6], _ = material(names[0], args[10])[0]
+    if names[1]:
+        args[7], args[8], args[9] = material(names[1], args[10])[0]
+    return tuple(args)
+
+
 def fraction(f):
     """A power fraction as shown: rounding's hair below zero reads 0.0000, not -0.0000."""
     return 0.0 if -1e-9 < f <= 0 else f
 
 
-def readout(origin, args, names, status, bands):
+def readout(origin, args, names, status):
     """The readout's lines, from the closed forms: names are the media's material names (or
-    None), bands their (low, high) Hz."""
+    None)."""
     ex, ey, phi_x, phi_y, theta, eps1, mu1, eps2, mu2, sigma2, f = args
     s = solve(*args)
     w = s["w"]
@@ -197,10 +297,12 @@ def readout(origin, args, names, status, bands):
     lines.append(prefix(1) + "eps_r %g  mu_r %g" % (eps1, mu1))
     lines.append(prefix(2) + "eps_r %g  mu_r %g  sigma %g S/m" % (eps2, mu2, sigma2))
     lines.append("frequency " + frequency_text(f))
-    for name, band in zip(names, bands):
-        if name and not band[0] <= f <= band[1]:
-            lines.append("! %s: values for %s to %s" % (name, frequency_text(band[0]),
-                                                         frequency_text(band[1])))
+    for k, name in enumerate(names):
+        if name and (k == 0 or name != names[0]):
+            values, note = material(name, f)
+            lines.append(note)
+            if k == 0 and values[2] > 0:
+                lines.append("%s as medium 1: its loss left out" % name)
     n2 = cmath.sqrt(mu2 * (eps2 - 1j * sigma2 / (w * EPS0)))
     lines.append("n2 %.5g - j%.5g  loss tangent %.4g" % (n2.real, -n2.imag + 0.0,
                                                           sigma2 / (w * EPS0 * eps2)))
@@ -219,7 +321,7 @@ def readout(origin, args, names, status, bands):
             gz.real, depth * 1000 ** (3 - k), ["nm", "\u00b5m", "mm", "m", "km"][k])]
     else:
         lines.append(direction + ", no decay")
-    n1, nn2 = math.sqrt(eps1 * mu1), math.sqrt(eps2 * mu2)
+    n1, nn2 = math.sqrt(eps1 * mu1), cmath.sqrt(eps2 * mu2).real
     # A lossy medium 2 has no Brewster angle, only the least R_par: its pseudo-Brewster angle.
     # Below the critical angle only: beyond it |Gamma_par| = 1. Alike media reflect nothing
     # anywhere, so have no such angle.
@@ -271,38 +373,42 @@ def readout(origin, args, names, status, bands):
     return lines
 
 
-ALL = (1e3, 1e15)
-PANELS = [
+PANELS = [  # the named media's values are set from their models
     ("seawater at 100 MHz from air (lossy, named)",
-     "custom (from elliptical 2)", (0.8, 1, 0, -90, 30, 1.0006, 1, 72, 1, 4, 1e8),
-     ("air", "seawater"), "", (ALL, (1e3, 1e9))),
+     "custom (from elliptical 2)", (0.8, 1, 0, -90, 30, 1, 1, 1, 1, 0, 1e8), ("air", "seawater"), ""),
     ("a magnetic medium 2 below the critical angle (numbers)",
-     "magnetic", (1, 0.5, 30, 0, 30, 9, 1, 2, 2, 0, 1e9), (None, None), "paused", (ALL, ALL)),
-    ("glass at 1 GHz: outside its band",
-     "glass", (1, 1, 0, -90, 45, 1, 1, 2.25, 1, 0, 1e9), ("vacuum", "glass"), "",
-     (ALL, (4e14, 7.9e14))),
+     "magnetic", (1, 0.5, 30, 0, 30, 9, 1, 2, 2, 0, 1e9), (None, None), "paused"),
+    ("window glass at 1 GHz", "glass", (1, 1, 0, -90, 45, 1, 1, 1, 1, 0, 1e9), ("vacuum", "glass"), ""),
     ("copper at 1 GHz: a skin depth in micrometres, its pseudo-Brewster angle 89.9876 degrees",
-     "copper", (1, 1, 0, -90, 30, 1, 1, 1, 1, 5.8e7, 1e9), (None, None), "", (ALL, ALL)),
+     "copper", (1, 1, 0, -90, 30, 1, 1, 1, 1, 5.8e7, 1e9), (None, None), ""),
     ("teflon onto dry soil at 89 degrees: a phase a hair below zero reads 0.0",
-     "soil", (1, 1, 0, -90, 89, 2.1, 1, 3, 1, 1.5e-4, 1e9), (None, None), "", (ALL, ALL)),
+     "soil", (1, 1, 0, -90, 89, 2.1, 1, 3, 1, 1.5e-4, 1e9), (None, None), ""),
     ("vacuum onto vacuum: nothing reflected reads 0.0000",
-     "none", (1, 1, 0, -90, 0, 1, 1, 1, 1, 0, 1e9), (None, None), "", (ALL, ALL)),
+     "none", (1, 1, 0, -90, 0, 1, 1, 1, 1, 0, 1e9), (None, None), ""),
+    ("water between its models, at 600 GHz", "water", (1, 1, 0, -90, 30, 1, 1, 1, 1, 0, 6e11),
+     ("vacuum", "water"), ""),
+    ("glass below its models as a lossy medium 1, onto teflon above its model", "glass to teflon",
+     (1, 1, 0, -90, 20, 1, 1, 1, 1, 0, 2e11), ("glass", "teflon"), ""),
+    ("copper in light, at 1 eV: a Lorentz-Drude metal, eps_r' < 0", "copper in light",
+     (1, 1, 0, -90, 60, 1, 1, 1, 1, 0, 1 / 4.135667696e-15), ("air", "copper"), ""),
+    ("seawater in yellow light", "sea", (1, 1, 0, -90, 50, 1, 1, 1, 1, 0, C0 / 589.3e-9),
+     ("air", "seawater"), ""),
 ]
 # Every example's readout, and the panels above, into readouts.txt: each block opens with
 # "== EXAMPLE | the eleven numbers of SCENARIOS | MEDIUM 1 | MEDIUM 2 | STATUS" ("-" for none).
 with open(__file__.replace("fresnel_fields.py", "readouts.txt"), "w", encoding="utf-8") as out:
     out.write("# The readouts of tests/render_test.cpp, from the closed forms: made by\n"
               "# fresnel_fields.py, not by hand.\n")
-    blocks = [(str(k), name, args, (None, None), "", (ALL, ALL))
-              for k, (name, args) in enumerate(EXAMPLES)]
+    blocks = [(str(k), name, args, (None, None), "") for k, (name, args) in enumerate(EXAMPLES)]
     blocks.insert(2, ("1", "linear 1: TE wave at the Brewster angle", EXAMPLES[1][1],
-                      (None, None), "paused", (ALL, ALL)))
-    blocks += [("-",) + panel[1:] for panel in PANELS]
-    for example, origin, args, names, status, bands in blocks:
+                      (None, None), "paused"))
+    blocks += [("-", origin, named_scenario(args, names), names, status)
+               for _, origin, args, names, status in PANELS]
+    for example, origin, args, names, status in blocks:
         out.write("\n== %s | %s | %s | %s | %s\n" % (
             example, " ".join(repr(float(v)) for v in args), names[0] or "-", names[1] or "-",
             status or "-"))
-        out.write("\n".join(readout(origin, args, names, status, bands)) + "\n")
+        out.write("\n".join(readout(origin, args, names, status)) + "\n")
 
 print("// pseudo-Brewster angle (least R_par) of wet soil and concrete at 1.8 GHz, TE Brewster of")
 print("// magnetic media (Gamma_perp = 0)")

@@ -1,6 +1,6 @@
-// Scenarios that the named materials and the key f can reach: every lossless material as
-// medium 1 with every material as medium 2, at both ends of medium 2's band and at every
-// 1-2-5 frequency, at steep, oblique and grazing incidence.
+// Scenarios that the named materials and the key f can reach: every material that may be
+// medium 1 with every material as medium 2, at both edges of each of medium 2's bands and at
+// every 1-2-5 frequency, at steep, oblique and grazing incidence.
 #pragma once
 
 #include <vector>
@@ -16,14 +16,17 @@ inline std::vector<WaveScenario> named_media_scenarios() {
     ladder.push_back(1e15);
     std::vector<WaveScenario> out;
     for (const Material& m1 : materials()) {
-        if (m1.sigma != 0) continue;
+        if (!m1.medium1) continue;
         for (const Material& m2 : materials()) {
-            std::vector<double> frequencies = {m2.band_low_hz, m2.band_high_hz};
+            std::vector<double> frequencies;
+            for (const MaterialModel& b : m2.models)
+                frequencies.insert(frequencies.end(), {b.low_hz, b.high_hz});
             if (&m1 == &materials().front()) frequencies = ladder;
             for (double f : frequencies) {
                 for (double theta : {0.0, 41.0, 89.0}) {
-                    out.push_back({1, 1, 0, -90, theta, m1.eps_r, m1.mu_r, m2.eps_r, m2.mu_r,
-                                   m2.sigma, f, two_pi * f});
+                    WaveScenario sc{1, 1, 0, -90, theta, 1, 1, 1, 1, 0, f, two_pi * f};
+                    set_named_media(sc, material_index(&m1), material_index(&m2));
+                    out.push_back(sc);
                 }
             }
         }

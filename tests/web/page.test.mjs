@@ -110,7 +110,7 @@ for (const c of pictures) {
 const parameters = [
   ["angle=banana", "angle: invalid angle 'banana' (degrees, 0 to 89)"],
   ["medium2=unobtainium", /^medium2: unknown material 'unobtainium'/],
-  ["medium1=seawater", "medium1: seawater: medium 1 must be lossless, but has sigma 4 S/m"],
+  ["medium1=seawater", "medium1: seawater: medium 1 must be lossless, but has sigma 4.78829 S/m"],
   ["readout=yes", "readout: takes no value, or 1"],
   ["field-map=ex", "field-map: invalid quantity 'ex' (ey, hy or e2)"],
   ["medium2=glass&frequency=500THz&angle=56&readout&curves=amplitude&tangential", null],
