@@ -14,6 +14,7 @@
 #include "core/options.h"
 #include "physics/field_map.h"
 #include "physics/fresnel_curves.h"
+#include "physics/spectrum_curves.h"
 #include "platform/display_connection.h"
 #include "platform/mode_guardian.h"
 #include "scene/field_geometry.h"
@@ -42,6 +43,14 @@ int main(int argc, char** argv) {
     }
     if (options.print_curves) {
         std::fputs(fresnel_csv(fresnel_curves(g_session->scenario)).c_str(), stdout);
+        return std::ferror(stdout) || std::fflush(stdout) != 0 ? 1 : 0;
+    }
+    if (options.print_spectrum) {
+        const Session& s = *g_session;
+        std::fputs(spectrum_csv(spectrum_curves(s.scenario, s.label.medium1_material,
+                                                s.label.medium2_material))
+                       .c_str(),
+                   stdout);
         return std::ferror(stdout) || std::fflush(stdout) != 0 ? 1 : 0;
     }
     if (options.print_field_map) {

@@ -138,7 +138,7 @@ const KeyRow key_rows[key_row_count] = {
     {" h          \t: show / hide the readout of the numbers\n",
      true,
      {k(Command::readout, 'h'), none}},
-    {" g          \t: Fresnel curves: power, amplitude and phase, none\n",
+    {" g          \t: Fresnel curves: power, amplitude and phase, spectrum, none\n",
      true,
      {k(Command::curves, 'g'), none}},
     {" m          \t: show / hide the magnetic field (eta1 H)\n",

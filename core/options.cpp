@@ -113,8 +113,10 @@ std::string parse_curves(Options& o, const std::string& v, bool given) {
         o.curves = CurvesMode::power;
     } else if (v == "amplitude") {
         o.curves = CurvesMode::amplitude_phase;
+    } else if (v == "spectrum") {
+        o.curves = CurvesMode::spectrum;
     } else {
-        return "invalid curves '" + v + "' (power or amplitude)";
+        return "invalid curves '" + v + "' (power, amplitude or spectrum)";
     }
     return "";
 }
@@ -184,6 +186,7 @@ const Setting settings[setting_count] = {
     {"version", SettingValue::none, flag<&Options::version>, nullptr, false},
     {"materials", SettingValue::none, flag<&Options::list_materials>, nullptr, false},
     {"print-curves", SettingValue::none, flag<&Options::print_curves>, nullptr, false},
+    {"print-spectrum", SettingValue::none, flag<&Options::print_spectrum>, nullptr, false},
     {"print-field-map", SettingValue::required, parse_print_field_map, nullptr, false},
     {"window", SettingValue::optional, parse_window, apply_window, false},
     {"view", SettingValue::required, parse_view_setting, apply_view, true},
@@ -339,10 +342,11 @@ std::string usage_text() {
         "  --angle=DEG              the incident angle theta_i, 0 to 89 degrees\n"
         "  --lesson=FILE            scenarios to step through with Page Down and Page Up, from a\n"
         "                           TOML file; the options above then change every one of them\n"
-        "  --readout, --magnetic, --poynting, --tangential, --curves[=power|amplitude]\n"
+        "  --readout, --magnetic, --poynting, --tangential,\n"
+        "  --curves[=power|amplitude|spectrum]\n"
         "                           show the readout (h), the magnetic field (m), the Poynting\n"
         "                           vectors (p), the tangential fields (|), the Fresnel curves\n"
-        "                           (g) from the start\n"
+        "                           (g; spectrum: against frequency) from the start\n"
         "  --legend                 show the legend of the colours (k) from the start\n"
         "  --field-map=Q            show the total field in the plane of incidence (t) from the\n"
         "                           start: ey (E_y), hy (eta1 H_y) or e2 (the mean of |E|^2)\n"
@@ -359,6 +363,9 @@ std::string usage_text() {
         "  --materials              list the named materials and end\n"
         "  --print-curves           print the Fresnel curves of the start scenario (after the\n"
         "                           options above) as CSV, 0 to 90 degrees every 0.1, and end\n"
+        "  --print-spectrum         print its curves against frequency at its angle as CSV,\n"
+        "                           frequency_hz and the columns of --print-curves, 1 kHz to\n"
+        "                           1 PHz at 40 points a decade, and end\n"
         "  --print-field-map=Q      print the total field in the plane of incidence at the time\n"
         "                           sample of --frame (1 unless given) as CSV, x_m,z_m,value,\n"
         "                           and end: Q is ey (E_y), hy (eta1 H_y) or e2 (the period's\n"

@@ -16,6 +16,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool list_materials = false;  // --materials: print the table and end
+    bool print_spectrum = false;  // --print-spectrum: the curves against frequency, and end
     bool print_curves = false;    // --print-curves: the start scenario's curves as CSV, and end
     std::optional<FieldMapQuantity> print_field_map;  // --print-field-map: the map as CSV, and end
     bool windowed = false;        // --window, or a picture: an ordinary window, mode untouched
@@ -61,7 +62,7 @@ struct Setting {
 };
 // Its name as a lesson's key: "field_map" for --field-map.
 std::string lesson_key(const Setting& setting);
-inline constexpr size_t setting_count = 24;
+inline constexpr size_t setting_count = 25;
 extern const Setting settings[setting_count];
 const Setting* find_setting(const std::string& name);
 

@@ -97,6 +97,21 @@ const FresnelCurves& current_curves(Session& s) {
     return c.curves;
 }
 
+// The curves against frequency, sampled again only when the media or the angle change.
+const SpectrumCurves& current_spectrum(Session& s) {
+    NamedScenario key = current_named_scenario(s);
+    WaveScenario& k = key.scenario;
+    k.ex_mag = k.ey_mag = k.phi_x = k.phi_y = k.freq = k.omega = 0.0;
+    if (key.medium1_material >= 0) k.eps_r1 = k.mu_r1 = 0.0;
+    if (key.medium2_material >= 0) k.eps_r2 = k.mu_r2 = k.sigma2 = 0.0;
+    SpectrumCache& c = s.spectrum;
+    if (!c.media || std::memcmp(&*c.media, &key, sizeof key) != 0) {
+        c.curves = spectrum_curves(s.scenario, key.medium1_material, key.medium2_material);
+        c.media = key;
+    }
+    return c.curves;
+}
+
 // The field map's phasors of the current scenario, computed again only when it changes.
 const FieldMapPhasors& current_field_map(Session& s) {
     FieldMapCache& c = s.field_map;
@@ -124,9 +139,12 @@ FrameInputs frame_inputs(Session& s) {
         !clock_running(a.pause_counter),
         s.label,
         s.activity,
-        s.presentation.curves != CurvesMode::off ? &current_curves(s) : nullptr,
+        s.presentation.curves != CurvesMode::off && s.presentation.curves != CurvesMode::spectrum
+            ? &current_curves(s)
+            : nullptr,
         s.presentation.readout_shown && s.scenario.sigma2 != 0.0
             ? current_curves(s).pseudo_brewster_deg
             : std::nullopt,
-        s.presentation.field_map != FieldMapMode::off ? &current_field_map(s) : nullptr};
+        s.presentation.field_map != FieldMapMode::off ? &current_field_map(s) : nullptr,
+        s.presentation.curves == CurvesMode::spectrum ? &current_spectrum(s) : nullptr};
 }

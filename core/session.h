@@ -53,6 +53,12 @@ struct CurvesCache {
     std::optional<WaveScenario> media;
     FresnelCurves curves;
 };
+// The curves against frequency of the media and angle they were sampled for: the scenario
+// without its field, time and frequency, named media by their materials.
+struct SpectrumCache {
+    std::optional<NamedScenario> media;
+    SpectrumCurves curves;
+};
 // The field map's phasors of the scenario they were computed for.
 struct FieldMapCache {
     std::optional<WaveScenario> scenario;
@@ -75,6 +81,7 @@ struct Session {
     ScenarioOrigin origin = startup_origin;
     LessonState lesson{};
     CurvesCache curves;
+    SpectrumCache spectrum;
     FieldMapCache field_map;
 
     // The start-up scenario solved, the view, the clock, an ordinary side-by-side

@@ -5,9 +5,7 @@
 
 #include "physics/derived_quantities.h"
 
-namespace {
-
-FresnelSample sample_at(WaveScenario sc, double theta_i_deg) {
+FresnelSample fresnel_sample(WaveScenario sc, double theta_i_deg) {
     sc.theta_i = theta_i_deg;
     sc.ex_mag = sc.ey_mag = 1.0;
     const InterfaceSolution s = solve_wave_interface(sc, 101);
@@ -16,13 +14,15 @@ FresnelSample sample_at(WaveScenario sc, double theta_i_deg) {
             s.gamma_par, s.gamma_perp, s.tau_par, s.tau_perp};
 }
 
+namespace {
+
 // The angle (degrees) of the least R_par within [lo, hi], by golden-section search: R_par of a
 // lossy medium 2 has one dip, its pseudo-Brewster angle.
 double least_r_par(const WaveScenario& sc, double lo, double hi) {
     const double g = (std::sqrt(5.0) - 1.0) / 2.0;
     for (int k = 0; k < 60; ++k) {
         const double a = hi - g * (hi - lo), b = lo + g * (hi - lo);
-        if (sample_at(sc, a).r_par < sample_at(sc, b).r_par) {
+        if (fresnel_sample(sc, a).r_par < fresnel_sample(sc, b).r_par) {
             hi = b;
         } else {
             lo = a;
@@ -38,7 +38,7 @@ FresnelCurves fresnel_curves(const WaveScenario& sc) {
     c.samples.reserve(fresnel_sample_count);
     size_t least = 0;
     for (int k = 0; k < fresnel_sample_count; ++k) {
-        c.samples.push_back(sample_at(sc, k / 10.0));
+        c.samples.push_back(fresnel_sample(sc, k / 10.0));
         if (c.samples.back().r_par < c.samples[least].r_par) least = size_t(k);
     }
     if (sc.sigma2 == 0.0) {
@@ -58,20 +58,23 @@ bool same_curves(const WaveScenario& a, const WaveScenario& b) {
            a.mu_r2 == b.mu_r2 && a.sigma2 == b.sigma2 && a.freq == b.freq && a.omega == b.omega;
 }
 
-std::string fresnel_csv(const FresnelCurves& curves) {
-    std::string csv =
-        "theta_i_deg,R_par,R_perp,T_par,T_perp,abs_gamma_par,arg_gamma_par_deg,abs_gamma_perp,"
-        "arg_gamma_perp_deg,abs_tau_par,arg_tau_par_deg,abs_tau_perp,arg_tau_perp_deg\n";
+const char* const fresnel_csv_header =
+    "theta_i_deg,R_par,R_perp,T_par,T_perp,abs_gamma_par,arg_gamma_par_deg,abs_gamma_perp,"
+    "arg_gamma_perp_deg,abs_tau_par,arg_tau_par_deg,abs_tau_perp,arg_tau_perp_deg";
+
+std::string fresnel_csv_row(const FresnelSample& s) {
     char row[640];
-    for (const FresnelSample& s : curves.samples) {
-        const auto deg = [](Complex c) { return radians_to_degrees(argument(c)); };
-        std::snprintf(row, sizeof row,
-                      "%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,"
-                      "%.17g\n",
-                      s.theta_i_deg, s.r_par, s.r_perp, s.t_par, s.t_perp, magnitude(s.gamma_par),
-                      deg(s.gamma_par), magnitude(s.gamma_perp), deg(s.gamma_perp),
-                      magnitude(s.tau_par), deg(s.tau_par), magnitude(s.tau_perp), deg(s.tau_perp));
-        csv += row;
-    }
+    const auto deg = [](Complex c) { return radians_to_degrees(argument(c)); };
+    std::snprintf(row, sizeof row,
+                  "%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g",
+                  s.theta_i_deg, s.r_par, s.r_perp, s.t_par, s.t_perp, magnitude(s.gamma_par),
+                  deg(s.gamma_par), magnitude(s.gamma_perp), deg(s.gamma_perp),
+                  magnitude(s.tau_par), deg(s.tau_par), magnitude(s.tau_perp), deg(s.tau_perp));
+    return row;
+}
+
+std::string fresnel_csv(const FresnelCurves& curves) {
+    std::string csv = std::string(fresnel_csv_header) + "\n";
+    for (const FresnelSample& s : curves.samples) csv += fresnel_csv_row(s) + "\n";
     return csv;
 }

@@ -33,3 +33,8 @@ bool same_curves(const WaveScenario& a, const WaveScenario& b);
 
 // The curves as CSV: a header line, then one row per sample, every number "%.17g".
 std::string fresnel_csv(const FresnelCurves& curves);
+extern const char* const fresnel_csv_header;               // without its line's end
+std::string fresnel_csv_row(const FresnelSample& sample);  // likewise
+
+// One sample: sc's media and frequency at theta_i (degrees), for a unit incident field.
+FresnelSample fresnel_sample(WaveScenario sc, double theta_i_deg);

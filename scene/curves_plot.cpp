@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "physics/materials.h"
 #include "scene/panel_text.h"
 
 bool overlap(const PanelRect& a, const PanelRect& b) {
@@ -45,7 +46,8 @@ constexpr unsigned short dashed = 0x00FF, dotted = 0x3333;
 struct Area {
     double left, right, bottom, top;
     double low, high;
-    double x(double theta_deg) const { return left + theta_deg / 90.0 * (right - left); }
+    double x_low = 0.0, x_high = 90.0;  // theta_i (degrees), or log10 of f (Hz)
+    double x(double v) const { return left + (v - x_low) / (x_high - x_low) * (right - left); }
     double y(double v) const {
         const double clamped = std::min(std::max(v, low), high);
         return bottom + (clamped - low) / (high - low) * (top - bottom);
@@ -96,9 +98,10 @@ struct Painter {
         picture.lines.push_back(line);
     }
 
-    // The box, the ticks of both axes and the labels of the vertical one; the angles' labels
-    // under the lowest plot only.
-    void axes(const Area& a, const std::vector<double>& ticks, bool angle_labels) {
+    // The box, the ticks of both axes and the labels of the vertical one; the horizontal
+    // axis' labels (those not empty) under the lowest plot only.
+    void axes(const Area& a, const std::vector<double>& ticks,
+              const std::vector<std::pair<double, std::string>>& x_ticks, bool x_labels) {
         std::vector<float> xy = {float(a.left),  float(a.bottom), float(a.right), float(a.bottom),
                                  float(a.right), float(a.bottom), float(a.right), float(a.top),
                                  float(a.right), float(a.top),    float(a.left),  float(a.top),
@@ -111,15 +114,25 @@ struct Painter {
             std::snprintf(label, sizeof label, "%g", v);
             text(label, a.left - 0.3 * u - text_width(label), a.y(v) - 0.3 * u);
         }
-        for (int theta = 0; theta <= 90; theta += 10) {
-            const auto x = float(a.x(theta));
+        for (const auto& [v, label] : x_ticks) {
+            const auto x = float(a.x(v));
             xy.insert(xy.end(), {x, float(a.bottom), x, float(a.bottom + tick)});
-            if (angle_labels && theta % 30 == 0) {
-                const std::string label = std::to_string(theta);
-                text(label, a.x(theta) - text_width(label) / 2, a.bottom - 1.15 * u);
-            }
+            if (x_labels && !label.empty())
+                text(label, a.x(v) - text_width(label) / 2, a.bottom - 1.15 * u);
         }
         segments(xy, c.curves_ink, std::max(1.0f, float(u / 14.0)));
+    }
+
+    // The legend, two rows across the top: parallel above, perpendicular below, each
+    // reflected then transmitted (dashed).
+    void legends(const char* const (&names)[4], double left, double right, double height) {
+        const double column = (right - left) / 2;
+        for (int k = 0; k < 4; ++k) {
+            const bool parallel = k < 2, transmitted = k % 2 == 1;
+            legend(names[k], left + (k % 2) * column, height - (parallel ? 1.3 : 2.5) * u,
+                   parallel ? c.curve_parallel : c.curve_perpendicular, parallel ? thick : thin,
+                   transmitted ? dashed : 0);
+        }
     }
 
     // A legend entry: a short stretch of the curve's line, then its name.
@@ -130,6 +143,14 @@ struct Painter {
         text(name, x + 2.8 * u, y);
     }
 };
+
+// Every 10 degrees, labelled every 30.
+std::vector<std::pair<double, std::string>> angle_ticks() {
+    std::vector<std::pair<double, std::string>> ticks;
+    for (int theta = 0; theta <= 90; theta += 10)
+        ticks.emplace_back(theta, theta % 30 == 0 ? std::to_string(theta) : "");
+    return ticks;
+}
 
 double r_par(const FresnelSample& s) {
     return s.r_par;
@@ -182,23 +203,16 @@ CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, doubl
     const double left = 4.2 * u, right = width - 1.2 * u, bottom = 2.9 * u, top = height - 3.4 * u;
     const std::vector<FresnelSample>& s = curves.samples;
 
-    // The legend, two rows across the top: parallel above, perpendicular below.
     const bool power = mode == CurvesMode::power;
     const char* const names[4] = {power ? "R_par" : "|Gamma_par|", power ? "T_par" : "|tau_par|",
                                   power ? "R_perp" : "|Gamma_perp|",
                                   power ? "T_perp" : "|tau_perp|"};
-    const double column = (right - left) / 2;
-    for (int k = 0; k < 4; ++k) {
-        const bool parallel = k < 2, transmitted = k % 2 == 1;
-        p.legend(names[k], left + (k % 2) * column, height - (parallel ? 1.3 : 2.5) * u,
-                 parallel ? parallel_blue : perpendicular_orange, parallel ? p.thick : p.thin,
-                 transmitted ? dashed : 0);
-    }
+    p.legends(names, left, right, height);
 
     std::vector<Area> areas;
     if (power) {
         const Area a{left, right, bottom, top, 0.0, 1.0};
-        p.axes(a, {0.0, 0.5, 1.0}, true);
+        p.axes(a, {0.0, 0.5, 1.0}, angle_ticks(), true);
         p.curve(a, s, r_par, false, parallel_blue, p.thick, 0);
         p.curve(a, s, r_perp, false, perpendicular_orange, p.thin, 0);
         p.curve(a, s, t_par, false, parallel_blue, p.thick, dashed);
@@ -214,8 +228,8 @@ CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, doubl
         const double middle = (bottom + top) / 2;
         const Area magnitudes{left, right, middle + 0.5 * u, top, 0.0, ceiling_1_2_5(largest)};
         const Area phases{left, right, bottom, middle - 0.5 * u, -180.0, 180.0};
-        p.axes(magnitudes, {0.0, magnitudes.high / 2, magnitudes.high}, false);
-        p.axes(phases, {-180.0, -90.0, 0.0, 90.0, 180.0}, true);
+        p.axes(magnitudes, {0.0, magnitudes.high / 2, magnitudes.high}, angle_ticks(), false);
+        p.axes(phases, {-180.0, -90.0, 0.0, 90.0, 180.0}, angle_ticks(), true);
         for (const auto& [area, phase] : {std::pair{magnitudes, false}, {phases, true}}) {
             p.curve(area, s, phase ? gamma_par_deg : gamma_par, phase, parallel_blue, p.thick, 0);
             p.curve(area, s, phase ? gamma_perp_deg : gamma_perp, phase, perpendicular_orange,
@@ -286,4 +300,58 @@ bool operator==(const CurvesPicture& a, const CurvesPicture& b) {
                       same_image) &&
            std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end(), same_line) &&
            std::equal(a.texts.begin(), a.texts.end(), b.texts.begin(), b.texts.end(), same_text);
+}
+
+CurvesPicture spectrum_picture(const SpectrumCurves& curves, double freq_hz, double width,
+                               double height, double line_height, const RoleColours& colours) {
+    CurvesPicture picture{{}, {}, {}, text_scale_for_line(line_height)};
+    const double u = line_height;
+    const float thin = std::max(2.0f, float(u / 9.0));
+    Painter p{picture, u, thin, 2 * thin, colours};
+    const double left = 4.2 * u, right = width - 1.2 * u, bottom = 2.9 * u, top = height - 3.4 * u;
+    const char* const names[4] = {"R_par", "T_par", "R_perp", "T_perp"};
+    p.legends(names, left, right, height);
+    const double low = std::log10(frequency_min_hz), high = std::log10(frequency_max_hz);
+    const Area a{left, right, bottom, top, 0.0, 1.0, low, high};
+    // A tick every decade, named every third: 1 kHz, 1 MHz, 1 GHz, 1 THz, 1 PHz.
+    std::vector<std::pair<double, std::string>> decades;
+    const char* const units[] = {"1 kHz", "1 MHz", "1 GHz", "1 THz", "1 PHz"};
+    for (int d = 0; d <= int(high - low); ++d)
+        decades.emplace_back(low + d, d % 3 ? "" : units[d / 3]);
+    p.axes(a, {0.0, 0.5, 1.0}, decades, true);
+    // Each curve, a polyline per stretch of frequencies where the media have models.
+    double (*const values[4])(const FresnelSample&) = {r_par, t_par, r_perp, t_perp};
+    for (int k = 0; k < 4; ++k) {
+        const bool parallel = k < 2;
+        PlotLine line{{},
+                      true,
+                      parallel ? colours.curve_parallel : colours.curve_perpendicular,
+                      parallel ? p.thick : p.thin,
+                      k % 2 ? dashed : (unsigned short)0};
+        for (size_t n = 0; n < curves.samples.size(); ++n) {
+            const double v = values[k](curves.samples[n]);
+            if (!within_bands(curves, curves.freq_hz[n]) || !std::isfinite(v)) {
+                if (!line.xy.empty()) picture.lines.push_back(line);
+                line.xy.clear();
+                continue;
+            }
+            line.xy.insert(line.xy.end(),
+                           {float(a.x(std::log10(curves.freq_hz[n]))), float(a.y(v))});
+        }
+        if (!line.xy.empty()) picture.lines.push_back(line);
+    }
+    p.text("frequency", (left + right) / 2 - p.text_width("frequency") / 2, bottom - 2.45 * u);
+    // The bands' edges inside the axis, dotted; the cursor at the scenario's frequency.
+    const auto full_height = [&](double hz) {
+        const auto x = float(a.x(std::log10(hz)));
+        return std::vector<float>{x, float(bottom), x, float(top)};
+    };
+    for (const auto& [from, to] : curves.bands) {
+        for (double edge : {from, to}) {
+            if (edge > frequency_min_hz && edge < frequency_max_hz)
+                p.segments(full_height(edge), colours.curve_marker, p.thin, dotted);
+        }
+    }
+    p.segments(full_height(freq_hz), colours.curve_cursor, p.thin);
+    return picture;
 }

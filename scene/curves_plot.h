@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "physics/fresnel_curves.h"
+#include "physics/spectrum_curves.h"
 #include "scene/drawables.h"
 #include "scene/frame_records.h"
 
@@ -29,6 +30,14 @@ struct CurvesPlacement {
 std::optional<CurvesPlacement> curves_placement(double width, double height, double squeeze,
                                                 const std::optional<PanelRect>& readout,
                                                 std::optional<double> top = std::nullopt);
+
+// Against frequency (the mode spectrum): R_par, R_perp, T_par, T_perp from 1 kHz to 1 PHz on a
+// logarithmic axis, each broken where the media have no model; the bands' edges dotted, the
+// cursor at freq_hz.
+CurvesPicture spectrum_picture(const SpectrumCurves& curves, double freq_hz, double width,
+                               double height, double line_height,
+                               const RoleColours& colours = role_colours(Theme::classic,
+                                                                         Palette::classic));
 
 // What the panel draws, in a painted panel of width x height pixels with text lines of
 // line_height pixels, for curves of theta_i (degrees) in mode (not off).

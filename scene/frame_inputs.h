@@ -10,6 +10,7 @@
 #include "physics/field_map.h"
 #include "physics/fresnel_curves.h"
 #include "physics/interface_solver.h"
+#include "physics/spectrum_curves.h"
 #include "scene/frame_description.h"
 #include "scene/frame_records.h"
 
@@ -36,6 +37,8 @@ struct FrameInputs {
     // The total field's phasors in the plane of incidence, which the shell computes when the
     // scenario changes; needed only while the map is shown.
     const FieldMapPhasors* field_map = nullptr;
+    // The curves against frequency at the scenario's angle, likewise, while they are shown.
+    const SpectrumCurves* spectrum = nullptr;
 };
 
 FrameDescription build_frame(const FrameInputs& in);

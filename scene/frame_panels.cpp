@@ -123,7 +123,8 @@ std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass
                                             double squeeze, const std::optional<PanelPlace>& below,
                                             const std::optional<ReadoutOverlay>& caption,
                                             const RoleColours& c) {
-    if (in.curves == nullptr) return std::nullopt;
+    const bool spectrum = in.presentation.curves == CurvesMode::spectrum;
+    if (spectrum ? in.spectrum == nullptr : in.curves == nullptr) return std::nullopt;
     std::optional<PanelRect> taken;
     if (below) {
         const PanelPlace& p = *below;
@@ -140,9 +141,12 @@ std::optional<CurvesOverlay> curves_overlay(const FrameInputs& in, const EyePass
     const PanelPlace place{static_cast<int32_t>(std::lround(room->shown.x)),
                            static_cast<int32_t>(std::lround(room->shown.y)), painted_width,
                            shown_width(painted_width, squeeze), height};
-    return CurvesOverlay{curves_picture(*in.curves, in.presentation.curves, in.scenario.theta_i,
-                                        painted_width, height, room->line_height, c),
-                         place, c.panel, c.curves_ink};
+    return CurvesOverlay{
+        spectrum ? spectrum_picture(*in.spectrum, in.scenario.freq, painted_width, height,
+                                    room->line_height, c)
+                 : curves_picture(*in.curves, in.presentation.curves, in.scenario.theta_i,
+                                  painted_width, height, room->line_height, c),
+        place, c.panel, c.curves_ink};
 }
 
 std::optional<CurvesOverlay> legend_overlay(const FrameInputs& in, const EyePass& pass,

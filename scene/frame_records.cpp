@@ -49,6 +49,8 @@ CurvesMode next_curves_mode(CurvesMode mode) {
         case CurvesMode::power:
             return CurvesMode::amplitude_phase;
         case CurvesMode::amplitude_phase:
+            return CurvesMode::spectrum;
+        case CurvesMode::spectrum:
             break;
     }
     return CurvesMode::off;

@@ -49,8 +49,8 @@ StereoView next_view(StereoView view);  // sbs, mono, anaglyph, cross, sbs, ...
 
 // The Fresnel curves beside the wave (key g): none, the power fractions, or the coefficients'
 // magnitudes and phases.
-enum class CurvesMode { off, power, amplitude_phase };
-CurvesMode next_curves_mode(CurvesMode mode);  // off, power, amplitude and phase, off
+enum class CurvesMode { off, power, amplitude_phase, spectrum };
+CurvesMode next_curves_mode(CurvesMode mode);  // off, power, amplitude and phase, spectrum, off
 
 // What the field map shows (key t): nothing, or a quantity of physics/field_map.h.
 enum class FieldMapMode { off, ey, hy, e2 };

@@ -323,7 +323,7 @@ TEST(CommandLine, OptionsAndUrlParametersAtTheirBounds) {
         {"--frame=0", "--frame: invalid time sample '0' (a whole number, 1 to 101)"},
         {"--frame=102", "--frame: invalid time sample '102' (a whole number, 1 to 101)"},
         {"--frame=1.5", "--frame: invalid time sample '1.5' (a whole number, 1 to 101)"},
-        {"--curves=phase", "invalid curves 'phase' (power or amplitude)"},
+        {"--curves=phase", "invalid curves 'phase' (power, amplitude or spectrum)"},
         {"--theme=dark", "--theme: invalid theme 'dark' (classic or projector)"},
         {"--frequency=1000", "", 1e3},
         {"--frequency=1e15", "", 1e15},

@@ -2,6 +2,7 @@
 // that must hold for every scenario the keys and examples can reach.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <sstream>
@@ -14,6 +15,7 @@
 #include "physics/fresnel_curves.h"
 #include "physics/interface_solver.h"
 #include "physics/materials.h"
+#include "physics/spectrum_curves.h"
 #include "physics/wave_fields.h"
 #include "tests/support/named_media.h"
 
@@ -486,6 +488,42 @@ TEST(FresnelCurves, CsvColumnsHoldTheirQuantities) {
         EXPECT_NEAR(r[12], 0, 1e-9);
     }
     EXPECT_NEAR(std::fabs(rows[300][6] - rows[700][6]), 180, 1e-9) << "Gamma_par turns at Brewster";
+}
+
+// Against frequency: 40 samples a decade, the decades exact; media of numbers give the same
+// curve at every frequency, named ones follow their models, and the bands are where both have
+// one.
+TEST(FresnelCurves, AgainstFrequencyTheNamedMediaFollowTheirModels) {
+    const WaveScenario glass = media(1, 2.25, 0, 1e9, 30);
+    const SpectrumCurves flat = spectrum_curves(glass, -1, -1);
+    ASSERT_EQ(flat.samples.size(), 481u);
+    EXPECT_EQ(std::tuple(flat.freq_hz[0], flat.freq_hz[240], flat.freq_hz[480]),
+              std::tuple(1e3, 1e9, 1e15));
+    EXPECT_NEAR(flat.freq_hz[41] / 1e4, std::pow(10.0, 1 / 40.0), 1e-12);
+    const double r_par = fresnel_curves(glass).samples[300].r_par;
+    for (const FresnelSample& s : flat.samples) ASSERT_NEAR(s.r_par, r_par, 1e-12);
+    EXPECT_EQ(flat.bands, (std::vector<std::pair<double, double>>{{1e3, 1e15}}));
+    // Window glass onto water: at 1 GHz the curves of the media at 1 GHz.
+    const int32_t window_glass = 3, water = 5;
+    const SpectrumCurves wet = spectrum_curves(glass, window_glass, water);
+    WaveScenario at_1_ghz = glass;
+    set_named_media(at_1_ghz, window_glass, water);
+    const FresnelSample expected = fresnel_sample(at_1_ghz, 30);
+    EXPECT_EQ(std::pair(wet.samples[240].r_perp, wet.samples[240].t_par),
+              std::pair(expected.r_perp, expected.t_par));
+    EXPECT_NE(wet.samples[240].r_perp, wet.samples[400].r_perp);
+    EXPECT_EQ(wet.bands, (std::vector<std::pair<double, double>>{{1e8, 1e11}, {2.65e14, 1e15}}));
+    for (auto [hz, within] : {std::pair{1e8, true},
+                              {0.99e8, false},
+                              {1e11, true},
+                              {2e11, false},
+                              {2.65e14, true},
+                              {1e15, true}})
+        EXPECT_EQ(within_bands(wet, hz), within) << hz;
+    const std::string csv = spectrum_csv(wet);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')), std::string("frequency_hz,") + fresnel_csv_header);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 482);
+    EXPECT_EQ(csv.substr(csv.rfind('\n', csv.size() - 2) + 1, 20), "1000000000000000,30,");
 }
 
 TEST(FresnelCurves, PowerAddsUpForEveryNamedMaterialAtEveryAngle) {

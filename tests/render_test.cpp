@@ -1256,6 +1256,24 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         EXPECT_LT(std::min(std::fabs(x0 - line), std::fabs(x1 - line)), 2 * 0.6 * 20 + x1 - x0)
             << label << " " << cursor_deg;
     }
+    // Against frequency, water from vacuum: a decade is 692 / 12 pixels; each of the four curves
+    // in two pieces, one a model of water; its two inner band edges dotted; the cursor at 1 GHz.
+    const WaveScenario sc{1, 1, 0, -90, 30, 1, 1, 1, 1, 0, 1e9, two_pi * 1e9};
+    const CurvesPicture water = spectrum_picture(spectrum_curves(sc, 0, 5), 1e9, 800, 480, 20);
+    const auto at = [](double hz) { return float(84 + (std::log10(hz) - 3) / 12 * 692); };
+    std::vector<float> dotted, pieces_first_x;
+    for (const PlotLine& l : water.lines) {
+        if (l.stipple == 0x3333) dotted.push_back(l.xy[0]);
+        if (l.strip) pieces_first_x.push_back(l.xy[0]);
+    }
+    EXPECT_FLOAT_EQ(water.lines.back().xy[0], at(1e9));
+    EXPECT_EQ(dotted, (std::vector<float>{at(5e11), at(2.65e14)}));
+    ASSERT_EQ(pieces_first_x.size(), 8u);
+    EXPECT_FLOAT_EQ(pieces_first_x[1], at(1e3 * std::pow(10.0, 457 / 40.0)))
+        << "the first in light";
+    std::string labels;
+    for (const PlotText& t : water.texts) labels += t.text + "|";
+    EXPECT_NE(labels.find("1 kHz|1 MHz|1 GHz|1 THz|1 PHz|frequency|"), std::string::npos) << labels;
 }
 
 // Where a point of the scene (scene units) lands in an eye's picture, pixels; none behind the

@@ -55,6 +55,22 @@ expect_eq "--print-curves: 901 rows of 13 numbers, 0 to 90 degrees, R + T = 1" \
     "$(awk -F, 'NR > 1 && NF == 13 && ($2 + $4 - 1) ^ 2 < 1e-18 && ($3 + $5 - 1) ^ 2 < 1e-18 { n++; last = $1 } END { print n, last }' "$work/curves.out")" \
     "901 90"
 
+# The curves against frequency: 481 rows, 1 kHz to 1 PHz, R + T = 1 in every one.
+DISPLAY= run_plain spectrum --print-spectrum --medium2=water --angle=30
+expect_eq "--print-spectrum: status 0, its header, 481 rows of 14 from 1 kHz to 1 PHz, R + T = 1" \
+    "$status $(head -1 "$work/spectrum.out" | cut -d, -f1-3) $(awk -F, 'NR == 2 { first = $1 } NR > 1 && NF == 14 && ($3 + $5 - 1) ^ 2 < 1e-18 && ($4 + $6 - 1) ^ 2 < 1e-18 { n++; last = $1 } END { print n, first, last }' "$work/spectrum.out")" \
+    "0 frequency_hz,theta_i_deg,R_par 481 1000 1000000000000000"
+# Each material's refractive index from the program's own Gamma at normal incidence,
+# n2 = (1 - Gamma) / (1 + Gamma): the check values of the models' sources.
+for check in "glass 508.7268THz 1.51673 0.0000" "silica 508.7268THz 1.45840 0.0000" \
+    "water 508.7268THz 1.33335 0.0000" "copper 241.79892THz 0.32620 -8.2419"; do
+    read -r name hz n kappa <<<"$check"
+    DISPLAY= run_plain n2 --print-curves --medium2="$name" --frequency="$hz"
+    expect_eq "--print-curves: n2 of $name at $hz" "$(awk -F, 'NR == 2 { g = $8; p = $9 * atan2(0, -1) / 180
+        gr = g * cos(p); gi = g * sin(p); d = (1 + gr) ^ 2 + gi ^ 2
+        printf "%.5f %.4f", ((1 - gr) * (1 + gr) - gi * gi) / d, -2 * gi / d }' "$work/n2.out")" "$n $kappa"
+done
+
 # The total field as data: copper at normal incidence, 128 x 128 points, medium 2 flat; a
 # quantity it does not know gets one line and status 2.
 DISPLAY= run_plain map --print-field-map=e2 --medium2=copper --angle=0
