@@ -23,7 +23,11 @@ int main(int argc, char** argv) {
     // Ours first, before anything touches the display.
     Options options = parse_options(argc, argv);
     if (!options.error.empty()) {
-        std::fputs(usage_error_text(options.error).c_str(), stderr);
+        if (options.error_in_file) {
+            std::fprintf(stderr, "planewave3d: %s\n", options.error.c_str());
+        } else {
+            std::fputs(usage_error_text(options.error).c_str(), stderr);
+        }
         return 2;
     }
     if (options.help || options.version || options.list_materials) {

@@ -91,6 +91,21 @@ set_target_properties(freetype_static PROPERTIES
   IMPORTED_LOCATION ${INSTALL_DIR}/lib/libfreetype.a
   INTERFACE_INCLUDE_DIRECTORIES ${INSTALL_DIR}/include/freetype2)
 
+# yaml-cpp reads the user's refractive index files: likewise, statically, its library alone.
+ExternalProject_Add(yamlcpp_windows
+  PREFIX ${PROJECT_BINARY_DIR}/yaml-cpp
+  DOWNLOAD_COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/fetch-debian-source.sh yaml-cpp <SOURCE_DIR>
+  CMAKE_ARGS ${windows_cmake_args} -DYAML_BUILD_SHARED_LIBS=OFF -DYAML_CPP_BUILD_TESTS=OFF
+             -DYAML_CPP_BUILD_TOOLS=OFF -DYAML_CPP_BUILD_CONTRIB=OFF
+  BUILD_BYPRODUCTS <INSTALL_DIR>/lib/libyaml-cpp.a)
+ExternalProject_Get_Property(yamlcpp_windows SOURCE_DIR INSTALL_DIR)
+set(yamlcpp_source_dir ${SOURCE_DIR})
+file(MAKE_DIRECTORY ${INSTALL_DIR}/include)  # filled at build time
+add_library(yamlcpp_static STATIC IMPORTED)
+set_target_properties(yamlcpp_static PROPERTIES
+  IMPORTED_LOCATION ${INSTALL_DIR}/lib/libyaml-cpp.a
+  INTERFACE_INCLUDE_DIRECTORIES ${INSTALL_DIR}/include)
+
 # toml++ reads the lessons, header-only: the headers of Debian's libtomlplusplus-dev (its source
 # package's files are not always on the mirror), seen through a folder of their own so that
 # nothing else of the build machine's include folder reaches the cross compiler.
@@ -118,11 +133,12 @@ add_executable(planewave3d app/main.cpp ${planewave_core_sources} ${planewave_ap
   platform/mode_guardian_none.cpp
   platform/offscreen_context_win32.cpp
   platform/window_title_win32.cpp)
-add_dependencies(planewave3d freeglut_windows)
+add_dependencies(planewave3d freeglut_windows yamlcpp_windows)
 target_include_directories(planewave3d PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(planewave3d PRIVATE PLANEWAVE_VERSION="${PROJECT_VERSION}"
   WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(planewave3d PRIVATE planewave_render tomlplusplus_headers picture_libraries)
+target_link_libraries(planewave3d PRIVATE planewave_render tomlplusplus_headers picture_libraries
+  yamlcpp_static)
 # No runtime DLL beside the program: libgcc, libstdc++ and the rest linked in; no symbols.
 target_link_options(planewave3d PRIVATE -static -s)
 
@@ -153,6 +169,8 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${zip_name}.zip
           ${zip_stage}/licences/giflib.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${freetype_source_dir}/docs/FTL.TXT
           ${zip_stage}/licences/freetype.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${yamlcpp_source_dir}/LICENSE
+          ${zip_stage}/licences/yaml-cpp.txt
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/fonts-dejavu-core/copyright
           ${zip_stage}/licences/dejavu-fonts.txt
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/examples

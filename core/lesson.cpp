@@ -3,8 +3,10 @@
 #include <toml++/toml.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
+#include "core/material_file.h"
 #include "core/options.h"
 #include "core/scenario_fields.h"
 #include "physics/materials.h"
@@ -90,6 +92,20 @@ struct Reader {
             if (!named.value)
                 return fail(node, key + ": " + named.error.substr(named.error.find(": ") + 2));
             out = *named.value;
+            return true;
+        } else if (const auto* table = node.as_table(); table && table->contains("file")) {
+            // A refractive index file, beside the lesson unless its path is absolute.
+            const toml::node& file = *table->get("file");
+            if (table->size() != 1)
+                return fail(node, key + ": a file alone, without eps_r, mu_r or sigma");
+            if (!file.is_string()) return fail(file, key + ".file must be a string");
+            const std::filesystem::path given(*file.value<std::string>());
+            const std::string resolved =
+                given.is_absolute() ? given.string()
+                                    : (std::filesystem::path(path).parent_path() / given).string();
+            const Parsed<Medium> m = file_medium(resolved, number);
+            if (!m.value) return fail(file, key + ": " + m.error);
+            out = *m.value;
             return true;
         } else if (const auto* table = node.as_table()) {
             out = Medium{0.0, 1.0, 0.0, -1};
@@ -264,8 +280,14 @@ std::string scenario_toml(const std::string& name, const NamedScenario& named) {
     const auto put_medium = [&](const char* key, int32_t material, double eps_r, double mu_r,
                                 double sigma) {
         out += key;
-        if (material >= 0) {
-            out += std::string(" = \"") + materials()[size_t(material)].name + "\"\n";
+        const Material* m = material_by_index(material);
+        if (m != nullptr && !m->file.empty()) {
+            std::ostringstream file;  // a file's path, quoted as TOML quotes
+            file << toml::toml_formatter{toml::value<std::string>(m->file),
+                                         toml::format_flags::none};
+            out += " = { file = " + file.str() + " }\n";
+        } else if (m != nullptr) {
+            out += std::string(" = \"") + m->name + "\"\n";
         } else {
             out += " = { eps_r = " + toml_float(eps_r) + ", mu_r = " + toml_float(mu_r) +
                    ", sigma = " + toml_float(sigma) + " }\n";

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/keys.h"
+#include "core/material_file.h"
 #include "core/scenario_fields.h"
 #include "physics/materials.h"
 #include "scene/field_map_panel.h"
@@ -66,7 +67,10 @@ std::string parse_window(Options& o, const std::string& v, bool given) {
 std::string parse_medium_setting(Options& o, const std::string& v, int number) {
     const Parsed<Medium> m = parse_medium(v, number);
     (number == 1 ? o.overrides.medium1 : o.overrides.medium2) = m.value;
-    return m.value ? "" : "--medium" + std::to_string(number) + ": " + m.error;
+    if (m.value) return "";
+    // A file's mistake names its place in the file, as a lesson's does.
+    o.error_in_file = names_material_file(v) && m.error.rfind(v + ":", 0) == 0;
+    return o.error_in_file ? m.error : "--medium" + std::to_string(number) + ": " + m.error;
 }
 std::string parse_medium1(Options& o, const std::string& v, bool) {
     return parse_medium_setting(o, v, 1);

@@ -16,6 +16,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool list_materials = false;  // --materials: print the table and end
+    bool error_in_file = false;   // the error is a file's, "FILE:LINE:COLUMN: ...": one line
     bool print_spectrum = false;  // --print-spectrum: the curves against frequency, and end
     bool print_curves = false;    // --print-curves: the start scenario's curves as CSV, and end
     std::optional<FieldMapQuantity> print_field_map;  // --print-field-map: the map as CSV, and end

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/material_file.h"
 #include "physics/materials.h"
 #include "scene/readout_text.h"
 
@@ -57,6 +58,7 @@ Parsed<Medium> named_medium(const Material& material, int medium_number) {
 
 Parsed<Medium> parse_medium(const std::string& text, int medium_number) {
     if (const Material* named = find_material(text)) return named_medium(*named, medium_number);
+    if (names_material_file(text)) return file_medium(text, medium_number);
     const bool numeric = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) ||
                                            text[0] == '.' || text[0] == '+' || text[0] == '-');
     if (!numeric) {

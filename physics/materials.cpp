@@ -1,6 +1,8 @@
 #include "physics/materials.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 // Sources, cited in full in docs/guide.md, "Materials". Water and seawater at 20 degC,
 // seawater of salinity 35 per mille.
@@ -251,6 +253,86 @@ std::string material_names() {
     return names;
 }
 
+namespace {
+
+// The materials added while the program runs: stable addresses, names kept alive.
+struct Added {
+    std::vector<std::unique_ptr<Material>> materials;
+    std::vector<std::unique_ptr<std::string>> names;
+};
+Added& added() {
+    static Added a;
+    return a;
+}
+
+// y(x) on the polyline through (xs, ys), ascending xs; constant beyond its ends.
+double interpolated(const std::vector<double>& xs, const std::vector<double>& ys, double x) {
+    if (x <= xs.front()) return ys.front();
+    if (x >= xs.back()) return ys.back();
+    const size_t k = size_t(std::upper_bound(xs.begin(), xs.end(), x) - xs.begin());
+    const double t = (x - xs[k - 1]) / (xs[k] - xs[k - 1]);
+    return ys[k - 1] + t * (ys[k] - ys[k - 1]);
+}
+
+}  // namespace
+
+const Material* material_by_index(int32_t index) {
+    const std::vector<Material>& table = materials();
+    if (index < 0) return nullptr;
+    if (size_t(index) < table.size()) return &table[size_t(index)];
+    const size_t k = size_t(index) - table.size();
+    return k < added().materials.size() ? added().materials[k].get() : nullptr;
+}
+
+int32_t add_material(const Material& material) {
+    Added& a = added();
+    const auto base = int32_t(materials().size());
+    for (size_t k = 0; k < a.materials.size(); ++k) {
+        if (!material.file.empty() && a.materials[k]->file == material.file)
+            return base + int32_t(k);
+    }
+    a.names.push_back(std::make_unique<std::string>(material.name));
+    a.materials.push_back(std::make_unique<Material>(material));
+    a.materials.back()->name = a.names.back()->c_str();
+    return base + int32_t(a.materials.size() - 1);
+}
+
+// refractiveindex.info's formulas, lambda in micrometres: 1, n^2 - 1 = C1 + sum C_2i lambda^2 /
+// (lambda^2 - C_2i+1^2); 2, the same with C_2i+1 not squared. n - j kappa = sqrt(eps_r).
+Material material_from_index(const std::string& name, const std::string& file,
+                             const IndexData& data) {
+    const auto values = [data](double freq_hz) {
+        const double l = c0 / freq_hz * 1e6, l2 = l * l;
+        double n = 0.0;
+        if (data.formula == IndexData::Formula::none) {
+            n = interpolated(data.n_wavelength_um, data.n, l);
+        } else {
+            const std::vector<double>& c = data.coefficients;
+            double n2 = 1.0 + (c.empty() ? 0.0 : c[0]);
+            for (size_t k = 1; k + 1 < c.size(); k += 2) {
+                const double pole = data.formula == IndexData::Formula::sellmeier_1
+                                        ? c[k + 1] * c[k + 1]
+                                        : c[k + 1];
+                n2 += c[k] * l2 / (l2 - pole);
+            }
+            n = std::sqrt(n2);
+        }
+        const double kappa = data.k.empty() ? 0.0 : interpolated(data.k_wavelength_um, data.k, l);
+        // eps_r = (n - j kappa)^2 = n^2 - kappa^2 - j 2 n kappa
+        return MediumValues{n * n - kappa * kappa, 1.0, two_pi * freq_hz * eps0 * 2.0 * n * kappa};
+    };
+    const bool lossless =
+        std::all_of(data.k.begin(), data.k.end(), [](double k) { return k == 0.0; });
+    Material m{"", "read from a refractive index file", lossless, {}, file};
+    m.models.push_back({c0 / (data.high_um * 1e-6), c0 / (data.low_um * 1e-6), "", values});
+    added().names.push_back(std::make_unique<std::string>(name));
+    m.name = added().names.back()->c_str();
+    added().names.push_back(
+        std::make_unique<std::string>("refractiveindex.info data, " + data.kind));
+    m.models.back().name = added().names.back()->c_str();
+    return m;
+}
+
 MaterialAt material_at(const Material& material, double freq_hz) {
     // The model whose band holds f, or else the nearest edge on a logarithmic axis.
     const MaterialModel* nearest = &material.models.front();
@@ -268,14 +350,13 @@ MaterialAt material_at(const Material& material, double freq_hz) {
 }
 
 void set_named_media(WaveScenario& sc, int32_t medium1_material, int32_t medium2_material) {
-    const std::vector<Material>& table = materials();
-    if (medium1_material >= 0 && size_t(medium1_material) < table.size()) {
-        const MediumValues v = material_at(table[size_t(medium1_material)], sc.freq).values;
+    if (const Material* m = material_by_index(medium1_material)) {
+        const MediumValues v = material_at(*m, sc.freq).values;
         sc.eps_r1 = v.eps_r;
         sc.mu_r1 = v.mu_r;
     }
-    if (medium2_material >= 0 && size_t(medium2_material) < table.size()) {
-        const MediumValues v = material_at(table[size_t(medium2_material)], sc.freq).values;
+    if (const Material* m = material_by_index(medium2_material)) {
+        const MediumValues v = material_at(*m, sc.freq).values;
         sc.eps_r2 = v.eps_r;
         sc.mu_r2 = v.mu_r;
         sc.sigma2 = v.sigma;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@ struct MediumValues {
 struct MaterialModel {
     double low_hz, high_hz;  // the band it holds in
     const char* name;        // with its source, as the readout and --materials name it
-    MediumValues (*at)(double freq_hz);
+    std::function<MediumValues(double freq_hz)> at;
 };
 
 struct Material {
@@ -28,6 +29,7 @@ struct Material {
     const char* what;  // what it teaches, for --materials
     bool medium1;      // may be medium 1, which is lossless: its loss, if any, left out
     std::vector<MaterialModel> models;  // in rising frequency, their bands apart
+    std::string file = "";              // the refractive index file it was read from, if any
 };
 
 // The table, in the order --materials prints it and the keys 1 and 2 step through it.
@@ -41,6 +43,27 @@ int material_index(const Material* material);
 
 // "vacuum, air, ...": every name, for messages.
 std::string material_names();
+
+// The material of a medium's index: the table's, then those added; null for -1 (numbers).
+const Material* material_by_index(int32_t index);
+
+// Adds a material for the rest of the process (one read from a file); the same file added
+// again gives the index it had.
+int32_t add_material(const Material& material);
+
+// A material as a refractive index file gives it, n - j kappa against the vacuum wavelength
+// (micrometres): n tabulated or by a Sellmeier formula, kappa tabulated or none.
+struct IndexData {
+    enum class Formula { none, sellmeier_1, sellmeier_2 } formula = Formula::none;
+    std::vector<double> n_wavelength_um, n;  // ascending wavelengths, for Formula::none
+    std::vector<double> coefficients;        // C1, C2, ... of the formula
+    double low_um = 0.0, high_um = 0.0;      // where n is given
+    std::vector<double> k_wavelength_um, k;  // ascending; empty for none
+    std::string kind;                        // "tabulated nk", "formula 2", ...
+};
+// Its one model, over its wavelengths' band; may be medium 1 when kappa is 0 throughout.
+Material material_from_index(const std::string& name, const std::string& file,
+                             const IndexData& data);
 
 // What a material gives at a frequency (Hz): the values, the model they come from, and the
 // frequency they are of, f itself within a band or else the nearest band edge.

@@ -10,11 +10,10 @@ namespace {
 
 // Where a medium has a model: a named material's bands, all of the range for numbers.
 std::vector<std::pair<double, double>> bands_of(int32_t material) {
-    if (material < 0 || size_t(material) >= materials().size())
-        return {{frequency_min_hz, frequency_max_hz}};
+    const Material* named = material_by_index(material);
+    if (named == nullptr) return {{frequency_min_hz, frequency_max_hz}};
     std::vector<std::pair<double, double>> bands;
-    for (const MaterialModel& m : materials()[size_t(material)].models)
-        bands.emplace_back(m.low_hz, m.high_hz);
+    for (const MaterialModel& m : named->models) bands.emplace_back(m.low_hz, m.high_hz);
     return bands;
 }
 

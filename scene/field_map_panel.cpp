@@ -69,9 +69,7 @@ std::string number_text(double v) {
 
 // "air", or "eps_r 4" when the medium is given as numbers.
 std::string medium_name(int32_t material, double eps_r, double sigma) {
-    if (material >= 0 && size_t(material) < materials().size()) {
-        return materials()[size_t(material)].name;
-    }
+    if (const Material* m = material_by_index(material)) return m->name;
     std::string name = "eps_r " + number_text(eps_r);
     return sigma > 0.0 ? name + ", lossy" : name;
 }

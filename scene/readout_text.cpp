@@ -51,8 +51,7 @@ std::string coefficient_text(const char* name, Complex c) {
 }
 
 const Material* material_of(int32_t index) {
-    if (index < 0 || size_t(index) >= materials().size()) return nullptr;
-    return &materials()[size_t(index)];
+    return material_by_index(index);
 }
 
 // "medium 1: glass, eps_r 2.25  mu_r 1": the material's name when it has one.

@@ -40,8 +40,11 @@ done
 version=$(sed -n 's/^project(planewave3d VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 flags=(-std=c++17 -O2 -fexceptions -Wall -Wextra -I. -I"$out/include" -I"$giflib" -DTOML_HEADER_ONLY=1
        "-DPLANEWAVE_VERSION=\"$version\"")
-sources=(physics/*.cpp scene/*.cpp core/*.cpp platform/atomic_file.cpp platform/gif_file.cpp
-         web/meshes.cpp web/shell.cpp web/webgl_backend.cpp)
+# The core without the reader of refractive index files: the page reads no files.
+core_sources=()
+for f in core/*.cpp; do [ "$f" = core/material_file.cpp ] || core_sources+=("$f"); done
+sources=(physics/*.cpp scene/*.cpp "${core_sources[@]}" platform/atomic_file.cpp platform/gif_file.cpp
+         web/meshes.cpp web/shell.cpp web/webgl_backend.cpp web/material_file_none.cpp)
 em++ "${flags[@]}" "${sources[@]}" "${giflib_objects[@]}" -o "$out/planewave3d.js" --no-entry \
     -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=Planewave -sSINGLE_FILE=1 \
     -sALLOW_MEMORY_GROWTH=1 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 \

@@ -28,6 +28,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "core/lesson.h"
+#include "core/material_file.h"
 #include "core/options.h"
 #include "core/session.h"
 #include "physics/materials.h"
@@ -551,6 +552,98 @@ TEST(Lessons, MistakesGetOneLineWithTheFileLineAndColumn) {
     errno = ENOSPC;
     EXPECT_EQ(read_lesson("folder.toml", startup_named_scenario()).error,
               "folder.toml: cannot read the lesson: Is a directory");
+}
+
+// Refractive index files: each kind read and interpolated linearly in wavelength, n + ik as
+// n - j kappa; each mistake one line at its place; as medium 2 of an option and of a lesson.
+TEST(MaterialFiles, EachKindItsValuesAndEachMistakeAtItsPlace) {
+    const std::string nk =
+        "DATA:\n  - type: tabulated nk\n    data: |\n        0.5 0.97 1.87\n"
+        "        0.6 0.25 2.98\n        0.7 0.13 4.10\n";
+    const std::string bk7 =
+        "DATA:\n  - type: formula 2\n    wavelength_range: 0.3 2.5\n"
+        "    coefficients: 0 1.03961212 0.00600069867 0.231792344 0.0200179144 "
+        "1.01046945 103.560653\n  - type: tabulated k\n    data: 0.5 1e-8\n";
+    const std::string amtir =
+        "DATA:\n  - type: formula 1\n    wavelength_range: 3 14\n"
+        "    coefficients: 0 5.8505 0.29192 1.4536 42.714\n";
+    const std::string n_only =
+        "DATA:\n  - type: tabulated n\n    data: |\n      0.4 1.5\n      0.8 1.4\n";
+    const auto n_at = [](const std::string& text, double um) {
+        const std::string path = lesson_file("m.yml", text);
+        const Parsed<IndexData> d = read_material_file(path);
+        EXPECT_TRUE(d.value) << d.error;
+        const Material m = material_from_index("m", path, *d.value);
+        const MaterialAt at = material_at(m, c0 / (um * 1e-6));
+        const Complex eps(at.values.eps_r, -at.values.sigma / (two_pi * (c0 / (um * 1e-6)) * eps0));
+        return std::tuple(principal_sqrt(eps), at.within, m.medium1);
+    };
+    const double l2 = 100, amtir_10 = std::sqrt(1 + 5.8505 * l2 / (l2 - 0.29192 * 0.29192) +
+                                                1.4536 * l2 / (l2 - 42.714 * 42.714));
+    for (const auto& [text, um, n, kappa, within, medium1] :
+         {std::tuple{nk, 0.55, 0.61, 2.425, true, false},
+          {nk, 0.7, 0.13, 4.10, true, false},
+          {bk7, 0.5893, 1.51673, 1e-8, true, false},
+          {amtir, 10.0, amtir_10, 0.0, true, true},
+          {n_only, 0.6, 1.45, 0.0, true, true},
+          {n_only, 0.3, 1.5, 0.0, false, true}}) {
+        const auto [index, in_band, may_be_1] = n_at(text, um);
+        EXPECT_NEAR(index.real(), n, 1e-5) << um;
+        EXPECT_NEAR(-index.imag(), kappa, 1e-9 + 1e-9 * kappa) << um;
+        EXPECT_EQ(std::pair(in_band, may_be_1), std::pair(within, medium1)) << um;
+    }
+    const std::pair<std::string, std::string> mistakes[] = {
+        {"DATA: [\n", ":2:1: end of sequence flow not found"},
+        {"REFERENCES: x\n", ":1:1: not a refractive index file: no DATA"},
+        {"DATA:\n  - type: formula 5\n",
+         ":2:11: unsupported data type 'formula 5' (tabulated nk, "
+         "tabulated n, tabulated k, formula 1 or formula 2)"},
+        {"DATA:\n  - type: formula 2\n    coefficients: 1 2\n",
+         ":2:5: missing key 'wavelength_range'"},
+        {"DATA:\n  - type: tabulated nk\n    data: |\n        0.5 x 1\n",
+         ":4:13: data: 'x' is no number"},
+        {"DATA:\n  - type: tabulated n\n    data: 0.5 1.5 2\n",
+         ":3:11: data: a row must hold 2 numbers"},
+        {"DATA:\n  - type: tabulated n\n    data: |\n      0.5 1\n      0.4 1\n",
+         ":3:11: the wavelengths must rise, from above 0 um"},
+        {"DATA:\n  - type: tabulated k\n    data: 0.5 0\n",
+         ":2:3: no n in the file (tabulated nk, tabulated n, formula 1 or 2)"},
+    };
+    for (const auto& [text, message] : mistakes) {
+        EXPECT_EQ(read_material_file(lesson_file("bad.yml", text)).error, "bad.yml" + message)
+            << text;
+    }
+    // As media: named by the file, medium 1 only when lossless, read beside a lesson.
+    lesson_file("gold.yml", nk);
+    const Parsed<Medium> gold = parse_medium("gold.yml", 2);
+    ASSERT_TRUE(gold.value);
+    EXPECT_STREQ(material_by_index(gold.value->material)->name, "gold");
+    EXPECT_EQ(parse_medium("gold.yml", 1).error,
+              "gold.yml: medium 1 must be lossless, but its k is above 0");
+    EXPECT_EQ(parse_medium("gold.yml", 2).value->material, gold.value->material) << "read once";
+    NamedScenario saved = startup_named_scenario();
+    saved.medium2_material = gold.value->material;
+    ASSERT_EQ(append_to_lesson("with-file.toml", "gold", saved), "");
+    std::ifstream written("with-file.toml");
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(written), {})
+                  .find("medium2 = { file = \"" + std::filesystem::absolute("gold.yml").string() +
+                        "\" }\n"),
+              std::string::npos);
+    std::filesystem::create_directories("beside");
+    lesson_file("beside/glass.yml", bk7);
+    const Parsed<Lesson> lesson = read_lesson(
+        lesson_file(
+            "beside/l.toml",
+            "[[scenario]]\nmedium2 = { file = \"glass.yml\" }\nfrequency = \"508.7268 THz\"\n"),
+        startup_named_scenario());
+    ASSERT_TRUE(lesson.value) << lesson.error;
+    EXPECT_NEAR(lesson.value->steps[0].scenario.scenario.eps_r2, 1.51673 * 1.51673, 1e-4);
+    EXPECT_EQ(
+        read_lesson(
+            lesson_file("l.toml", "[[scenario]]\nmedium2 = { file = \"none.yml\", eps_r = 2 }\n"),
+            startup_named_scenario())
+            .error,
+        "l.toml:2:11: medium2: a file alone, without eps_r, mu_r or sigma");
 }
 
 TEST(Lessons, SavedScenariosReadBackExactlyAndOnlyLessonsAreAppendedTo) {

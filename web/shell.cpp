@@ -401,11 +401,11 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
     const WaveScenario& sc = session.scenario;
     j += ",\"scenario\":{\"medium1\":" +
          json_string(session.label.medium1_material >= 0
-                         ? materials()[size_t(session.label.medium1_material)].name
+                         ? material_by_index(session.label.medium1_material)->name
                          : number(sc.eps_r1) + "," + number(sc.mu_r1)) +
          ",\"medium2\":" +
          json_string(session.label.medium2_material >= 0
-                         ? materials()[size_t(session.label.medium2_material)].name
+                         ? material_by_index(session.label.medium2_material)->name
                          : number(sc.eps_r2) + "," + number(sc.mu_r2) + "," + number(sc.sigma2)) +
          ",\"angle\":" + number(sc.theta_i) +
          ",\"frequency\":" + json_string(frequency_text(sc.freq)) + ",\"ex\":" + number(sc.ex_mag) +

@@ -114,7 +114,7 @@ const parameters = [
   ["readout=yes", "readout: takes no value, or 1"],
   ["field-map=ex", "field-map: invalid quantity 'ex' (ey, hy or e2)"],
   ["medium2=glass&frequency=500THz&angle=56&readout&curves=amplitude&tangential", null],
-  ["theme=projector&palette=colour-blind&readout", null],
+  ["theme=projector&palette=colour-blind&readout&curves=spectrum", null],
 ];
 for (const [query, message] of parameters) {
   test(`URL parameters: ${query}`, async () => {

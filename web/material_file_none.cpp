@@ -1,0 +1,6 @@
+// The page has no files of the user's to read: a lesson loaded into it names its media.
+#include "core/material_file.h"
+
+Parsed<Medium> file_medium(const std::string& path, int) {
+    return {std::nullopt, path + ": the page reads no files; name a material or give numbers"};
+}
