@@ -32,7 +32,7 @@ example "circular example 0" 'name = "total internal reflection"' theta_i=53.13 
     'medium2 = { eps_r = 1 }'
 example "elliptical example 1" 'name = "into a conductor"' theta_i=30 ex_mag=10 ey_mag=6 \
     'phi_y = -90' 'frequency = 1e10' 'medium2 = { eps_r = 8, sigma = 8 }'
-example "TM at Brewster" 'name = "TM wave at the Brewster angle of glass"' theta_i=56.31 \
+example "TM at Brewster" 'name = "TM wave at the Brewster angle of glass"' theta_i=56.6 \
     ex_mag=1 ey_mag=0 'frequency = "500 THz"' 'medium2 = "glass"'
 lesson() { echo "--lesson=$work/$1.toml"; }
 
