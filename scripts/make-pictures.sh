@@ -58,6 +58,9 @@ picture curves-power-glass --curves --medium2=glass --frequency=500THz --angle=5
 picture curves-phase-total-reflection --curves=amplitude --medium1=glass --medium2=vacuum \
     --frequency=500THz --angle=60
 picture curves-power-copper --curves --medium2=copper --frequency=1GHz --angle=30
+# Against frequency: seawater, a mirror for radio and clear in light.
+picture curves-spectrum-seawater --curves=spectrum --readout --medium2=seawater \
+    --frequency=500THz --angle=30
 # The magnetic field and the flow of energy.
 picture magnetic-field --magnetic
 picture poynting-total-reflection --magnetic --poynting "$(lesson "circular example 0")"
