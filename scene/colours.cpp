@@ -101,7 +101,7 @@ const RoleColours tables[2][2] = {
                                        {0.1f, 0.4f, 0.65f},
                                        {0.0f, 0.25f, 0.55f},
                                        {0.75f, 0.3f, 0.0f},
-                                       {0.2f, 0.2f, 0.48f},
+                                       {0.25f, 0.1f, 0.35f},  // apart from H's blue
                                        {0.05f, 0.35f, 0.65f},
                                        {0.75f, 0.4f, 0.0f}}),
         // Projector theme, colour-blind palette.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "core/options.h"
 #include "core/recording.h"
 #include "core/scenario_fields.h"
+#include "physics/derived_quantities.h"
 #include "physics/fresnel_curves.h"
 #include "physics/materials.h"
 #include "platform/gif_file.h"
@@ -86,6 +88,16 @@ std::string number(double v) {
     char text[40];
     std::snprintf(text, sizeof text, "%.10g", v);
     return text;
+}
+
+// What the page's live region speaks of: R and T of the wave as set (null without one) and
+// the Brewster and critical angles (degrees, null where the media have none).
+std::string spoken_numbers(const Session& s) {
+    const PowerBalance p = power_balance(s.scenario, s.solution);
+    const auto or_null = [](std::optional<double> v) { return v ? number(*v) : std::string("null"); };
+    return ",\"r\":" + or_null(p.r_wave) + ",\"t\":" + or_null(p.t_wave) +
+           ",\"brewster\":" + or_null(brewster_angle_deg(s.scenario)) +
+           ",\"critical\":" + or_null(critical_angle_deg(s.scenario));
 }
 
 // A colour for the page's style sheet: rgba(R, G, B, A), A to three figures.
@@ -415,6 +427,9 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
          ",\"theme\":" + json_string(theme_name(session.presentation.theme)) +
          ",\"palette\":" + json_string(palette_name(session.presentation.palette)) +
          ",\"paused\":" + (clock_running(session.animation.pause_counter) ? "false" : "true") +
+         ",\"origin\":" + json_string(session.label.origin) + spoken_numbers(session) +
+         ",\"moved\":" +
+         (std::memcmp(&session.view, &original_view, sizeof original_view) ? "true" : "false") +
          "}}";
     return reply(j);
 }
