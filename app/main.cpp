@@ -3,6 +3,9 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "app/desktop_session.h"
 #include "app/frame.h"
@@ -18,8 +21,41 @@
 #include "platform/display_connection.h"
 #include "platform/mode_guardian.h"
 #include "scene/field_geometry.h"
+#include "scene/translate.h"
+
+namespace {
+
+// The user's language as gettext reads the environment: the locale (LC_ALL, LC_MESSAGES, LANG,
+// the first set), or the first of LANGUAGE's list unless the locale is C or POSIX; its
+// catalogues beside the program (in its build folder) or where it is installed.
+void choose_language() {
+    std::string locale;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* v = std::getenv(name);
+        if (v != nullptr && *v != '\0') {
+            locale = v;
+            break;
+        }
+    }
+    const char* list = std::getenv("LANGUAGE");
+    if (list != nullptr && *list != '\0' && !locale.empty() && locale != "C" && locale != "POSIX")
+        locale = list;
+    std::string folder;
+#ifndef _WIN32
+    std::error_code e;
+    const std::filesystem::path here =
+        std::filesystem::read_symlink("/proc/self/exe", e).parent_path();
+    folder = (std::filesystem::is_directory(here / "locale", e) ? here / "locale"
+                                                                : here / ".." / "share" / "locale")
+                 .string();
+#endif
+    set_language(locale, folder);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    choose_language();
     // Ours first, before anything touches the display.
     Options options = parse_options(argc, argv);
     if (!options.error.empty()) {

@@ -106,6 +106,18 @@ set_target_properties(yamlcpp_static PROPERTIES
   IMPORTED_LOCATION ${INSTALL_DIR}/lib/libyaml-cpp.a
   INTERFACE_INCLUDE_DIRECTORIES ${INSTALL_DIR}/include)
 
+# The catalogues of translations, built in: po/*.po as a table (the page does the same).
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(translations_inc ${PROJECT_BINARY_DIR}/translations/translations.inc)
+file(GLOB po_files ${PROJECT_SOURCE_DIR}/po/*.po)
+add_custom_command(OUTPUT ${translations_inc}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/translations
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/po_table.py ${translations_inc}
+          ${po_files}
+  DEPENDS ${po_files} ${PROJECT_SOURCE_DIR}/scripts/po_table.py)
+target_sources(planewave_scene PRIVATE scene/translate_table.cpp ${translations_inc})
+target_include_directories(planewave_scene PRIVATE ${PROJECT_BINARY_DIR}/translations)
+
 # toml++ reads the lessons, header-only: the headers of Debian's libtomlplusplus-dev (its source
 # package's files are not always on the mirror), seen through a folder of their own so that
 # nothing else of the build machine's include folder reaches the cross compiler.

@@ -6,11 +6,23 @@
 
 #include "core/options.h"
 #include "physics/materials.h"
+#include "scene/translate.h"
 
 Session::Session() {
     load_scenario(*this, startup_named_scenario(), startup_origin);
     scenario_changed(*this);
 }
+
+namespace {
+
+// A translated pattern with one text in it: "custom (from %s)".
+std::string format_text(const char* pattern, const std::string& text) {
+    const std::string p = pattern;
+    const size_t at = p.find("%s");
+    return at == std::string::npos ? p : p.substr(0, at) + text + p.substr(at + 2);
+}
+
+}  // namespace
 
 std::string origin_text(const Session& s, const ScenarioOrigin& o) {
     const std::vector<LessonStep>& steps = s.lesson.lesson.steps;
@@ -19,14 +31,14 @@ std::string origin_text(const Session& s, const ScenarioOrigin& o) {
         std::string text = s.lesson.lesson.title + " \u2014 " + std::to_string(o.lesson_step + 1) +
                            "/" + std::to_string(steps.size());
         if (!step.name.empty()) text += ": " + step.name;
-        return o.custom ? "custom (from " + text + ")" : text;
+        return o.custom ? format_text(tr("custom (from %s)"), text) : text;
     }
-    const char* kind = o.kind == ExampleKind::linear     ? "linear"
-                       : o.kind == ExampleKind::circular ? "circular"
-                                                         : "elliptical";
+    const char* kind = o.kind == ExampleKind::linear     ? tr("linear")
+                       : o.kind == ExampleKind::circular ? tr("circular")
+                                                         : tr("elliptical");
     const std::string name = std::string(kind) + " " + std::to_string(o.index);
-    if (o.custom) return "custom (from " + name + ")";
-    return name + ": " + example(o.kind, o.index).description;
+    if (o.custom) return format_text(tr("custom (from %s)"), name);
+    return name + ": " + tr(example(o.kind, o.index).description);
 }
 
 NamedScenario startup_named_scenario() {

@@ -7,6 +7,7 @@
 
 #include "physics/materials.h"
 #include "scene/panel_text.h"
+#include "scene/translate.h"
 
 bool overlap(const PanelRect& a, const PanelRect& b) {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
@@ -238,10 +239,10 @@ CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, doubl
             p.curve(area, s, phase ? tau_perp_deg : tau_perp, phase, perpendicular_orange, p.thin,
                     dashed);
         }
-        p.text("phase (deg)", left + 0.4 * u, phases.top - 1.1 * u);
+        p.text(tr("phase (deg)"), left + 0.4 * u, phases.top - 1.1 * u);
         areas = {magnitudes, phases};
     }
-    p.text("theta_i (deg)", (left + right) / 2 - p.text_width("theta_i (deg)") / 2,
+    p.text(tr("theta_i (deg)"), (left + right) / 2 - p.text_width(tr("theta_i (deg)")) / 2,
            bottom - 2.45 * u);
 
     // The notable angles, dotted across every plot, labelled at the top, one below the other.
@@ -252,10 +253,10 @@ CurvesPicture curves_picture(const FresnelCurves& curves, CurvesMode mode, doubl
     };
     char label[48];
     int marked = 0;
-    for (const auto& [name, angle] : {std::pair{"Brewster", curves.brewster_deg},
-                                      {"Brewster_perp", curves.brewster_perp_deg},
-                                      {"pseudo-Brewster", curves.pseudo_brewster_deg},
-                                      {"critical", curves.critical_deg}}) {
+    for (const auto& [name, angle] : {std::pair{tr("Brewster"), curves.brewster_deg},
+                                      {tr("Brewster_perp"), curves.brewster_perp_deg},
+                                      {tr("pseudo-Brewster"), curves.pseudo_brewster_deg},
+                                      {tr("critical"), curves.critical_deg}}) {
         if (!angle) continue;
         p.segments(full_height(*angle), colours.curve_marker, p.thin, dotted);
         // Two decimals, or as many as keep an angle below 90 from reading 90.00 (up to five).
@@ -340,7 +341,8 @@ CurvesPicture spectrum_picture(const SpectrumCurves& curves, double freq_hz, dou
         }
         if (!line.xy.empty()) picture.lines.push_back(line);
     }
-    p.text("frequency", (left + right) / 2 - p.text_width("frequency") / 2, bottom - 2.45 * u);
+    p.text(tr("frequency"), (left + right) / 2 - p.text_width(tr("frequency")) / 2,
+           bottom - 2.45 * u);
     // The bands' edges inside the axis, dotted; the cursor at the scenario's frequency.
     const auto full_height = [&](double hz) {
         const auto x = float(a.x(std::log10(hz)));

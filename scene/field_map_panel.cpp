@@ -9,6 +9,7 @@
 #include "scene/frame_panels.h"
 #include "scene/panel_text.h"
 #include "scene/readout_text.h"
+#include "scene/translate.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ std::string number_text(double v) {
 std::string medium_name(int32_t material, double eps_r, double sigma) {
     if (const Material* m = material_by_index(material)) return m->name;
     std::string name = "eps_r " + number_text(eps_r);
-    return sigma > 0.0 ? name + ", lossy" : name;
+    return sigma > 0.0 ? name + tr(", lossy") : name;
 }
 
 }  // namespace
@@ -117,7 +118,7 @@ FieldMapMode field_map_mode(FieldMapQuantity q) {
 std::string field_map_title(FieldMapQuantity q) {
     return q == FieldMapQuantity::ey   ? "E_y"
            : q == FieldMapQuantity::hy ? "eta1 H_y"
-                                       : "mean |E|^2";
+                                       : tr("mean |E|^2");
 }
 
 std::optional<CurvesOverlay> field_map_overlay(const FrameInputs& in, const EyePass& pass,
@@ -214,15 +215,19 @@ std::optional<CurvesOverlay> field_map_overlay(const FrameInputs& in, const EyeP
     text("z / lambda1", cx - width_of("z / lambda1") / 2, y0 - 1.9 * u);
     text("x", pad, cy + side / 8 - digit / 2);
     if (grid.medium2_flat) {
-        const std::string kind = grid.finest_is_decay ? "decay length " : "wavelength ";
-        text("medium 2: " + kind + length_text(grid.medium2_finest_m) + ",", pad, y0 - 3.0 * u);
-        text("finer than the map", pad, y0 - 4.0 * u);
+        const char* kind = grid.finest_is_decay ? tr("medium 2: decay length %s,")
+                                                : tr("medium 2: wavelength %s,");
+        char line[96];
+        std::snprintf(line, sizeof line, kind, length_text(grid.medium2_finest_m).c_str());
+        text(line, pad, y0 - 3.0 * u);
+        text(tr("finer than the map"), pad, y0 - 4.0 * u);
     }
     // The title and the media, each over its half.
     const ScenarioLabel& label = in.label;
     const WaveScenario& sc = in.scenario;
-    text(field_map_title(*quantity) + (signed_values ? " at this instant" : " over a period"), x0,
-         y1 + 1.3 * u);
+    text(field_map_title(*quantity) +
+             (signed_values ? tr(" at this instant") : tr(" over a period")),
+         x0, y1 + 1.3 * u);
     const std::string medium1 = "1: " + medium_name(label.medium1_material, sc.eps_r1, 0.0);
     text(medium1, x0 + 0.3 * u, y1 + 0.35 * u);
     // Medium 2's over its half, or a column after medium 1's where that runs into it.

@@ -3,6 +3,7 @@
 #include "scene/field_map_panel.h"
 #include "scene/frame_panels.h"
 #include "scene/panel_text.h"
+#include "scene/translate.h"
 
 void build_frame(const FrameInputs& in, FrameDescription& frame) {
     const Presentation& p = in.presentation;
@@ -51,13 +52,13 @@ void build_frame(const FrameInputs& in, FrameDescription& frame) {
         frame.field_map = field_map_overlay(in, first, frame.squeeze, edge, c);
         std::string out;
         for (const auto& [gave_way, name] :
-             {std::pair(p.curves != CurvesMode::off && !frame.curves, "curves"),
-              {p.legend_shown && !frame.legend, "legend"},
-              {p.field_map != FieldMapMode::off && !frame.field_map, "field map"}}) {
+             {std::pair(p.curves != CurvesMode::off && !frame.curves, tr("curves")),
+              {p.legend_shown && !frame.legend, tr("legend")},
+              {p.field_map != FieldMapMode::off && !frame.field_map, tr("field map")}}) {
             if (gave_way) out += (out.empty() ? "" : ", ") + std::string(name);
         }
         if (!frame.readout || out.empty() || !note.empty()) break;
-        note = out + ": make room with h";
+        note = out + tr(": make room with h");
     }
     const std::vector<EyePass> pictures = passes;
     const int32_t column = panel_column_width(frame, first);

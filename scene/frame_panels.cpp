@@ -7,6 +7,7 @@
 #include "scene/curves_plot.h"
 #include "scene/panel_text.h"
 #include "scene/readout_text.h"
+#include "scene/translate.h"
 
 int32_t whole_pixels(double pixels) {
     return std::max<int32_t>(1, static_cast<int32_t>(std::lround(pixels)));
@@ -37,7 +38,7 @@ std::string cut_to(const std::string& text, size_t columns) {
 
 // "medium 2 x 1000": what medium 2's arrows are magnified by.
 std::string magnification_text(int32_t decades) {
-    return "medium 2 x " + std::string("1000000").substr(0, size_t(decades) + 1);
+    return tr("medium 2 x ") + std::string("1000000").substr(0, size_t(decades) + 1);
 }
 
 // Places a panel of text laid out as shown (squeezed) and painted (at its true shape), moved
@@ -62,7 +63,7 @@ void place_text_panel(ReadoutOverlay& r, ReadoutLayout shown, ReadoutLayout pain
 // The readout in the lower right corner of every picture like pass; a long title is cut.
 ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, double squeeze,
                                const RoleColours& c, const std::string& note) {
-    std::string status = in.paused ? "paused" : "";
+    std::string status = in.paused ? tr("paused") : "";
     if (!in.activity.empty()) status += (status.empty() ? "" : ", ") + in.activity;
     ReadoutOverlay r{
         readout_lines(in.label, in.scenario, in.solution, status, in.pseudo_brewster_deg),
@@ -73,7 +74,8 @@ ReadoutOverlay readout_overlay(const FrameInputs& in, const EyePass& pass, doubl
         c.readout_ink,
         0.8f};
     if (in.presentation.medium2_decades > 0) {
-        r.lines.push_back(magnification_text(in.presentation.medium2_decades) + " (z; tab: x 1)");
+        r.lines.push_back(magnification_text(in.presentation.medium2_decades) +
+                          tr(" (z; tab: x 1)"));
     }
     if (!note.empty()) r.lines.push_back(note);
     ReadoutLayout shown = readout_layout(pass.width, pass.height, squeeze, r.lines, c.text_scale);
@@ -154,18 +156,18 @@ std::optional<CurvesOverlay> legend_overlay(const FrameInputs& in, const EyePass
                                             std::optional<double> top, const RoleColours& c) {
     const Presentation& p = in.presentation;
     if (!p.legend_shown) return std::nullopt;
-    std::vector<std::pair<const char*, Rgb>> rows = {{"E", c.field},
-                                                     {"E at the interface", c.field_at_interface}};
+    std::vector<std::pair<const char*, Rgb>> rows = {
+        {"E", c.field}, {tr("E at the interface"), c.field_at_interface}};
     if (in.tangential_shown) {
-        rows.insert(rows.end(), {{"tangential E and H", c.tangential},
-                                 {"their components", c.tangential_parts}});
+        rows.insert(rows.end(), {{tr("tangential E and H"), c.tangential},
+                                 {tr("their components"), c.tangential_parts}});
     }
     if (p.magnetic_shown) {
-        rows.insert(rows.end(),
-                    {{"eta1 H", c.magnetic}, {"eta1 H at the interface", c.magnetic_at_interface}});
+        rows.insert(rows.end(), {{"eta1 H", c.magnetic},
+                                 {tr("eta1 H at the interface"), c.magnetic_at_interface}});
     }
-    if (p.poynting_shown) rows.push_back({"S, the Poynting vector", c.poynting});
-    rows.push_back({"polarisation traces", c.traces});
+    if (p.poynting_shown) rows.push_back({tr("S, the Poynting vector"), c.poynting});
+    rows.push_back({tr("polarisation traces"), c.traces});
     // The readout's text size and margins; a swatch of three columns before each name.
     const double line = panel_line_height(pass.height, c.text_scale);
     const double margin = 0.6 * line, pad = 0.4 * line, scale = text_scale_for_line(line);

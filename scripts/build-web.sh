@@ -40,11 +40,16 @@ done
 version=$(sed -n 's/^project(planewave3d VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 flags=(-std=c++17 -O2 -fexceptions -Wall -Wextra -I. -I"$out/include" -I"$giflib" -DTOML_HEADER_ONLY=1
        "-DPLANEWAVE_VERSION=\"$version\"")
-# The core without the reader of refractive index files: the page reads no files.
+# The core without the reader of refractive index files: the page reads no files; its
+# catalogues of translations built in, as a table made from po/*.po.
 core_sources=()
 for f in core/*.cpp; do [ "$f" = core/material_file.cpp ] || core_sources+=("$f"); done
-sources=(physics/*.cpp scene/*.cpp "${core_sources[@]}" platform/atomic_file.cpp platform/gif_file.cpp
-         web/meshes.cpp web/shell.cpp web/webgl_backend.cpp web/material_file_none.cpp)
+scene_sources=()
+for f in scene/*.cpp; do [ "$f" = scene/translate_gettext.cpp ] || scene_sources+=("$f"); done
+python3 scripts/po_table.py "$out/include/translations.inc" po/*.po
+sources=(physics/*.cpp "${scene_sources[@]}" "${core_sources[@]}" platform/atomic_file.cpp
+         platform/gif_file.cpp web/meshes.cpp web/shell.cpp web/webgl_backend.cpp
+         web/material_file_none.cpp)
 em++ "${flags[@]}" "${sources[@]}" "${giflib_objects[@]}" -o "$out/planewave3d.js" --no-entry \
     -sENVIRONMENT=web -sMODULARIZE=1 -sEXPORT_NAME=Planewave -sSINGLE_FILE=1 \
     -sALLOW_MEMORY_GROWTH=1 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 \

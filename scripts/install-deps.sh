@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgl1-mesa-dev libglu1-mesa-dev libglut-dev libx11-dev libxrandr-dev
-          libtomlplusplus-dev libyaml-cpp-dev libpng-dev libgif-dev libfreetype-dev fonts-dejavu-core
+          libtomlplusplus-dev libyaml-cpp-dev gettext libpng-dev libgif-dev libfreetype-dev fonts-dejavu-core
           libgl1-mesa-dri)
 for option in "$@"; do
     case "$option" in

@@ -353,6 +353,7 @@ TEST(CommandLine, OptionsAndUrlParametersAtTheirBounds) {
         {"--medium2=2,1,0,4",
          "--medium2: invalid medium '2,1,0,4' (a material's name or EPS_R[,MU_R[,SIGMA]])"},
         {"--medium2=Glass", "--medium2: unknown material 'Glass'" + known},
+        {"--medium2=.yml", "--medium2: unknown material '.yml'" + known},
         {"--medium1=air", "", 1.0006},
         {"--medium1=2,1,0", "", 2},
         {"--medium1=2,1,1e-12", "--medium1: medium 1 must be lossless, but has sigma 1e-12 S/m"},
@@ -363,7 +364,7 @@ TEST(CommandLine, OptionsAndUrlParametersAtTheirBounds) {
         SCOPED_TRACE(c.arg);
         char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>(c.arg)};
         const Options o = parse_options(2, argv);
-        EXPECT_EQ(o.error, c.error);
+        EXPECT_EQ(std::pair(o.error, o.error_in_file), std::pair(c.error, false));
         const std::string arg = c.arg, name = arg.substr(2, arg.find('=') - 2);
         if (find_setting(name)->page) {
             Session page;
@@ -621,6 +622,10 @@ TEST(MaterialFiles, EachKindItsValuesAndEachMistakeAtItsPlace) {
     EXPECT_EQ(parse_medium("gold.yml", 1).error,
               "gold.yml: medium 1 must be lossless, but its k is above 0");
     EXPECT_EQ(parse_medium("gold.yml", 2).value->material, gold.value->material) << "read once";
+    char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>("--medium2=bad.yml")};
+    const Options broken = parse_options(2, argv);  // the last mistake above: one line of its own
+    EXPECT_EQ(std::pair(broken.error, broken.error_in_file),
+              std::pair("bad.yml" + mistakes[7].second, true));
     NamedScenario saved = startup_named_scenario();
     saved.medium2_material = gold.value->material;
     ASSERT_EQ(append_to_lesson("with-file.toml", "gold", saved), "");
@@ -1150,12 +1155,14 @@ std::string expected_console(const char* name = "expected_console.txt") {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// --help holds the key table and the keys beyond it, as a window's console shows them.
+// --help holds the key table and the keys beyond it, as a window's console shows them; the
+// whole of it, in English, is the text kept beside the end-to-end tests.
 TEST(CommandLine, HelpHoldsTheKeysAsTheConsoleShowsThem) {
     const std::string console = expected_console();
     const std::string keys = console.substr(console.find("\nPlease use mouse")) +
                              expected_console("expected_more_keys.txt");
     EXPECT_NE(usage_text().find(keys), std::string::npos);
+    EXPECT_EQ(usage_text(), expected_console("expected_help.txt"));
 }
 
 // --help and the manual page describe exactly the options of the table of settings.

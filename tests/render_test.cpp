@@ -28,6 +28,7 @@
 #include "scene/panel_text.h"
 #include "scene/readout_text.h"
 #include "scene/sphere_batch.h"
+#include "scene/translate.h"
 #include "tests/support/fresh_session.h"
 #include "tests/support/gl_recorder.h"
 #include "tests/support/named_media.h"
@@ -765,6 +766,28 @@ TEST(Readout, WholePanelsAsTheClosedFormsGiveThem) {
         readout_lines(ScenarioLabel{}, dark, solve(dark), "");
     EXPECT_EQ(std::vector<std::string>(dark_lines.end() - 2, dark_lines.end()),
               (std::vector<std::string>{"R, T: no incident wave", "S_z: no incident wave"}));
+    // In each shipped language its catalogue's words around the same numbers; English again
+    // under C. Window glass from air at 1 GHz: the frequency, the impedance, the critical angle.
+    ScenarioLabel glass{"", 1, 3};
+    WaveScenario sc = example(ExampleKind::linear, 3).scenario;
+    set_named_media(sc, 1, 3);
+    const auto lines_in = [&](const char* locale) {
+        set_language(locale, PLANEWAVE_CATALOGUES);
+        const std::vector<std::string> l = readout_lines(glass, sc, solve(sc), "");
+        return std::vector<std::string>{l[5], l[9], l[13]};
+    };
+    EXPECT_EQ(lines_in("de_DE.UTF-8"),
+              (std::vector<std::string>{"Frequenz 1 GHz", "eta2 149.97 Ohm bei 0.29 Grad",
+                                        "Grenzwinkel: keiner"}));
+    EXPECT_EQ(lines_in("fr_FR.UTF-8"),
+              (std::vector<std::string>{"fréquence 1 GHz", "eta2 149.97 ohms à 0.29 degrés",
+                                        "critique : aucun"}));
+    EXPECT_EQ(lines_in("es"),
+              (std::vector<std::string>{"frecuencia 1 GHz", "eta2 149.97 ohmios a 0.29 grados",
+                                        "crítico: ninguno"}));
+    EXPECT_EQ(lines_in("C"),
+              (std::vector<std::string>{"frequency 1 GHz", "eta2 149.97 ohm at 0.29 deg",
+                                        "critical: none"}));
 }
 
 // The font's runs of inked rows in one character's column, bottom up: [first, last] rows.

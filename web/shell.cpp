@@ -26,6 +26,7 @@
 #include "scene/curves_plot.h"
 #include "scene/frame_inputs.h"
 #include "scene/readout_text.h"
+#include "scene/translate.h"
 #include "web/webgl_backend.h"
 
 namespace {
@@ -94,7 +95,9 @@ std::string number(double v) {
 // the Brewster and critical angles (degrees, null where the media have none).
 std::string spoken_numbers(const Session& s) {
     const PowerBalance p = power_balance(s.scenario, s.solution);
-    const auto or_null = [](std::optional<double> v) { return v ? number(*v) : std::string("null"); };
+    const auto or_null = [](std::optional<double> v) {
+        return v ? number(*v) : std::string("null");
+    };
     return ",\"r\":" + or_null(p.r_wave) + ",\"t\":" + or_null(p.t_wave) +
            ",\"brewster\":" + or_null(brewster_angle_deg(s.scenario)) +
            ",\"critical\":" + or_null(critical_angle_deg(s.scenario));
@@ -432,6 +435,56 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
          (std::memcmp(&session.view, &original_view, sizeof original_view) ? "true" : "false") +
          "}}";
     return reply(j);
+}
+
+// The page's own texts, for the catalogues: its landmarks, controls and what it speaks.
+[[maybe_unused]] const char* const page_texts[] = {
+    translatable("Scene"),
+    translatable("Numbers"),
+    translatable("Controls"),
+    translatable("The plane wave at the interface, animated"),
+    translatable("Hide controls"),
+    translatable("Medium 1"),
+    translatable("Medium 2"),
+    translatable("Custom medium 2 (eps_r, mu_r, sigma)"),
+    translatable("Angle theta_i"),
+    translatable("Frequency"),
+    translatable("View"),
+    translatable("Readout"),
+    translatable("Curves"),
+    translatable("Tangential"),
+    translatable("Pause"),
+    translatable("Continue"),
+    translatable("Step"),
+    translatable("Snapshot"),
+    translatable("Full screen"),
+    translatable("Reset view"),
+    translatable("Theme"),
+    translatable("Palette"),
+    translatable("Lesson"),
+    translatable("Language"),
+    translatable("numbers"),
+    translatable("numbers: %s"),
+    translatable("View: %s"),
+    translatable("%s view"),
+    translatable("theta_i %s degrees"),
+    translatable("from %s into %s at %s"),
+    translatable("Shown: %s."),
+    translatable("%s into %s"),
+    translatable("past the %s angle, %s degrees"),
+    translatable("back below the %s angle, %s degrees"),
+    translatable("readout"),
+};
+
+// A text of the page in the language chosen: its own, or the readout's and panels'.
+EMSCRIPTEN_KEEPALIVE const char* pw_translate(const char* english) {
+    return tr(english);
+}
+
+// The language of the page's texts from now on: "de", "fr", "es", or English for any other.
+EMSCRIPTEN_KEEPALIVE const char* pw_language(const char* locale) {
+    set_language(locale);
+    return reply(language());
 }
 
 // The named materials, for the controls' lists: name per line.

@@ -267,3 +267,15 @@ for (const theme of ["classic", "projector"]) {
   });
 }
 
+
+test("the page in ?lang='s language, or the browser's, and switched by its list", async () => {
+  const page = await open("?view=mono&readout&lang=de");
+  const texts = () => page.evaluate(() => [document.documentElement.lang, document.getElementById("reset").textContent,
+                                           document.querySelector(".readout").textContent.split("\n")[5]]);
+  assert.deepEqual(await texts(), ["de", "Ansicht zurücksetzen", "Frequenz 1 GHz"]);
+  await page.select("#language", "es");
+  await page.waitForFunction("document.querySelector('.readout').textContent.includes('frecuencia')");
+  assert.deepEqual(await texts(), ["es", "Restablecer la vista", "frecuencia 1 GHz"]);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});

@@ -1,0 +1,16 @@
+#include "scene/translate.h"
+
+std::string language_of(const std::string& locale) {
+    const std::string first = locale.substr(0, locale.find(':'));
+    const std::string two = first.substr(0, first.find_first_of("_.@"));
+    if (two.empty() || two == "C" || two == "POSIX") return "en";
+    for (const char* const* l = languages(); *l != nullptr; ++l) {
+        if (two == *l) return two;
+    }
+    return "en";
+}
+
+const char* const* languages() {
+    static const char* const shipped[] = {"en", "de", "fr", "es", nullptr};
+    return shipped;
+}
