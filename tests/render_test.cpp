@@ -1166,6 +1166,8 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
         {"medium 2's loss", [] { g_session->scenario.sigma2 = 0.5; }, true, true, 2},
         {"a lossy medium's frequency", [] { set_frequency(g_session->scenario, 5e9); }, true, true, 2},
         {"the curves' mode", [] { g_session->presentation.curves = CurvesMode::amplitude_phase; }, false, true, 0},
+        {"against frequency", [] { g_session->presentation.curves = CurvesMode::spectrum; }, false, true, 0},
+        {"its cursor", [] { set_frequency(g_session->scenario, 2e9); }, true, true, 2},
         {"the picture's size", [] { g_session->screen.window_height = 700; }, true, true, 2},
         {"nothing", [] {}, false, false, 0},
     };  // clang-format on
