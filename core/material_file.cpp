@@ -3,6 +3,8 @@
 #include <yaml-cpp/yaml.h>
 
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +95,20 @@ struct Reader {
         }
     }
 
+    // A formula must give a real, positive n over its whole range: no pole, n^2 above 0.
+    void real_index_throughout(const YAML::Node& at, const IndexData& d) const {
+        const Material m = material_from_index("", "", d);
+        for (int k = 0; k <= 400; ++k) {
+            const double um = d.low_um * std::pow(d.high_um / d.low_um, k / 400.0);
+            const MediumValues v = m.models.front().at(c0 / (um * 1e-6));
+            if (!(v.eps_r > 0.0) || !std::isfinite(v.eps_r)) {
+                char where[48];
+                std::snprintf(where, sizeof where, "%.4g", um);
+                fail(at, std::string("coefficients: no real n at ") + where + " um");
+            }
+        }
+    }
+
     IndexData read(const YAML::Node& root) const {
         if (!root.IsMap()) fail(1, 1, "not a refractive index file: no DATA");
         const YAML::Node data = root["DATA"];
@@ -130,6 +146,7 @@ struct Reader {
                 d.high_um = band[1];
                 const YAML::Node c = key(entry, "coefficients");
                 d.coefficients = rows(c, "coefficients", 0).front();
+                real_index_throughout(c, d);
             } else {
                 fail(type,
                      "unsupported data type '" + kind +

@@ -609,6 +609,8 @@ TEST(MaterialFiles, EachKindItsValuesAndEachMistakeAtItsPlace) {
          ":3:11: the wavelengths must rise, from above 0 um"},
         {"DATA:\n  - type: tabulated k\n    data: 0.5 0\n",
          ":2:3: no n in the file (tabulated nk, tabulated n, formula 1 or 2)"},
+        {"DATA:\n  - type: formula 2\n    wavelength_range: 0.3 2\n    coefficients: 0 1 1\n",
+         ":4:19: coefficients: no real n at 0.7078 um"},  // n^2 < 0 from 1/sqrt(2) um
     };
     for (const auto& [text, message] : mistakes) {
         EXPECT_EQ(read_material_file(lesson_file("bad.yml", text)).error, "bad.yml" + message)
@@ -625,7 +627,7 @@ TEST(MaterialFiles, EachKindItsValuesAndEachMistakeAtItsPlace) {
     char* argv[] = {const_cast<char*>("planewave3d"), const_cast<char*>("--medium2=bad.yml")};
     const Options broken = parse_options(2, argv);  // the last mistake above: one line of its own
     EXPECT_EQ(std::pair(broken.error, broken.error_in_file),
-              std::pair("bad.yml" + mistakes[7].second, true));
+              std::pair("bad.yml" + mistakes[8].second, true));
     NamedScenario saved = startup_named_scenario();
     saved.medium2_material = gold.value->material;
     ASSERT_EQ(append_to_lesson("with-file.toml", "gold", saved), "");

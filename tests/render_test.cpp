@@ -1298,6 +1298,8 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         << "the first in light";
     std::string labels;
     for (const PlotText& t : water.texts) labels += t.text + "|";
+    EXPECT_EQ(std::pair(water.texts[1].text, water.texts[1].x), std::pair(std::string("T_par"), 486.0))
+        << "the transmitted legends half the plot's width along";
     EXPECT_NE(labels.find("1 kHz|1 MHz|1 GHz|1 THz|1 PHz|frequency|"), std::string::npos) << labels;
 }
 

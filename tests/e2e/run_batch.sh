@@ -71,6 +71,12 @@ for check in "glass 508.7268THz 1.51673 0.0000" "silica 508.7268THz 1.45840 0.00
         printf "%.5f %.4f", ((1 - gr) * (1 + gr) - gi * gi) / d, -2 * gi / d }' "$work/n2.out")" "$n $kappa"
 done
 
+# A broken refractive index file: one line naming its place, status 2, no display needed.
+printf 'DATA:\n  - type: formula 7\n' >"$work/broken.yml"
+DISPLAY= run_plain broken-file --medium2="$work/broken.yml"
+expect_eq "--medium2=FILE.yml, broken: status 2 and one line at its place" "$status $(cat "$work/broken-file.err")" \
+    "2 planewave3d: $work/broken.yml:2:11: unsupported data type 'formula 7' (tabulated nk, tabulated n, tabulated k, formula 1 or formula 2)"
+
 # The total field as data: copper at normal incidence, 128 x 128 points, medium 2 flat; a
 # quantity it does not know gets one line and status 2.
 DISPLAY= run_plain map --print-field-map=e2 --medium2=copper --angle=0
