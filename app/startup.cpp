@@ -12,6 +12,7 @@
 #include "platform/mode_guardian.h"
 #include "render/gl_backend.h"
 #include "scene/frame_inputs.h"
+#include "scene/translate.h"
 
 namespace {
 
@@ -41,8 +42,8 @@ int32_t height_16_9(int32_t width) {
 }
 
 int prepare_screen() {
-    std::fputs(credit_line, stdout);
-    std::fputs(introduction_line, stdout);
+    std::fputs(tr(credit_line), stdout);
+    std::fputs(tr(introduction_line), stdout);
 
     DisplayMode mode{0, 0, 0.0};
     const bool have_mode = service().read_current_mode(&mode);
@@ -52,7 +53,7 @@ int prepare_screen() {
     DisplayMode wide = mode;
     wide.height = height_16_9(mode.width);
     if (!have_mode || !service().apply_mode(wide)) {
-        std::fputs(mode_failure_message, stdout);
+        std::fputs(tr(mode_failure_message), stdout);
         std::fflush(stdout);
         // Waits for a line; an empty line, a closed input or a signal ends the wait too.
         if (std::scanf("press") < 0) std::clearerr(stdin);
@@ -72,8 +73,8 @@ int prepare_screen() {
 }
 
 void prepare_window(int32_t width, int32_t height) {
-    std::fputs(credit_line, stdout);
-    std::fputs(introduction_line, stdout);
+    std::fputs(tr(credit_line), stdout);
+    std::fputs(tr(introduction_line), stdout);
     g_session->screen.window_width = width;
     g_session->screen.window_height = height;
     std::fputs(key_table_text().c_str(), stdout);

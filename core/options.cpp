@@ -12,6 +12,7 @@
 #include "physics/materials.h"
 #include "scene/field_map_panel.h"
 #include "scene/readout_text.h"
+#include "scene/translate.h"
 
 namespace {
 
@@ -318,77 +319,105 @@ std::string usage_error_text(const std::string& error) {
 }
 
 std::string usage_text() {
+    // A block of text each, for the catalogues: the introduction, each option, the rest.
+    static const char* const options[] = {
+        translatable(
+            "  --window[=WIDTHxHEIGHT]  an ordinary, resizable window (1280x720 unless given);\n"
+            "                           the display mode is left alone\n"),
+        translatable(
+            "  --view=VIEW              how the two eyes' pictures reach the viewer:\n"
+            "                             sbs       side by side, each half squeezed, for a 3D\n"
+            "                                       television (the default)\n"
+            "                             mono      one picture from between the eyes\n"
+            "                             anaglyph  left eye in red, right eye in green and blue,\n"
+            "                                       for red/cyan glasses\n"
+            "                             cross     side by side at the true shape, left and "
+            "right\n"
+            "                                       swapped, for free viewing with crossed eyes\n"),
+        translatable(
+            "  --medium1=M, --medium2=M  the media: a material's name (--materials lists them;\n"
+            "                           each follows the frequency), numbers EPS_R[,MU_R[,SIGMA]]\n"
+            "                           (mu_r 1 and sigma 0 S/m when left out), or FILE.yml, a\n"
+            "                           material of the refractiveindex.info database; medium 1\n"
+            "                           must be lossless\n"),
+        translatable(
+            "  --frequency=F            hertz, as a number (2.5e9) or with a unit (385MHz, 1GHz,\n"
+            "                           100kHz); 1 kHz to 1 PHz\n"),
+        translatable("  --angle=DEG              the incident angle theta_i, 0 to 89 degrees\n"),
+        translatable("  --lesson=FILE            scenarios to step through with Page Down and Page "
+                     "Up, from a\n"
+                     "                           TOML file; the options above then change every "
+                     "one of them\n"),
+        translatable(
+            "  --readout, --magnetic, --poynting, --tangential,\n"
+            "  --curves[=power|amplitude|spectrum]\n"
+            "                           show the readout (h), the magnetic field (m), the "
+            "Poynting\n"
+            "                           vectors (p), the tangential fields (|), the Fresnel "
+            "curves\n"
+            "                           (g; spectrum: against frequency) from the start\n"),
+        translatable(
+            "  --legend                 show the legend of the colours (k) from the start\n"),
+        translatable("  --field-map=Q            show the total field in the plane of incidence "
+                     "(t) from the\n"
+                     "                           start: ey (E_y), hy (eta1 H_y) or e2 (the mean of "
+                     "|E|^2)\n"),
+        translatable(
+            "  --theme=THEME            classic (the default) or projector: a light background,\n"
+            "                           dark colours, wider lines and larger text for lit rooms\n"),
+        translatable(
+            "  --palette=PALETTE        classic (the default) or colour-blind: colours that stay\n"
+            "                           apart for protanopia, deuteranopia and tritanopia\n"),
+        translatable("  --frame=N                start paused at the time sample N, 1 to 101\n"),
+        translatable(
+            "  --snapshot=FILE.png      draw one frame (N, or 1) into a PNG file and end\n"),
+        translatable(
+            "  --record=FILE.gif        draw one period, 100 frames, into an animated GIF and end\n"
+            "                           (both without a window on the screen, at the size of\n"
+            "                           --window=WIDTHxHEIGHT, 1280x720 unless given; they need "
+            "an\n"
+            "                           X display all the same)\n"),
+        translatable("  --materials              list the named materials and end\n"),
+        translatable(
+            "  --print-curves           print the Fresnel curves of the start scenario (after the\n"
+            "                           options above) as CSV, 0 to 90 degrees every 0.1, and "
+            "end\n"),
+        translatable(
+            "  --print-spectrum         print its curves against frequency at its angle as CSV,\n"
+            "                           frequency_hz and the columns of --print-curves, 1 kHz to\n"
+            "                           1 PHz at 40 points a decade, and end\n"),
+        translatable(
+            "  --print-field-map=Q      print the total field in the plane of incidence at the "
+            "time\n"
+            "                           sample of --frame (1 unless given) as CSV, x_m,z_m,value,\n"
+            "                           and end: Q is ey (E_y), hy (eta1 H_y) or e2 (the period's\n"
+            "                           mean of |E|^2)\n"),
+        translatable("  --help                   show this help and end\n"),
+        translatable("  --version                show the version and end\n"),
+    };
     std::string text =
-        "Usage: planewave3d [OPTION]... [TOOLKIT-OPTION]...\n"
-        "Animated stereoscopic view of an electromagnetic plane wave reflected and transmitted\n"
-        "at an interface.\n"
-        "\n"
-        "Without options the display is switched to the 16:9 mode of its width and the window\n"
-        "\"3D TV\" shows the scene twice side by side, for a 3D television set to side-by-side\n"
-        "input; the previous mode comes back when the program ends.\n"
-        "\n"
-        "Options:\n"
-        "  --window[=WIDTHxHEIGHT]  an ordinary, resizable window (1280x720 unless given);\n"
-        "                           the display mode is left alone\n"
-        "  --view=VIEW              how the two eyes' pictures reach the viewer:\n"
-        "                             sbs       side by side, each half squeezed, for a 3D\n"
-        "                                       television (the default)\n"
-        "                             mono      one picture from between the eyes\n"
-        "                             anaglyph  left eye in red, right eye in green and blue,\n"
-        "                                       for red/cyan glasses\n"
-        "                             cross     side by side at the true shape, left and right\n"
-        "                                       swapped, for free viewing with crossed eyes\n"
-        "  --medium1=M, --medium2=M  the media: a material's name (--materials lists them;\n"
-        "                           each follows the frequency), numbers EPS_R[,MU_R[,SIGMA]]\n"
-        "                           (mu_r 1 and sigma 0 S/m when left out), or FILE.yml, a\n"
-        "                           material of the refractiveindex.info database; medium 1\n"
-        "                           must be lossless\n"
-        "  --frequency=F            hertz, as a number (2.5e9) or with a unit (385MHz, 1GHz,\n"
-        "                           100kHz); 1 kHz to 1 PHz\n"
-        "  --angle=DEG              the incident angle theta_i, 0 to 89 degrees\n"
-        "  --lesson=FILE            scenarios to step through with Page Down and Page Up, from a\n"
-        "                           TOML file; the options above then change every one of them\n"
-        "  --readout, --magnetic, --poynting, --tangential,\n"
-        "  --curves[=power|amplitude|spectrum]\n"
-        "                           show the readout (h), the magnetic field (m), the Poynting\n"
-        "                           vectors (p), the tangential fields (|), the Fresnel curves\n"
-        "                           (g; spectrum: against frequency) from the start\n"
-        "  --legend                 show the legend of the colours (k) from the start\n"
-        "  --field-map=Q            show the total field in the plane of incidence (t) from the\n"
-        "                           start: ey (E_y), hy (eta1 H_y) or e2 (the mean of |E|^2)\n"
-        "  --theme=THEME            classic (the default) or projector: a light background,\n"
-        "                           dark colours, wider lines and larger text for lit rooms\n"
-        "  --palette=PALETTE        classic (the default) or colour-blind: colours that stay\n"
-        "                           apart for protanopia, deuteranopia and tritanopia\n"
-        "  --frame=N                start paused at the time sample N, 1 to 101\n"
-        "  --snapshot=FILE.png      draw one frame (N, or 1) into a PNG file and end\n"
-        "  --record=FILE.gif        draw one period, 100 frames, into an animated GIF and end\n"
-        "                           (both without a window on the screen, at the size of\n"
-        "                           --window=WIDTHxHEIGHT, 1280x720 unless given; they need an\n"
-        "                           X display all the same)\n"
-        "  --materials              list the named materials and end\n"
-        "  --print-curves           print the Fresnel curves of the start scenario (after the\n"
-        "                           options above) as CSV, 0 to 90 degrees every 0.1, and end\n"
-        "  --print-spectrum         print its curves against frequency at its angle as CSV,\n"
-        "                           frequency_hz and the columns of --print-curves, 1 kHz to\n"
-        "                           1 PHz at 40 points a decade, and end\n"
-        "  --print-field-map=Q      print the total field in the plane of incidence at the time\n"
-        "                           sample of --frame (1 unless given) as CSV, x_m,z_m,value,\n"
-        "                           and end: Q is ey (E_y), hy (eta1 H_y) or e2 (the period's\n"
-        "                           mean of |E|^2)\n"
-        "  --help                   show this help and end\n"
-        "  --version                show the version and end\n"
-        "\n"
-        "Any other argument goes to the windowing toolkit, for example -display NAME.\n";
+        tr("Usage: planewave3d [OPTION]... [TOOLKIT-OPTION]...\n"
+           "Animated stereoscopic view of an electromagnetic plane wave reflected and transmitted\n"
+           "at an interface.\n"
+           "\n"
+           "Without options the display is switched to the 16:9 mode of its width and the window\n"
+           "\"3D TV\" shows the scene twice side by side, for a 3D television set to side-by-side\n"
+           "input; the previous mode comes back when the program ends.\n"
+           "\n"
+           "Options:\n");
+    for (const char* option : options) text += tr(option);
+    text +=
+        tr("\n"
+           "Any other argument goes to the windowing toolkit, for example -display NAME.\n");
     text += key_table_text() + more_keys_text();
     text +=
-        "\n"
-        "Exit status:\n"
-        "  0  ended by ESC or by closing the window, or after the 16:9 mode could not be set\n"
-        "     (once Enter is pressed)\n"
-        "  1  the windowing toolkit could not start, or a picture could not be written\n"
-        "  2  the command line or the lesson was not understood\n"
-        "  128+N  ended by signal N (SIGINT, SIGTERM, SIGHUP), the display mode restored\n";
+        tr("\n"
+           "Exit status:\n"
+           "  0  ended by ESC or by closing the window, or after the 16:9 mode could not be set\n"
+           "     (once Enter is pressed)\n"
+           "  1  the windowing toolkit could not start, or a picture could not be written\n"
+           "  2  the command line or the lesson was not understood\n"
+           "  128+N  ended by signal N (SIGINT, SIGTERM, SIGHUP), the display mode restored\n");
     return text;
 }
 

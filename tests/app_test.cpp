@@ -353,7 +353,7 @@ TEST(CommandLine, OptionsAndUrlParametersAtTheirBounds) {
         {"--medium2=2,1,0,4",
          "--medium2: invalid medium '2,1,0,4' (a material's name or EPS_R[,MU_R[,SIGMA]])"},
         {"--medium2=Glass", "--medium2: unknown material 'Glass'" + known},
-        {"--medium2=.yml", "--medium2: unknown material '.yml'" + known},
+        {"--medium2=.yml", "--medium2: invalid medium '.yml' (a material's name or EPS_R[,MU_R[,SIGMA]])"},
         {"--medium1=air", "", 1.0006},
         {"--medium1=2,1,0", "", 2},
         {"--medium1=2,1,1e-12", "--medium1: medium 1 must be lossless, but has sigma 1e-12 S/m"},

@@ -189,14 +189,19 @@ done < <(printf '%s\n' "${numbers[@]}" | sort | uniq -c)
 expect_eq "OCR reads the readout's numbers whole" "${misread:- none}" " none"
 # The readout in the locale's language (its catalogue installed with the program, found beside
 # it in the build folder), English under C; the locales need not be generated.
-for check in "de_DE.UTF-8 Frequenz Grenzwinkel" "fr_FR.UTF-8 critique aucun" \
-    "es_ES.UTF-8 frecuencia ninguno" "C frequency critical"; do
-    read -r locale first second <<<"$check"
+for check in "de_DE.UTF-8 Frequenz Grenzwinkel Aufruf:" "fr_FR.UTF-8 critique aucun Usage :" \
+    "es_ES.UTF-8 frecuencia ninguno Uso:" "C frequency critical Usage:"; do
+    read -r locale first second usage <<<"$check"
+    LANG=$locale LC_ALL= LANGUAGE= run_plain help-lang --help
+    expect_eq "LANG=$locale: --help begins '$usage'" "$(head -c ${#usage} "$work/help-lang.out")" "$usage"
     LANG=$locale LC_ALL= LANGUAGE= "$program" --snapshot="$work/lang.png" --window=1280x720 --view=mono --readout
     text=$(tesseract "$work/lang.png" - 2>/dev/null)
     grep -q "$first" <<<"$text" && grep -q "$second" <<<"$text"
     verdict $? "LANG=$locale: the readout says '$first' and '$second'" "$(grep -m1 -i -e freq -e frec <<<"$text")"
 done
+LANG=C LC_ALL= LANGUAGE=de run_plain help-c --help
+cmp -s "$work/help-c.out" "$here/expected_help.txt"
+verdict $? "LANG=C, even with LANGUAGE=de: --help byte for byte in English"
 
 # An empty lesson says so, before any display.
 : >"$work/empty.toml"
