@@ -1,6 +1,9 @@
 // planewave3d: reflection and transmission of an electromagnetic plane wave at an interface,
 // animated in side-by-side stereo for a 3D television (or in a window, as an anaglyph, ...).
 #include <GL/freeglut.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,7 +44,13 @@ void choose_language() {
     if (list != nullptr && *list != '\0' && !locale.empty() && locale != "C" && locale != "POSIX")
         locale = list;
     std::string folder;
-#ifndef _WIN32
+#ifdef _WIN32
+    // Windows sets no locale variables: the user's language of the system's settings ("de-DE").
+    wchar_t name[LOCALE_NAME_MAX_LENGTH];
+    if (locale.empty() && GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH) > 0) {
+        for (const wchar_t* c = name; *c != 0; ++c) locale += char(*c < 128 ? *c : '?');
+    }
+#else
     std::error_code e;
     const std::filesystem::path here =
         std::filesystem::read_symlink("/proc/self/exe", e).parent_path();

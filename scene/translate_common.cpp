@@ -2,7 +2,7 @@
 
 std::string language_of(const std::string& locale) {
     const std::string first = locale.substr(0, locale.find(':'));
-    const std::string two = first.substr(0, first.find_first_of("_.@"));
+    const std::string two = first.substr(0, first.find_first_of("_.@-"));  // de_DE, de-DE
     if (two.empty() || two == "C" || two == "POSIX") return "en";
     for (const char* const* l = languages(); *l != nullptr; ++l) {
         if (two == *l) return two;

@@ -785,6 +785,11 @@ TEST(Readout, WholePanelsAsTheClosedFormsGiveThem) {
     EXPECT_EQ(lines_in("es"),
               (std::vector<std::string>{"frecuencia 1 GHz", "eta2 149.97 ohmios a 0.29 grados",
                                         "crítico: ninguno"}));
+    std::string languages;  // of locales' names: a shipped one's two letters, else English
+    for (const char* l : {"de_DE.UTF-8", "fr", "es-ES", "C", "POSIX", "", "it_IT", "de:fr", "en_GB",
+                          "frx", "es@euro"})
+        languages += language_of(l) + " ";
+    EXPECT_EQ(languages, "de fr es en en en en de en en es ");
     EXPECT_EQ(lines_in("C"),
               (std::vector<std::string>{"frequency 1 GHz", "eta2 149.97 ohm at 0.29 deg",
                                         "critical: none"}));
@@ -1298,7 +1303,8 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         << "the first in light";
     std::string labels;
     for (const PlotText& t : water.texts) labels += t.text + "|";
-    EXPECT_EQ(std::pair(water.texts[1].text, water.texts[1].x), std::pair(std::string("T_par"), 486.0))
+    EXPECT_EQ(std::pair(water.texts[1].text, water.texts[1].x),
+              std::pair(std::string("T_par"), 486.0))
         << "the transmitted legends half the plot's width along";
     EXPECT_NE(labels.find("1 kHz|1 MHz|1 GHz|1 THz|1 PHz|frequency|"), std::string::npos) << labels;
 }
