@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "platform/atomic_file.h"
+#include "scene/translate.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void save_scenario() {
         std::fprintf(stderr, "%s: %s\n", saved_lesson_file, error.c_str());
         return;
     }
-    std::printf("scenario saved to %s\n", absolute_path(saved_lesson_file).c_str());
+    std::printf(tr("scenario saved to %s\n"), absolute_path(saved_lesson_file).c_str());
     std::fflush(stdout);
 }
 
@@ -32,7 +33,7 @@ void on_keyboard(unsigned char key, int /*x*/, int /*y*/) {
     if (key == 27) quit_program(0);
     const ShownState before = shown_state();
     // The view's change cancels a recording before it shows.
-    if (key == 'v') cancel_recording("the view changed");
+    if (key == 'v') cancel_recording(translatable("the view changed"));
     // ALT alone: a held Shift or Ctrl as well makes it a plain press.
     switch (apply_key(*g_session, key, glutGetModifiers() == GLUT_ACTIVE_ALT)) {
         case KeyAction::save_picture:

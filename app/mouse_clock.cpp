@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "core/commands.h"
 #include "platform/exit_requests.h"
+#include "scene/translate.h"
 
 void on_mouse_button(int button, int state, int x, int y) {
     if (state != GLUT_DOWN) return;
@@ -28,7 +29,7 @@ void on_mouse_motion(int x, int y) {
 
 void on_timer(int /*value*/) {
     // A termination signal only raises a flag; the mode is restored here, outside the handler.
-    if (pending_exit_request() != 0) cancel_recording("the program was asked to end");
+    if (pending_exit_request() != 0) cancel_recording(translatable("the program was asked to end"));
     end_program_if_signalled();
     // Closing the window ends the main loop, but the toolkit may still run a due timer first;
     // with no window left to draw, the clock stops here.

@@ -12,6 +12,7 @@
 #include "app/startup.h"
 #include "platform/exit_requests.h"
 #include "platform/offscreen_context.h"
+#include "scene/translate.h"
 
 namespace {
 
@@ -69,29 +70,29 @@ std::string picture_file_name(const char* extension, std::time_t now) {
 void save_picture() {
     const RgbImage image = draw_current_picture();
     if (image.rgb.empty()) {
-        std::fprintf(stderr, "picture not saved: %s\n", no_framebuffer);
+        std::fprintf(stderr, tr("picture not saved: %s\n"), no_framebuffer);
         return;
     }
     const std::string path = picture_file_name("png", std::time(nullptr));
     const std::string error = write_png(path, image, false);
     if (!error.empty()) {
-        std::fprintf(stderr, "picture not saved: %s\n", error.c_str());
+        std::fprintf(stderr, tr("picture not saved: %s\n"), error.c_str());
         return;
     }
-    std::printf("picture saved to %s\n", absolute_path(path).c_str());
+    std::printf(tr("picture saved to %s\n"), absolute_path(path).c_str());
     std::fflush(stdout);
 }
 
 void toggle_recording() {
     if (current.active) {
-        cancel_recording("r pressed again");
+        cancel_recording(translatable("r pressed again"));
         return;
     }
     const std::string path = picture_file_name("gif", std::time(nullptr));
     current = Recording{};
     if (!begin_gif(current.gif, path, g_session->screen.window_width,
                    g_session->screen.window_height, false)) {
-        std::fprintf(stderr, "recording not started: %s\n", current.gif.error.c_str());
+        std::fprintf(stderr, tr("recording not started: %s\n"), current.gif.error.c_str());
         return;
     }
     current.first = g_session->animation.frame_index;
@@ -103,7 +104,7 @@ void toggle_recording() {
     }();
     (void)guarded;
     g_session->activity = "recording 0/100";
-    std::printf("recording one period to %s\n", absolute_path(path).c_str());
+    std::printf(tr("recording one period to %s\n"), absolute_path(path).c_str());
     std::fflush(stdout);
 }
 
@@ -111,7 +112,7 @@ void cancel_recording(const char* why) {
     if (!current.active) return;
     abandon_gif(current.gif);
     stop_recording();
-    std::printf("recording cancelled (%s), nothing saved\n", why);
+    std::printf(tr("recording cancelled (%s), nothing saved\n"), tr(why));
     std::fflush(stdout);
 }
 
@@ -123,7 +124,7 @@ void record_next_frame() {
         const std::string why = image.rgb.empty() ? no_framebuffer : current.gif.error;
         abandon_gif(current.gif);
         stop_recording();
-        std::fprintf(stderr, "recording stopped, nothing saved: %s\n", why.c_str());
+        std::fprintf(stderr, tr("recording stopped, nothing saved: %s\n"), why.c_str());
         return;
     }
     ++current.taken;
@@ -133,10 +134,10 @@ void record_next_frame() {
     const std::string error = finish_gif(current.gif);
     stop_recording();
     if (!error.empty()) {
-        std::fprintf(stderr, "recording not saved: %s\n", error.c_str());
+        std::fprintf(stderr, tr("recording not saved: %s\n"), error.c_str());
         return;
     }
-    std::printf("recording saved to %s\n", absolute_path(path).c_str());
+    std::printf(tr("recording saved to %s\n"), absolute_path(path).c_str());
     std::fflush(stdout);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/pictures.h"
 #include "platform/window_title.h"
+#include "scene/translate.h"
 
 std::string window_title(StereoView view) {
     if (view == StereoView::sbs) return "3D TV";
@@ -17,7 +18,7 @@ void show_view_in_title() {
 void on_reshape(int width, int height) {
     const int32_t w = width > 0 ? width : 1, h = height > 0 ? height : 1;
     if (w != g_session->screen.window_width || h != g_session->screen.window_height) {
-        cancel_recording("the window's size changed");
+        cancel_recording(translatable("the window's size changed"));
     }
     g_session->screen.window_width = w;
     g_session->screen.window_height = h;

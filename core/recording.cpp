@@ -1,5 +1,7 @@
 #include "core/recording.h"
 
+#include "scene/translate.h"
+
 int32_t recorded_frame_index(int32_t first, int32_t k) {
     const int32_t start = first >= default_frames_per_period ? 1 : first;
     return (start - 1 + k) % recorded_frames + 1;
@@ -31,13 +33,13 @@ const char* change_that_cancels(const ShownState& before, const ShownState& now)
         p.medium2_decades == q.medium2_decades && p.legend_shown == q.legend_shown &&
         p.field_map == q.field_map && before.tangential_toggle == now.tangential_toggle;
     if (!same_scenario) {
-        return "the scenario changed";
+        return translatable("the scenario changed");
     } else if (!same_view) {
-        return "the view moved";
+        return translatable("the view moved");
     } else if (!same_overlays) {
-        return "what is shown changed";
+        return translatable("what is shown changed");
     } else if (before.running != now.running) {
-        return "the animation was paused or continued";
+        return translatable("the animation was paused or continued");
     }
     return nullptr;
 }
