@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
     if (options.windowed) {
         const std::string unreachable = display_unreachable(options.display);
         if (!unreachable.empty()) {
-            std::fprintf(stderr, "planewave3d: %s: a window needs one\n", unreachable.c_str());
+            std::fprintf(stderr, "planewave3d: %s\n",
+                         fill(tr("%s: a window needs one"), {unreachable}).c_str());
             return 1;
         }
         prepare_window(options.window_width, options.window_height);

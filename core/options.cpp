@@ -56,14 +56,16 @@ namespace {
 using Parser = std::string (*)(Options&, const std::string& value);
 
 std::string parse_view_setting(Options& o, const std::string& v, bool) {
-    return parse_view(v, o.view) ? "" : "invalid view '" + v + "' (sbs, mono, anaglyph or cross)";
+    return parse_view(v, o.view)
+               ? ""
+               : fill(tr("invalid view '%s' (sbs, mono, anaglyph or cross)"), {v});
 }
 std::string parse_window(Options& o, const std::string& v, bool given) {
     o.windowed = true;
     if (!given) return "";
     return parse_size(v, o.window_width, o.window_height)
                ? ""
-               : "invalid window size '" + v + "' (WIDTHxHEIGHT, 64 to 16384 each)";
+               : fill(tr("invalid window size '%s' (WIDTHxHEIGHT, 64 to 16384 each)"), {v});
 }
 std::string parse_medium_setting(Options& o, const std::string& v, int number) {
     const Parsed<Medium> m = parse_medium(v, number);
@@ -87,28 +89,28 @@ std::string parse_frequency_setting(Options& o, const std::string& v, bool) {
 std::string parse_angle(Options& o, const std::string& v, bool) {
     const std::optional<double> angle = parse_number(v);
     const ScenarioField& f = theta_i_field;
-    if (!angle) return "--angle: invalid angle '" + v + "' (degrees, 0 to 89)";
+    if (!angle) return fill(tr("--angle: invalid angle '%s' (degrees, 0 to 89)"), {v});
     o.overrides.theta_i_deg = angle;
     const std::string e = range_error("angle", *angle, f.lower, f.upper, f.unit);
     return e.empty() ? "" : "--angle: " + e;
 }
 std::string parse_lesson(Options& o, const std::string& v, bool) {
     o.lesson_path = v;
-    return v.empty() ? "--lesson needs a file" : "";
+    return v.empty() ? tr("--lesson needs a file") : "";
 }
 std::string parse_snapshot(Options& o, const std::string& v, bool) {
     o.snapshot_path = v;
-    return v.empty() ? "--snapshot needs a file" : "";
+    return v.empty() ? tr("--snapshot needs a file") : "";
 }
 std::string parse_record(Options& o, const std::string& v, bool) {
     o.record_path = v;
-    return v.empty() ? "--record needs a file" : "";
+    return v.empty() ? tr("--record needs a file") : "";
 }
 std::string parse_frame(Options& o, const std::string& v, bool) {
     const std::optional<double> n = parse_number(v);
     if (!n || *n != std::floor(*n) || *n < 1 || *n > default_frames_per_period) {
-        return "--frame: invalid time sample '" + v + "' (a whole number, 1 to " +
-               std::to_string(default_frames_per_period) + ")";
+        return fill(tr("--frame: invalid time sample '%s' (a whole number, 1 to %s)"),
+                    {v, std::to_string(default_frames_per_period)});
     }
     o.frame = static_cast<int32_t>(*n);
     return "";
@@ -121,26 +123,28 @@ std::string parse_curves(Options& o, const std::string& v, bool given) {
     } else if (v == "spectrum") {
         o.curves = CurvesMode::spectrum;
     } else {
-        return "invalid curves '" + v + "' (power, amplitude or spectrum)";
+        return fill(tr("invalid curves '%s' (power, amplitude or spectrum)"), {v});
     }
     return "";
 }
 std::string parse_field_map(Options& o, const std::string& v, bool) {
     o.field_map = parse_field_map_quantity(v);
-    return o.field_map ? "" : "--field-map: invalid quantity '" + v + "' (ey, hy or e2)";
+    return o.field_map ? "" : fill(tr("--field-map: invalid quantity '%s' (ey, hy or e2)"), {v});
 }
 std::string parse_print_field_map(Options& o, const std::string& v, bool) {
     o.print_field_map = parse_field_map_quantity(v);
-    return o.print_field_map ? ""
-                             : "--print-field-map: invalid quantity '" + v + "' (ey, hy or e2)";
+    return o.print_field_map
+               ? ""
+               : fill(tr("--print-field-map: invalid quantity '%s' (ey, hy or e2)"), {v});
 }
 std::string parse_theme_setting(Options& o, const std::string& v, bool) {
     o.theme = parse_theme(v);
-    return o.theme ? "" : "--theme: invalid theme '" + v + "' (classic or projector)";
+    return o.theme ? "" : fill(tr("--theme: invalid theme '%s' (classic or projector)"), {v});
 }
 std::string parse_palette_setting(Options& o, const std::string& v, bool) {
     o.palette = parse_palette(v);
-    return o.palette ? "" : "--palette: invalid palette '" + v + "' (classic or colour-blind)";
+    return o.palette ? ""
+                     : fill(tr("--palette: invalid palette '%s' (classic or colour-blind)"), {v});
 }
 
 // Flags: each sets one field of the options.
@@ -255,7 +259,7 @@ Options parse_options(int argc, char** argv) {
         const bool has_value = equals != std::string::npos;
         const Setting* setting = find_setting(arg.substr(2, equals - 2));
         if (setting == nullptr || (setting->value == SettingValue::none && has_value)) {
-            o.error = "unknown option '" + arg + "'";
+            o.error = fill(tr("unknown option '%s'"), {arg});
             break;
         }
         std::string value = has_value ? arg.substr(equals + 1) : "";
@@ -267,7 +271,7 @@ Options parse_options(int argc, char** argv) {
         if (!o.error.empty()) break;
     }
     if (o.error.empty() && !o.snapshot_path.empty() && !o.record_path.empty()) {
-        o.error = "--snapshot and --record: one at a time";
+        o.error = tr("--snapshot and --record: one at a time");
     }
     // A picture is drawn as an ordinary window of its size shows it.
     if (!o.snapshot_path.empty() || !o.record_path.empty()) o.windowed = true;
@@ -282,11 +286,11 @@ void apply_options(Session& s, const Options& options) {
 
 std::string apply_parameter(Session& s, const std::string& name, const std::string& value) {
     const Setting* setting = find_setting(name);
-    if (setting == nullptr || !setting->page) return name + ": unknown parameter";
+    if (setting == nullptr || !setting->page) return fill(tr("%s: unknown parameter"), {name});
     Options o;
     std::string error;
     if (setting->value == SettingValue::none) {
-        if (!value.empty() && value != "1") return name + ": takes no value, or 1";
+        if (!value.empty() && value != "1") return fill(tr("%s: takes no value, or 1"), {name});
         error = setting->parse(o, "", false);
     } else {
         // An empty value of an optional one is its default, as the option alone.
@@ -314,8 +318,8 @@ std::string version_text() {
 }
 
 std::string usage_error_text(const std::string& error) {
-    return std::string(program_name) + ": " + error + "\nTry '" + program_name +
-           " --help' for more information.\n";
+    return std::string(program_name) + ": " + error + "\n" +
+           fill(tr("Try '%s --help' for more information.\n"), {program_name});
 }
 
 std::string usage_text() {

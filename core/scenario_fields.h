@@ -3,6 +3,7 @@
 #pragma once
 
 #include "physics/interface_solver.h"
+#include "scene/translate.h"
 
 struct ScenarioField {
     const char* name;  // as a lesson's key and the page's control: "theta_i"
@@ -13,11 +14,11 @@ struct ScenarioField {
 };
 
 inline constexpr ScenarioField scenario_fields[] = {
-    {"theta_i", 0.0, 89.0, 1.0, " degrees", &WaveScenario::theta_i},
+    {"theta_i", 0.0, 89.0, 1.0, translatable(" degrees"), &WaveScenario::theta_i},
     {"ex_mag", 0.0, 100.0, 0.05, "", &WaveScenario::ex_mag},
     {"ey_mag", 0.0, 100.0, 0.05, "", &WaveScenario::ey_mag},
-    {"phi_x", -360.0, 360.0, 1.0, " degrees", &WaveScenario::phi_x},
-    {"phi_y", -360.0, 360.0, 1.0, " degrees", &WaveScenario::phi_y},
+    {"phi_x", -360.0, 360.0, 1.0, translatable(" degrees"), &WaveScenario::phi_x},
+    {"phi_y", -360.0, 360.0, 1.0, translatable(" degrees"), &WaveScenario::phi_y},
 };
 
 inline constexpr const ScenarioField& theta_i_field = scenario_fields[0];

@@ -8,6 +8,7 @@
 #include "core/material_file.h"
 #include "physics/materials.h"
 #include "scene/readout_text.h"
+#include "scene/translate.h"
 
 std::optional<double> parse_number(const std::string& text) {
     // Decimal digits, sign, point and exponent only: no "inf", "nan" or hexadecimal.
@@ -29,19 +30,21 @@ std::string number_text(double value) {
 std::string range_error(const char* name, double value, double lower, double upper,
                         const char* unit) {
     if (value >= lower && value <= upper) return "";
-    return std::string(name) + " " + number_text(value) + " is out of range (" +
-           number_text(lower) + " to " + number_text(upper) + unit + ")";
+    return fill(
+        tr("%s %s is out of range (%s to %s%s)"),
+        {name, number_text(value), number_text(lower), number_text(upper), *unit ? tr(unit) : ""});
 }
 
 std::string medium_error(const Medium& m, int medium_number) {
-    for (const std::string& e : {range_error("eps_r", m.eps_r, eps_r_min, eps_r_max),
-                                 range_error("mu_r", m.mu_r, eps_r_min, eps_r_max),
-                                 range_error("sigma", m.sigma, 0.0, sigma_max, " S/m")}) {
+    for (const std::string& e :
+         {range_error("eps_r", m.eps_r, eps_r_min, eps_r_max),
+          range_error("mu_r", m.mu_r, eps_r_min, eps_r_max),
+          range_error("sigma", m.sigma, 0.0, sigma_max, translatable(" S/m"))}) {
         if (!e.empty()) return e;
     }
     // The physics of this program: the wave arrives through a lossless medium.
     if (medium_number == 1 && m.sigma > 0.0) {
-        return "medium 1 must be lossless, but has sigma " + number_text(m.sigma) + " S/m";
+        return fill(tr("medium 1 must be lossless, but has sigma %s S/m"), {number_text(m.sigma)});
     }
     return "";
 }
@@ -49,9 +52,9 @@ std::string medium_error(const Medium& m, int medium_number) {
 Parsed<Medium> named_medium(const Material& material, int medium_number) {
     const MediumValues v = material_at(material, frequency_min_hz).values;
     if (medium_number == 1 && !material.medium1) {
-        return {std::nullopt, std::string(material.name) +
-                                  ": medium 1 must be lossless, but has sigma " +
-                                  number_text(v.sigma) + " S/m"};
+        return {std::nullopt, std::string(material.name) + ": " +
+                                  fill(tr("medium 1 must be lossless, but has sigma %s S/m"),
+                                       {number_text(v.sigma)})};
     }
     return {Medium{v.eps_r, v.mu_r, v.sigma, material_index(&material)}, ""};
 }
@@ -62,7 +65,8 @@ Parsed<Medium> parse_medium(const std::string& text, int medium_number) {
     const bool numeric = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) ||
                                            text[0] == '.' || text[0] == '+' || text[0] == '-');
     if (!numeric) {
-        return {std::nullopt, "unknown material '" + text + "' (known: " + material_names() + ")"};
+        return {std::nullopt,
+                fill(tr("unknown material '%s' (known: %s)"), {text, material_names()})};
     }
     double values[3] = {0.0, 1.0, 0.0};  // eps_r, mu_r, sigma
     size_t start = 0;
@@ -72,7 +76,8 @@ Parsed<Medium> parse_medium(const std::string& text, int medium_number) {
         const std::optional<double> v = parse_number(part);
         if (k == 3 || !v) {
             return {std::nullopt,
-                    "invalid medium '" + text + "' (a material's name or EPS_R[,MU_R[,SIGMA]])"};
+                    fill(tr("invalid medium '%s' (a material's name or EPS_R[,MU_R[,SIGMA]])"),
+                         {text})};
         }
         values[k] = *v;
         if (comma == std::string::npos) break;
@@ -86,8 +91,9 @@ Parsed<Medium> parse_medium(const std::string& text, int medium_number) {
 
 std::string frequency_error(double hz) {
     if (hz >= frequency_min_hz && hz <= frequency_max_hz) return "";
-    return "frequency " + frequency_text(hz) + " is out of range (" +
-           frequency_text(frequency_min_hz) + " to " + frequency_text(frequency_max_hz) + ")";
+    return fill(
+        tr("frequency %s is out of range (%s to %s)"),
+        {frequency_text(hz), frequency_text(frequency_min_hz), frequency_text(frequency_max_hz)});
 }
 
 Parsed<double> parse_frequency(const std::string& text) {
@@ -109,8 +115,9 @@ Parsed<double> parse_frequency(const std::string& text) {
         if (!error.empty()) return {std::nullopt, error};
         return {hz, ""};
     }
-    return {std::nullopt,
-            "invalid frequency '" + text + "' (hertz, or with a unit: 385MHz, 1GHz, 100kHz)"};
+    return {
+        std::nullopt,
+        fill(tr("invalid frequency '%s' (hertz, or with a unit: 385MHz, 1GHz, 100kHz)"), {text})};
 }
 
 void set_medium_1(WaveScenario& sc, const Medium& m) {

@@ -4,6 +4,7 @@
 // point and a value read off the screen works as an option.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 // The text in the language chosen last; the English until one is.
@@ -27,3 +28,6 @@ const char* const* languages();
 constexpr const char* translatable(const char* english) {
     return english;
 }
+
+// A translated pattern with each "%s" filled in turn: fill(tr("invalid view '%s'"), {name}).
+std::string fill(const char* pattern, std::initializer_list<std::string> texts);

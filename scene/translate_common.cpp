@@ -14,3 +14,17 @@ const char* const* languages() {
     static const char* const shipped[] = {"en", "de", "fr", "es", nullptr};
     return shipped;
 }
+
+std::string fill(const char* pattern, std::initializer_list<std::string> texts) {
+    std::string out;
+    auto next = texts.begin();
+    for (const char* c = pattern; *c != '\0'; ++c) {
+        if (c[0] == '%' && c[1] == 's' && next != texts.end()) {
+            out += *next++;
+            ++c;
+        } else {
+            out += *c;
+        }
+    }
+    return out;
+}
