@@ -12,6 +12,7 @@
 #include "physics/materials.h"
 #include "platform/atomic_file.h"
 #include "scene/readout_text.h"
+#include "scene/translate.h"
 
 namespace {
 
@@ -74,8 +75,8 @@ struct Reader {
 
     bool read_number(const toml::node& node, const std::string& key, double& out) {
         const std::optional<double> v = node.is_number() ? node.value<double>() : std::nullopt;
-        if (!v) return fail(node, key + " must be a number");
-        if (!std::isfinite(*v)) return fail(node, key + " must be a finite number");
+        if (!v) return fail(node, fill(tr("%s must be a number"), {key}));
+        if (!std::isfinite(*v)) return fail(node, fill(tr("%s must be a finite number"), {key}));
         out = *v;
         return true;
     }
@@ -85,8 +86,8 @@ struct Reader {
         if (const auto* name = node.as_string()) {
             const Material* m = find_material(name->get());
             if (m == nullptr) {
-                return fail(node, "unknown material '" + name->get() +
-                                      "' (known: " + material_names() + ")");
+                return fail(node, fill(tr("unknown material '%s' (known: %s)"),
+                                       {name->get(), material_names()}));
             }
             const Parsed<Medium> named = named_medium(*m, number);
             if (!named.value)
@@ -97,8 +98,9 @@ struct Reader {
             // A refractive index file, beside the lesson unless its path is absolute.
             const toml::node& file = *table->get("file");
             if (table->size() != 1)
-                return fail(node, key + ": a file alone, without eps_r, mu_r or sigma");
-            if (!file.is_string()) return fail(file, key + ".file must be a string");
+                return fail(node,
+                            fill(tr("%s: a file alone, without eps_r, mu_r or sigma"), {key}));
+            if (!file.is_string()) return fail(file, fill(tr("%s.file must be a string"), {key}));
             const std::filesystem::path given(*file.value<std::string>());
             const std::string resolved =
                 given.is_absolute() ? given.string()
@@ -117,15 +119,18 @@ struct Reader {
                                 : name == "sigma" ? &out.sigma
                                                   : nullptr;
                 if (field == nullptr) {
-                    return fail_at(k.source(), "unknown key '" + name + "' in " + key +
-                                                   " (known: eps_r, mu_r, sigma)");
+                    return fail_at(k.source(),
+                                   fill(tr("unknown key '%s' in %s (known: eps_r, mu_r, sigma)"),
+                                        {name, key}));
                 }
                 if (!read_number(v, key + "." + name, *field)) return false;
                 has_eps_r = has_eps_r || field == &out.eps_r;
             }
-            if (!has_eps_r) return fail(node, key + " needs eps_r");
+            if (!has_eps_r) return fail(node, fill(tr("%s needs eps_r"), {key}));
         } else {
-            return fail(node, key + " must be a material's name or a table of eps_r, mu_r, sigma");
+            return fail(
+                node,
+                fill(tr("%s must be a material's name or a table of eps_r, mu_r, sigma"), {key}));
         }
         const std::string e = medium_error(out, number);
         return e.empty() || fail(node, key + ": " + e);
@@ -146,7 +151,7 @@ struct Reader {
             }
             if (known) continue;
             if (key == "name") {
-                if (!v.is_string()) return fail(v, "name must be a string");
+                if (!v.is_string()) return fail(v, tr("name must be a string"));
                 step.name = *v.value<std::string>();
             } else if (key == "frequency") {
                 double hz = 0.0;
@@ -172,9 +177,8 @@ struct Reader {
                     step.scenario.medium2_material = m.material;
                 }
             } else {
-                return fail_at(k.source(), "unknown key '" + key + "' in scenario " +
-                                               std::to_string(index) + " (known: " + scenario_keys +
-                                               ")");
+                return fail_at(k.source(), fill(tr("unknown key '%s' in scenario %s (known: %s)"),
+                                                {key, std::to_string(index), scenario_keys}));
             }
         }
         NamedScenario& named = step.scenario;
@@ -210,25 +214,27 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
         const std::string key(k.str());
         if (key == "title") {
             if (!v.is_string())
-                return {std::nullopt, where(path, v.source()) + "title must be a string"};
+                return {std::nullopt, where(path, v.source()) + tr("title must be a string")};
             lesson.title = *v.value<std::string>();
         } else if (const Setting* setting = lesson_setting(key)) {
             const std::optional<std::string> value = v.value<std::string>();
             Options scratch;
             if (!value || !setting->parse(scratch, *value, true).empty()) {
                 return {std::nullopt,
-                        where(path, v.source()) + key + " must be " + setting->lesson_values};
+                        where(path, v.source()) +
+                            fill(tr("%s must be %s"), {key, tr(setting->lesson_values)})};
             }
             lesson.settings.emplace_back(setting->name, *value);
         } else if (key == "scenario") {
             scenarios = v.as_array();
             if (scenarios == nullptr || !(scenarios->empty() || v.is_array_of_tables())) {
                 return {std::nullopt,
-                        where(path, v.source()) + "scenario must be [[scenario]] tables"};
+                        where(path, v.source()) + tr("scenario must be [[scenario]] tables")};
             }
         } else {
-            return {std::nullopt, where(path, k.source()) + "unknown key '" + key +
-                                      "' (known: title, " + lesson_settings + "[[scenario]])"};
+            return {std::nullopt, where(path, k.source()) +
+                                      fill(tr("unknown key '%s' (known: title, %s[[scenario]])"),
+                                           {key, lesson_settings})};
         }
     }
     if (scenarios == nullptr) return {lesson, ""};
@@ -247,16 +253,18 @@ Parsed<Lesson> parse_lesson(const std::string& path, const std::string& content,
 Parsed<Lesson> read_lesson(const std::string& path, const NamedScenario& base) {
     std::string content;
     const std::string unread = read_whole_file(path, content);
-    if (!unread.empty()) return {std::nullopt, path + ": cannot read the lesson: " + unread};
+    if (!unread.empty())
+        return {std::nullopt, fill(tr("%s: cannot read the lesson: %s"), {path, unread})};
     return read_lesson_text(path, content, base);
 }
 
 Parsed<Lesson> read_lesson_text(const std::string& path, const std::string& content,
                                 const NamedScenario& base) {
-    if (content.empty()) return {std::nullopt, path + ": the file is empty: no [[scenario]] in it"};
+    if (content.empty())
+        return {std::nullopt, fill(tr("%s: the file is empty: no [[scenario]] in it"), {path})};
     Parsed<Lesson> lesson = parse_lesson(path, content, base);
     if (lesson.value && lesson.value->steps.empty()) {
-        return {std::nullopt, path + ": no [[scenario]] in the lesson"};
+        return {std::nullopt, fill(tr("%s: no [[scenario]] in the lesson"), {path})};
     }
     return lesson;
 }
