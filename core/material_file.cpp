@@ -11,6 +11,8 @@
 #include <sstream>
 #include <vector>
 
+#include "scene/translate.h"
+
 namespace {
 
 struct FileError {
@@ -31,8 +33,8 @@ struct Reader {
 
     const YAML::Node key(const YAML::Node& map, const char* name) const {
         const YAML::Node v = map[name];
-        if (!v) fail(map, std::string("missing key '") + name + "'");
-        if (!v.IsScalar()) fail(v, std::string(name) + " must be text or numbers");
+        if (!v) fail(map, fill(tr("missing key '%s'"), {name}));
+        if (!v.IsScalar()) fail(v, fill(tr("%s must be text or numbers"), {name}));
         return v;
     }
 
@@ -55,18 +57,19 @@ struct Reader {
             std::string word;
             while (numbers >> word) {
                 const std::optional<double> v = parse_number(word);
-                if (!v) fail(line, column_of(line, word), name + (": '" + word + "' is no number"));
+                if (!v)
+                    fail(line, column_of(line, word),
+                         fill(tr("%s: '%s' is no number"), {name, word}));
                 values.push_back(*v);
             }
             if (values.empty()) continue;
             if (columns != 0 && values.size() != columns) {
                 fail(line, column_of(line, row),
-                     std::string(name) + ": a row must hold " + std::to_string(columns) +
-                         " numbers");
+                     fill(tr("%s: a row must hold %s numbers"), {name, std::to_string(columns)}));
             }
             out.push_back(values);
         }
-        if (out.empty()) fail(node, std::string(name) + " holds no numbers");
+        if (out.empty()) fail(node, fill(tr("%s holds no numbers"), {name}));
         return out;
     }
     int column_of(int line, const std::string& word) const {
@@ -82,14 +85,14 @@ struct Reader {
                  std::vector<double>* k) const {
         for (const std::vector<double>& row : r) {
             if (row[0] <= 0.0 || (!wavelengths.empty() && row[0] <= wavelengths.back()))
-                fail(at, "the wavelengths must rise, from above 0 um");
+                fail(at, tr("the wavelengths must rise, from above 0 um"));
             wavelengths.push_back(row[0]);
             if (n != nullptr) {
-                if (row[1] <= 0.0) fail(at, "n must be above 0");
+                if (row[1] <= 0.0) fail(at, tr("n must be above 0"));
                 n->push_back(row[1]);
             }
             if (k != nullptr) {
-                if (row.back() < 0.0) fail(at, "k must not be negative");
+                if (row.back() < 0.0) fail(at, tr("k must not be negative"));
                 k->push_back(row.back());
             }
         }
@@ -104,24 +107,24 @@ struct Reader {
             if (!(v.eps_r > 0.0) || !std::isfinite(v.eps_r)) {
                 char where[48];
                 std::snprintf(where, sizeof where, "%.4g", um);
-                fail(at, std::string("coefficients: no real n at ") + where + " um");
+                fail(at, fill(tr("coefficients: no real n at %s um"), {where}));
             }
         }
     }
 
     IndexData read(const YAML::Node& root) const {
-        if (!root.IsMap()) fail(1, 1, "not a refractive index file: no DATA");
+        if (!root.IsMap()) fail(1, 1, tr("not a refractive index file: no DATA"));
         const YAML::Node data = root["DATA"];
-        if (!data) fail(root, "not a refractive index file: no DATA");
-        if (!data.IsSequence() || data.size() == 0) fail(data, "DATA must be a list of data");
+        if (!data) fail(root, tr("not a refractive index file: no DATA"));
+        if (!data.IsSequence() || data.size() == 0) fail(data, tr("DATA must be a list of data"));
         IndexData d;
         bool has_n = false;
         for (const YAML::Node& entry : data) {
-            if (!entry.IsMap()) fail(entry, "each of DATA must hold a type");
+            if (!entry.IsMap()) fail(entry, tr("each of DATA must hold a type"));
             const YAML::Node type = key(entry, "type");
             const std::string kind = type.as<std::string>();
             const bool for_n = kind != "tabulated k";
-            if (for_n && has_n) fail(type, "a second n (" + kind + "): one of them only");
+            if (for_n && has_n) fail(type, fill(tr("a second n (%s): one of them only"), {kind}));
             if (kind == "tabulated nk" || kind == "tabulated n") {
                 const bool nk = kind == "tabulated nk";
                 const YAML::Node values = key(entry, "data");
@@ -141,7 +144,7 @@ struct Reader {
                 const YAML::Node range = key(entry, "wavelength_range");
                 const std::vector<double> band = rows(range, "wavelength_range", 2).front();
                 if (band[0] <= 0.0 || band[1] <= band[0])
-                    fail(range, "wavelength_range must rise, from above 0 um");
+                    fail(range, tr("wavelength_range must rise, from above 0 um"));
                 d.low_um = band[0];
                 d.high_um = band[1];
                 const YAML::Node c = key(entry, "coefficients");
@@ -149,13 +152,14 @@ struct Reader {
                 real_index_throughout(c, d);
             } else {
                 fail(type,
-                     "unsupported data type '" + kind +
-                         "' (tabulated nk, tabulated n, tabulated k, formula 1 or formula 2)");
+                     fill(tr("unsupported data type '%s' (tabulated nk, tabulated n, tabulated k, "
+                             "formula 1 or formula 2)"),
+                          {kind}));
             }
             if (for_n) d.kind = kind;
             has_n = has_n || for_n;
         }
-        if (!has_n) fail(data, "no n in the file (tabulated nk, tabulated n, formula 1 or 2)");
+        if (!has_n) fail(data, tr("no n in the file (tabulated nk, tabulated n, formula 1 or 2)"));
         return d;
     }
 };
@@ -164,7 +168,9 @@ struct Reader {
 
 Parsed<IndexData> read_material_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return {std::nullopt, path + ": cannot read the material: " + std::strerror(errno)};
+    if (!in)
+        return {std::nullopt,
+                fill(tr("%s: cannot read the material: %s"), {path, std::strerror(errno)})};
     std::stringstream content;
     content << in.rdbuf();
     Reader reader{path, {}};
@@ -186,7 +192,8 @@ Parsed<Medium> file_medium(const std::string& path, int medium_number) {
     const std::filesystem::path file = std::filesystem::absolute(path);
     const Material m = material_from_index(file.stem().string(), file.string(), *data.value);
     if (medium_number == 1 && !m.medium1) {
-        return {std::nullopt, path + ": medium 1 must be lossless, but its k is above 0"};
+        return {std::nullopt,
+                fill(tr("%s: medium 1 must be lossless, but its k is above 0"), {path})};
     }
     const int32_t index = add_material(m);
     const MediumValues v = material_at(*material_by_index(index), frequency_min_hz).values;

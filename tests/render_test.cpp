@@ -1173,6 +1173,7 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
         {"the curves' mode", [] { g_session->presentation.curves = CurvesMode::amplitude_phase; }, false, true, 0},
         {"against frequency", [] { g_session->presentation.curves = CurvesMode::spectrum; }, false, true, 0},
         {"its cursor", [] { set_frequency(g_session->scenario, 2e9); }, true, true, 2},
+        {"medium 1's numbers", [] { g_session->scenario.eps_r1 = 2; }, true, true, 2},
         {"the picture's size", [] { g_session->screen.window_height = 700; }, true, true, 2},
         {"nothing", [] {}, false, false, 0},
     };  // clang-format on
