@@ -54,7 +54,7 @@ std::string stop_recording(const std::string& why) {
     abandon_gif(recording.gif);
     recording.active = false;
     session.activity.clear();
-    return "recording cancelled (" + why + "), nothing saved";
+    return fill(tr("recording cancelled (%s), nothing saved"), {tr(why.c_str())});
 }
 
 std::string base64(const std::string& bytes) {
@@ -224,7 +224,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_start() {
         emscripten_webgl_create_context("#scene", &attributes);
     if (context <= 0 ||
         emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
-        return reply("This browser cannot draw with WebGL2.");
+        return reply(tr("This browser cannot draw with WebGL2."));
     }
     const std::string error = start_webgl_backend(gpu);
     return reply(error.empty() ? "" : "This browser cannot draw the scene: " + error + ".");
@@ -282,7 +282,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_record() {
     recording = PageRecording{};
     if (!begin_gif(recording.gif, recording_path, session.screen.window_width,
                    session.screen.window_height, true)) {
-        return reply("recording not started: " + recording.gif.error);
+        return reply(fill(tr("recording not started: %s"), {recording.gif.error}));
     }
     recording.first = session.animation.frame_index;
     recording.active = true;
@@ -311,7 +311,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_record_frame() {
     session.animation = animation;
     session.activity = activity;
     if (image.width != recording.gif.width || image.height != recording.gif.height)
-        return reply(stop_recording("the canvas's size changed"));
+        return reply(stop_recording(translatable("the canvas's size changed")));
     if (!add_gif_frame(recording.gif, image, gif_delay_cs))
         return reply(stop_recording(recording.gif.error));
     ++recording.taken;
@@ -320,7 +320,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_record_frame() {
     recording.active = false;
     session.activity.clear();
     const std::string error = finish_gif(recording.gif);
-    if (!error.empty()) return reply("recording not saved: " + error);
+    if (!error.empty()) return reply(fill(tr("recording not saved: %s"), {error}));
     recorded.clear();
     const std::string unread = read_whole_file(recording_path, recorded);
     std::remove(recording_path);
