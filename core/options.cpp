@@ -426,7 +426,7 @@ std::string usage_text() {
 }
 
 std::string materials_text() {
-    std::string text = "name        band                  model\n";
+    std::string text = tr("name        band                  model\n");
     for (const Material& m : materials()) {
         const char* name = m.name;
         for (const std::string& band : material_band_lines(m)) {

@@ -113,21 +113,22 @@ std::string material_note(const Material& material, double hz) {
 std::vector<std::string> material_band_lines(const Material& material) {
     std::vector<std::string> lines;
     const auto band = [](double low, double high) {
-        return frequency_text(low) + " to " + frequency_text(high);
+        return fill(tr("%s to %s"), {frequency_text(low), frequency_text(high)});
     };
     double from = frequency_min_hz;
     for (const MaterialModel& m : material.models) {
         if (m.low_hz > from) {
-            lines.push_back(
-                format("%-20s", band(from, m.low_hz).c_str()) + "  no model: values of " +
-                (from == frequency_min_hz ? frequency_text(m.low_hz) : "the nearer edge"));
+            lines.push_back(format("%-20s", band(from, m.low_hz).c_str()) + "  " +
+                            fill(tr("no model: values of %s"),
+                                 {from == frequency_min_hz ? frequency_text(m.low_hz)
+                                                           : tr("the nearer edge")}));
         }
-        lines.push_back(format("%-20s", band(m.low_hz, m.high_hz).c_str()) + "  " + m.name);
+        lines.push_back(format("%-20s", band(m.low_hz, m.high_hz).c_str()) + "  " + tr(m.name));
         from = m.high_hz;
     }
     if (from < frequency_max_hz)
-        lines.push_back(format("%-20s", band(from, frequency_max_hz).c_str()) +
-                        "  no model: values of " + frequency_text(from));
+        lines.push_back(format("%-20s", band(from, frequency_max_hz).c_str()) + "  " +
+                        fill(tr("no model: values of %s"), {frequency_text(from)}));
     return lines;
 }
 
