@@ -474,6 +474,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
     translatable("past the %s angle, %s degrees"),
     translatable("back below the %s angle, %s degrees"),
     translatable("readout"),
+    translatable("planewave3d: a plane wave reflected and transmitted at an interface"),
 };
 
 // A text of the page in the language chosen: its own, or the readout's and panels'.
