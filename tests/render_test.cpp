@@ -1441,6 +1441,9 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
     };
     // Left of the column, at the top: 34 % of the picture wide, a map of 283 pixels.
     EXPECT_EQ(place(three.field_map->place), (std::vector<int32_t>{327, 327, 435, 382}));
+    std::map<std::string, double> heights;  // of its texts
+    for (const PlotText& t : three.field_map->picture.texts) heights[t.text] = t.y;
+    EXPECT_GT(heights.at("mean |E|^2 over a period"), heights.at("1: eps_r 1")) << "the title above";
     // Its lines, separate segments: the frame (4), the interface, a tick each wavelength on
     // both axes (10), and three arrows of a shaft and a two-stroke head.
     const std::vector<PlotLine>& map_lines = three.field_map->picture.lines;
