@@ -70,6 +70,20 @@ for check in "glass 508.7268THz 1.51673 0.0000" "silica 508.7268THz 1.45840 0.00
         gr = g * cos(p); gi = g * sin(p); d = (1 + gr) ^ 2 + gi ^ 2
         printf "%.5f %.4f", ((1 - gr) * (1 + gr) - gi * gi) / d, -2 * gi / d }' "$work/n2.out")" "$n $kappa"
 done
+# And within the sources' own tolerance, n - j kappa = sqrt(eps) of their check values of eps
+# (copper's kappa from its skin depth, c / (omega delta)).
+for check in "water 10GHz 8.05148 2.03627 0.005" "water 1GHz 8.94546 0.247612 0.005" \
+    "seawater 1GHz 9.65532 4.65029 0.03" "glass 10GHz 2.51213 0.0281562 0.001" \
+    "concrete 10GHz 2.29173 0.10973 0.001" "wet-soil 5GHz 4.00712 0.545023 0.001" \
+    "copper 1GHz 22829.4 22829.4 0.001"; do
+    read -r name hz n kappa tolerance <<<"$check"
+    DISPLAY= run_plain n2 --print-curves --medium2="$name" --frequency="$hz"
+    awk -F, -v n="$n" -v k="$kappa" -v t="$tolerance" 'NR == 2 { g = $8; p = $9 * atan2(0, -1) / 180
+        gr = g * cos(p); gi = g * sin(p); d = (1 + gr) ^ 2 + gi ^ 2
+        rn = ((1 - gr) * (1 + gr) - gi * gi) / d; rk = 2 * gi / d
+        exit !((rn - n) ^ 2 <= (t * n) ^ 2 && (rk - k) ^ 2 <= (t * k) ^ 2) }' "$work/n2.out"
+    verdict $? "--print-curves: n2 of $name at $hz within $tolerance of $n - j$kappa"
+done
 
 # A broken refractive index file: one line naming its place, status 2, no display needed.
 printf 'DATA:\n  - type: formula 7\n' >"$work/broken.yml"
