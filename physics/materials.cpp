@@ -115,6 +115,24 @@ constexpr const char* ulaby = "constant (Ulaby's tables)";
 constexpr const char* bulk = "bulk conductivity";
 constexpr const char* rakic = "Lorentz-Drude (Rakic et al. 1998)";
 
+// A model whose values hold over its whole band.
+std::function<MediumValues(double)> constant(double eps_r, double mu_r, double sigma) {
+    return [=](double) { return MediumValues{eps_r, mu_r, sigma}; };
+}
+
+// A metal: its bulk conductivity to 1 THz, a Lorentz-Drude model from drude_from_hz into light.
+template <size_t N>
+Material metal(const char* name, const char* what, double sigma, double drude_from_hz,
+               double plasma_ev, double f0, double gamma0_ev, const Oscillator (&lines)[N]) {
+    return {name,
+            what,
+            false,
+            {{1e3, 1e12, bulk, constant(1.0, 1.0, sigma)},
+             {drude_from_hz, 1e15, rakic, [=, &lines](double f) {
+                  return lorentz_drude(f, plasma_ev, f0, gamma0_ev, lines);
+              }}}};
+}
+
 }  // namespace
 
 const std::vector<Material>& materials() {
@@ -122,24 +140,12 @@ const std::vector<Material>& materials() {
         {"vacuum",
          "the reference: eta0, c0",
          true,
-         {{1e3, 1e15, "exact",
-           [](double) {
-               return MediumValues{1.0, 1.0, 0.0};
-           }}}},
-        {"air",
-         "almost vacuum",
-         true,
-         {{1e3, 1e15, ulaby,
-           [](double) {
-               return MediumValues{1.0006, 1.0, 0.0};
-           }}}},
+         {{1e3, 1e15, "exact", constant(1.0, 1.0, 0.0)}}},
+        {"air", "almost vacuum", true, {{1e3, 1e15, ulaby, constant(1.0006, 1.0, 0.0)}}},
         {"teflon",
          "a low-loss dielectric (cable insulation)",
          true,
-         {{1e3, 1e10, ulaby,
-           [](double) {
-               return MediumValues{2.1, 1.0, 0.0};
-           }}}},
+         {{1e3, 1e10, ulaby, constant(2.1, 1.0, 0.0)}}},
         {"glass",
          "window glass to radio, n = 1.517 in light: Brewster 56.60 deg",
          true,
@@ -181,53 +187,19 @@ const std::vector<Material>& materials() {
         {"germanium",
          "a poor conductor (a semiconductor)",
          false,
-         {{1e3, 1e10, ulaby,
-           [](double) {
-               return MediumValues{16.0, 1.0, 2.2};
-           }}}},
-        {"copper",
-         "a good conductor: total reflection, skin depth",
-         false,
-         {{1e3, 1e12, bulk,
-           [](double) {
-               return MediumValues{1.0, 1.0, 5.8e7};
-           }},
-          {2.4e13, 1e15, rakic,
-           [](double f) { return lorentz_drude(f, 10.83, 0.575, 0.030, copper_lines); }}}},
-        {"silver",
-         "the best conductor; a mirror for light",
-         false,
-         {{1e3, 1e12, bulk,
-           [](double) {
-               return MediumValues{1.0, 1.0, 6.3e7};
-           }},
-          {2.4e13, 1e15, rakic,
-           [](double f) { return lorentz_drude(f, 9.01, 0.845, 0.048, silver_lines); }}}},
-        {"gold",
-         "a conductor, yellow in light",
-         false,
-         {{1e3, 1e12, bulk,
-           [](double) {
-               return MediumValues{1.0, 1.0, 4.1e7};
-           }},
-          {2.4e13, 1e15, rakic,
-           [](double f) { return lorentz_drude(f, 9.03, 0.760, 0.053, gold_lines); }}}},
-        {"aluminium",
-         "a conductor, a mirror into the ultraviolet",
-         false,
-         {{1e3, 1e12, bulk,
-           [](double) {
-               return MediumValues{1.0, 1.0, 3.8e7};
-           }},
-          {1.2e12, 1e15, rakic,
-           [](double f) { return lorentz_drude(f, 14.98, 0.523, 0.047, aluminium_lines); }}}},
+         {{1e3, 1e10, ulaby, constant(16.0, 1.0, 2.2)}}},
+        metal("copper", "a good conductor: total reflection, skin depth", 5.8e7, 2.4e13, 10.83,
+              0.575, 0.030, copper_lines),
+        metal("silver", "the best conductor; a mirror for light", 6.3e7, 2.4e13, 9.01, 0.845, 0.048,
+              silver_lines),
+        metal("gold", "a conductor, yellow in light", 4.1e7, 2.4e13, 9.03, 0.760, 0.053,
+              gold_lines),
+        metal("aluminium", "a conductor, a mirror into the ultraviolet", 3.8e7, 1.2e12, 14.98,
+              0.523, 0.047, aluminium_lines),
         {"iron",
          "a magnetic conductor, mu_r 4000",
          false,
-         {{1e3, 1e4, ulaby,
-           [](double) {
-               return MediumValues{1.0, 4000.0, 1e7};
-           }}}},
+         {{1e3, 1e4, ulaby, constant(1.0, 4000.0, 1e7)}}},
     };
     return table;
 }
