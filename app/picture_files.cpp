@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include "scene/translate.h"
+
 std::string write_png(const std::string& path, const RgbImage& image, bool may_replace) {
     PendingFile file;
     std::string error;
@@ -20,7 +22,7 @@ std::string encode_png(PendingFile& file, const RgbImage& image) {
         const std::string what = png.message;
         png_image_free(&png);
         abandon_file(file);
-        return "cannot write '" + file.path + "': " + what;
+        return fill(tr("cannot write '%s': %s"), {file.path, what});
     }
     return "";
 }

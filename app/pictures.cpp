@@ -44,7 +44,7 @@ void stop_recording() {
 }
 
 const char* const no_framebuffer =
-    "this OpenGL cannot draw off the screen (no framebuffer objects)";
+    translatable("this OpenGL cannot draw off the screen (no framebuffer objects)");
 
 void ignore_warning(const char* /*format*/, va_list /*arguments*/) {}
 
@@ -70,7 +70,7 @@ std::string picture_file_name(const char* extension, std::time_t now) {
 void save_picture() {
     const RgbImage image = draw_current_picture();
     if (image.rgb.empty()) {
-        std::fprintf(stderr, tr("picture not saved: %s\n"), no_framebuffer);
+        std::fprintf(stderr, tr("picture not saved: %s\n"), tr(no_framebuffer));
         return;
     }
     const std::string path = picture_file_name("png", std::time(nullptr));
@@ -103,7 +103,7 @@ void toggle_recording() {
         return true;
     }();
     (void)guarded;
-    g_session->activity = "recording 0/100";
+    g_session->activity = recording_activity(0);
     std::printf(tr("recording one period to %s\n"), absolute_path(path).c_str());
     std::fflush(stdout);
 }
@@ -121,14 +121,14 @@ void record_next_frame() {
     const RgbImage image = picture_of_sample(recorded_frame_index(current.first, current.taken));
     if (image.rgb.empty() || image.width != current.gif.width ||
         image.height != current.gif.height || !add_gif_frame(current.gif, image, gif_delay_cs)) {
-        const std::string why = image.rgb.empty() ? no_framebuffer : current.gif.error;
+        const std::string why = image.rgb.empty() ? tr(no_framebuffer) : current.gif.error;
         abandon_gif(current.gif);
         stop_recording();
         std::fprintf(stderr, tr("recording stopped, nothing saved: %s\n"), why.c_str());
         return;
     }
     ++current.taken;
-    g_session->activity = "recording " + std::to_string(current.taken) + "/100";
+    g_session->activity = recording_activity(current.taken);
     if (current.taken < recorded_frames) return;
     const std::string path = current.gif.file.path;
     const std::string error = finish_gif(current.gif);
@@ -174,8 +174,8 @@ int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
     // An explicit target may replace a file of the user's, but only one that could be read.
     const std::string blocked = in_the_way(path);
     if (!blocked.empty()) {
-        std::fprintf(stderr, "planewave3d: cannot write '%s': left alone, %s\n", path.c_str(),
-                     blocked.c_str());
+        std::fprintf(stderr, "planewave3d: %s\n",
+                     fill(tr("cannot write '%s': left alone, %s"), {path, blocked}).c_str());
         return 1;
     }
     std::string error;
@@ -198,7 +198,7 @@ int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
         const RgbImage image = picture_of_sample(o.frame > 0 ? o.frame : 1);
         PendingFile file;
         if (image.rgb.empty()) {
-            error = no_framebuffer;
+            error = tr(no_framebuffer);
         } else if (begin_file(file, path, error)) {
             error = encode_png(file, image);
             if (error.empty()) {
@@ -213,7 +213,7 @@ int make_pictures_off_screen(const Options& o, int& argc, char** argv) {
             for (int32_t k = 0; k < recorded_frames && error.empty(); ++k) {
                 const RgbImage image = picture_of_sample(k + 1);
                 end_if_requested(gif.file, &gif);
-                if (image.rgb.empty()) error = no_framebuffer;
+                if (image.rgb.empty()) error = tr(no_framebuffer);
                 if (error.empty() && !add_gif_frame(gif, image, gif_delay_cs)) error = gif.error;
             }
             if (error.empty()) {

@@ -310,14 +310,14 @@ std::string append_to_lesson(const std::string& path, const std::string& name,
                              const NamedScenario& scenario) {
     // A file that cannot be read, or is no file, is never replaced: its content would be lost.
     const std::string blocked = in_the_way(path);
-    if (!blocked.empty()) return "left alone, " + blocked;
+    if (!blocked.empty()) return fill(tr("left alone, %s"), {blocked});
     std::string before;
     if (name_taken(path)) {
         const std::string unread = read_whole_file(path, before);
-        if (!unread.empty()) return "left alone, it cannot be read: " + unread;
+        if (!unread.empty()) return fill(tr("left alone, it cannot be read: %s"), {unread});
         // An empty file is an empty lesson.
         const Parsed<Lesson> lesson = parse_lesson(path, before, scenario);
-        if (!lesson.value) return "left alone, not a lesson: " + lesson.error;
+        if (!lesson.value) return fill(tr("left alone, not a lesson: %s"), {lesson.error});
         if (!before.empty() && before.back() != '\n') before += "\n";
         if (!before.empty()) before += "\n";
     }

@@ -7,6 +7,10 @@ int32_t recorded_frame_index(int32_t first, int32_t k) {
     return (start - 1 + k) % recorded_frames + 1;
 }
 
+std::string recording_activity(int32_t taken) {
+    return fill(tr("recording %s/100"), {std::to_string(taken)});
+}
+
 ShownState shown_state(const Session& s) {
     return {s.scenario,
             s.label.origin,

@@ -13,6 +13,9 @@ int32_t recorded_frame_index(int32_t first, int32_t k);
 inline constexpr int32_t recorded_frames = 100;
 inline constexpr int gif_delay_cs = 10;  // hundredths of a second: the animation's 10 a second
 
+// The readout's line while a recording goes on, taken frames of the period's 100 done.
+std::string recording_activity(int32_t taken);
+
 // What the recorded pictures show besides the time sample: input that changes any of it
 // while r records would break the period's loop.
 struct ShownState {

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "scene/translate.h"
+
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
@@ -18,7 +20,7 @@
 namespace {
 
 std::string failure(const std::string& path, int error_number) {
-    return "cannot write '" + path + "': " + std::strerror(error_number);
+    return fill(tr("cannot write '%s': %s"), {path, std::strerror(error_number)});
 }
 
 int process_id() {
@@ -63,7 +65,7 @@ bool place(const std::string& from, const std::string& to, bool may_replace) {
 }
 
 std::string why_unwritten(const std::string& path, int error_number) {
-    if (error_number == 0) return "cannot write '" + path + "': a write to it failed";
+    if (error_number == 0) return fill(tr("cannot write '%s': a write to it failed"), {path});
     return failure(path, error_number);
 }
 
@@ -93,9 +95,9 @@ std::string in_the_way(const std::string& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
     if (status.type() == std::filesystem::file_type::not_found) return "";
-    if (status.type() != std::filesystem::file_type::regular) return "it is not a regular file";
+    if (status.type() != std::filesystem::file_type::regular) return tr("it is not a regular file");
     std::FILE* stream = std::fopen(path.c_str(), "rb");
-    if (stream == nullptr) return std::string("it cannot be read: ") + std::strerror(errno);
+    if (stream == nullptr) return fill(tr("it cannot be read: %s"), {std::strerror(errno)});
     std::fclose(stream);
     return "";
 }

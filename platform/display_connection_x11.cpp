@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/display_connection.h"
+#include "scene/translate.h"
 
 std::string display_unreachable(const char* display_name) {
     Display* display = XOpenDisplay(display_name);
@@ -11,5 +12,5 @@ std::string display_unreachable(const char* display_name) {
         return "";
     }
     const char* shown = display_name != nullptr ? display_name : std::getenv("DISPLAY");
-    return "cannot open the X display '" + std::string(shown != nullptr ? shown : "") + "'";
+    return fill(tr("cannot open the X display '%s'"), {shown != nullptr ? shown : ""});
 }

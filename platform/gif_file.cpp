@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "scene/translate.h"
+
 namespace {
 
 uint32_t colour_at(const RgbImage& image, size_t pixel) {
@@ -49,7 +51,7 @@ GifFileType* encoder(const GifRecording& g) {
 }
 
 bool failed(GifRecording& g, const char* what) {
-    if (g.error.empty()) g.error = "cannot write '" + g.file.path + "': " + what;
+    if (g.error.empty()) g.error = fill(tr("cannot write '%s': %s"), {g.file.path, tr(what)});
     return false;
 }
 
@@ -113,7 +115,7 @@ bool begin_gif(GifRecording& g, const std::string& path, int32_t width, int32_t 
     // Every frame brings its own palette; none for the screen.
     if (EGifPutScreenDesc(encoder(g), width, height, 8, 0, nullptr) == GIF_ERROR) {
         abandon_gif(g);
-        return failed(g, "the screen descriptor");
+        return failed(g, translatable("the screen descriptor"));
     }
     // NETSCAPE2.0: loop forever (a count of 0).
     const GifByteType loop[3] = {1, 0, 0};
@@ -122,7 +124,7 @@ bool begin_gif(GifRecording& g, const std::string& path, int32_t width, int32_t 
         EGifPutExtensionBlock(encoder(g), 3, loop) == GIF_ERROR ||
         EGifPutExtensionTrailer(encoder(g)) == GIF_ERROR) {
         abandon_gif(g);
-        return failed(g, "the loop extension");
+        return failed(g, translatable("the loop extension"));
     }
     return true;
 }
@@ -151,13 +153,13 @@ bool add_gif_frame(GifRecording& g, const RgbImage& frame, int delay_cs) {
     GifFreeMapObject(map);
     if (!ok || std::ferror(g.file.stream)) {
         abandon_gif(g);
-        return failed(g, "a frame");
+        return failed(g, translatable("a frame"));
     }
     return true;
 }
 
 std::string finish_gif(GifRecording& g) {
-    if (g.gif == nullptr) return g.error.empty() ? "nothing recorded" : g.error;
+    if (g.gif == nullptr) return g.error.empty() ? tr("nothing recorded") : g.error;
     int status = 0;
     const int closed = EGifCloseFile(encoder(g), &status);  // writes the trailer, not the file
     g.gif = nullptr;

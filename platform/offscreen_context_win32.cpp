@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/offscreen_context.h"
+#include "scene/translate.h"
 
 bool open_offscreen_context(const char* /*display_name*/, std::string& error) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -16,7 +17,7 @@ bool open_offscreen_context(const char* /*display_name*/, std::string& error) {
                                         0, 16, 16, nullptr, nullptr, instance, nullptr);
     const HDC device = window != nullptr ? GetDC(window) : nullptr;
     if (device == nullptr) {
-        error = "cannot make a window for OpenGL";
+        error = tr("cannot make a window for OpenGL");
         return false;
     }
     PIXELFORMATDESCRIPTOR format{};
@@ -30,7 +31,7 @@ bool open_offscreen_context(const char* /*display_name*/, std::string& error) {
     const HGLRC context =
         chosen != 0 && SetPixelFormat(device, chosen, &format) ? wglCreateContext(device) : nullptr;
     if (context == nullptr || !wglMakeCurrent(device, context)) {
-        error = "no OpenGL context";
+        error = tr("no OpenGL context");
         return false;
     }
     return true;

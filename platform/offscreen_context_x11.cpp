@@ -3,19 +3,20 @@
 
 #include "platform/display_connection.h"
 #include "platform/offscreen_context.h"
+#include "scene/translate.h"
 
 bool open_offscreen_context(const char* display_name, std::string& error) {
     Display* display = XOpenDisplay(display_name);
     if (display == nullptr) {
-        error =
-            display_unreachable(display_name) + ": pictures need one, though no window is shown";
+        error = fill(tr("%s: pictures need one, though no window is shown"),
+                     {display_unreachable(display_name)});
         return false;
     }
     int attributes[] = {GLX_RGBA,       GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
                         GLX_DEPTH_SIZE, 24,           None};
     XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
     if (visual == nullptr) {
-        error = "no OpenGL visual on the X display";
+        error = tr("no OpenGL visual on the X display");
         return false;
     }
     // A small window that is never mapped: the context needs a drawable; the pictures go into
@@ -29,7 +30,7 @@ bool open_offscreen_context(const char* display_name, std::string& error) {
     const GLXContext context = glXCreateContext(display, visual, nullptr, True);
     XFree(visual);
     if (context == nullptr || !glXMakeCurrent(display, window, context)) {
-        error = "no OpenGL context on the X display";
+        error = tr("no OpenGL context on the X display");
         return false;
     }
     return true;

@@ -49,6 +49,11 @@ if [ "${CI:-}" = "true" ] || [ "${PLANEWAVE_TEST_PACKAGE:-}" = "1" ]; then
     desktop-file-validate /usr/share/applications/planewave3d.desktop
     appstreamcli validate --no-net /usr/share/metainfo/org.planewave3d.planewave3d.metainfo.xml
     man -l --warnings=w /usr/share/man/man1/planewave3d.1.gz >/dev/null
+    for language in de fr es; do
+        man -l --warnings=w "/usr/share/man/$language/man1/planewave3d.1.gz" >/dev/null
+    done
+    # whatis in German reads the short description of the German page.
+    zgrep -q '^planewave3d \\- animierte stereoskopische' /usr/share/man/de/man1/planewave3d.1.gz
     echo "installed program, end to end:"
     bash tests/e2e/run_e2e.sh /usr/bin/planewave3d build/tests/x11_probe
     bash tests/e2e/run_batch.sh /usr/bin/planewave3d build/tests/x11_probe

@@ -227,7 +227,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_start() {
         return reply(tr("This browser cannot draw with WebGL2."));
     }
     const std::string error = start_webgl_backend(gpu);
-    return reply(error.empty() ? "" : "This browser cannot draw the scene: " + error + ".");
+    return reply(error.empty() ? "" : fill(tr("This browser cannot draw the scene: %s."), {error}));
 }
 
 // The canvas's size in pixels; full screen takes the television's side-by-side shape.
@@ -287,7 +287,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_record() {
     recording.first = session.animation.frame_index;
     recording.active = true;
     recording.shown = shown_state(session);
-    session.activity = "recording 0/100";
+    session.activity = recording_activity(0);
     return reply("");
 }
 
@@ -315,7 +315,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_record_frame() {
     if (!add_gif_frame(recording.gif, image, gif_delay_cs))
         return reply(stop_recording(recording.gif.error));
     ++recording.taken;
-    session.activity = "recording " + std::to_string(recording.taken) + "/100";
+    session.activity = recording_activity(recording.taken);
     if (recording.taken < recorded_frames) return reply("");
     recording.active = false;
     session.activity.clear();
@@ -324,7 +324,7 @@ EMSCRIPTEN_KEEPALIVE const char* pw_record_frame() {
     recorded.clear();
     const std::string unread = read_whole_file(recording_path, recorded);
     std::remove(recording_path);
-    return reply(unread.empty() ? "saved" : "recording not saved: " + unread);
+    return reply(unread.empty() ? "saved" : fill(tr("recording not saved: %s"), {unread}));
 }
 
 // The last finished recording, as base64 for the page's download.
@@ -392,15 +392,16 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
     }
     using Plot = std::tuple<const char*, const char*, const std::optional<CurvesOverlay>*>;
     for (const auto& [name, label, plot] :
-         {Plot{"curves", "Fresnel curves", &frame.curves},
-          Plot{"legend", "The colours and what they show", &frame.legend},
-          Plot{"field_map", "The total field in the plane of incidence", &frame.field_map}}) {
+         {Plot{"curves", translatable("Fresnel curves"), &frame.curves},
+          Plot{"legend", translatable("The colours and what they show"), &frame.legend},
+          Plot{"field_map", translatable("The total field in the plane of incidence"),
+               &frame.field_map}}) {
         if (!*plot) continue;
         const PanelPlace& p = (*plot)->place;
         // A plot's images are the page's canvas, under its lines and texts (pw_field_map_pixels).
         const std::vector<PlotImage>& images = (*plot)->picture.images;
         j += std::string(",\"") + name +
-             "\":{\"svg\":" + json_string(curves_svg(**plot, label, images.empty())) +
+             "\":{\"svg\":" + json_string(curves_svg(**plot, tr(label), images.empty())) +
              ",\"place\":[" + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
              std::to_string(p.painted_width) + "," + std::to_string(p.shown_width) + "," +
              std::to_string(p.height) +

@@ -216,6 +216,13 @@ done
 LANG=C LC_ALL= LANGUAGE=de run_plain help-c --help
 cmp -s "$work/help-c.out" "$here/expected_help.txt"
 verdict $? "LANG=C, even with LANGUAGE=de: --help byte for byte in English"
+# The files' and the display's messages too, from below the core.
+LANG=de_DE.UTF-8 LC_ALL= LANGUAGE= run_plain folder-de "--snapshot=$work"
+expect_eq "LANG=de: a folder in the picture's way" "$status $(cat "$work/folder-de.err")" \
+    "1 planewave3d: '$work' lässt sich nicht schreiben: unverändert gelassen, es ist keine reguläre Datei"
+LANG=es_ES.UTF-8 LC_ALL= LANGUAGE= DISPLAY= run_plain display-es "--snapshot=$work/x.png"
+expect_eq "LANG=es: no display for a picture" "$status $(cat "$work/display-es.err")" \
+    "1 planewave3d: no se puede abrir la pantalla X '': las imágenes la necesitan, aunque no se muestre ninguna ventana"
 
 # An empty lesson says so, before any display.
 : >"$work/empty.toml"
