@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 # msgcmp DEF REF: every text of REF is in DEF; both ways, the two hold the same texts.
 same_texts() { msgcmp --use-untranslated "$1" "$2" 2>&1 && msgcmp --use-untranslated "$2" "$1" 2>&1; }
 xgettext --from-code=UTF-8 --language=C++ --keyword=tr --keyword=translatable --no-wrap \
-    -o "$work/marked.pot" scene/*.cpp core/*.cpp core/*.h app/*.cpp web/shell.cpp platform/*.cpp \
+    -o "$work/marked.pot" scene/*.cpp core/*.cpp core/*.h app/*.cpp web/*.cpp platform/*.cpp \
     po/manual_page.h
 sed -i 's/charset=CHARSET/charset=UTF-8/' "$work/marked.pot"
 difference=$(same_texts "$work/marked.pot" po/planewave3d.pot)

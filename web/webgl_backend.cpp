@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/translate.h"
 #include "web/meshes.h"
 #include "web/stroke_letters.h"
 
@@ -112,7 +113,7 @@ GLuint compile(GLenum kind, const char* source, const std::string& what, std::st
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
     if (ok) return shader;
-    error = "the " + what + " does not compile (its log is on the browser's console)";
+    error = fill(tr("the %s does not compile (its log is on the browser's console)"), {what});
     print_log(what, shader, false);
     glDeleteShader(shader);
     return 0;
@@ -136,7 +137,7 @@ GLuint link(const char* name, const char* vertex, const char* fragment,
     GLint ok = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &ok);
     if (ok) return program;
-    error = "the " + what + " does not link (its log is on the browser's console)";
+    error = fill(tr("the %s does not link (its log is on the browser's console)"), {what});
     print_log(what, program, true);
     glDeleteProgram(program);
     return 0;
