@@ -353,7 +353,8 @@ TEST(CommandLine, OptionsAndUrlParametersAtTheirBounds) {
         {"--medium2=2,1,0,4",
          "--medium2: invalid medium '2,1,0,4' (a material's name or EPS_R[,MU_R[,SIGMA]])"},
         {"--medium2=Glass", "--medium2: unknown material 'Glass'" + known},
-        {"--medium2=.yml", "--medium2: invalid medium '.yml' (a material's name or EPS_R[,MU_R[,SIGMA]])"},
+        {"--medium2=.yml",
+         "--medium2: invalid medium '.yml' (a material's name or EPS_R[,MU_R[,SIGMA]])"},
         {"--medium1=air", "", 1.0006},
         {"--medium1=2,1,0", "", 2},
         {"--medium1=2,1,1e-12", "--medium1: medium 1 must be lossless, but has sigma 1e-12 S/m"},
@@ -748,6 +749,16 @@ TEST(Pictures, NamesNeverOverwriteAndPalettesKeepTheBackground) {
     GifRecording gif;
     ASSERT_TRUE(begin_gif(gif, first, 1, 1, false) && add_gif_frame(gif, dot, 10));
     EXPECT_EQ(finish_gif(gif), "cannot write '" + first + "': File exists");
+    // A write that failed on the way without a cause left (a read of a stream open for writing
+    // sets its error flag): the first failure said, nothing left.
+    std::string error;
+    ASSERT_TRUE(begin_file(gif.file, "broken.toml", error));
+    std::fgetc(gif.file.stream);
+    EXPECT_EQ(finish_file(gif.file), "cannot write 'broken.toml': a write to it failed");
+    ASSERT_TRUE(begin_gif(gif, "broken.gif", 1, 1, false));
+    std::fgetc(gif.file.stream);
+    EXPECT_FALSE(add_gif_frame(gif, dot, 10));
+    EXPECT_EQ(finish_gif(gif), "cannot write 'broken.gif': a frame");
     EXPECT_EQ(std::filesystem::file_size(first) + std::filesystem::file_size(second), 2u)
         << "both left as they were";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3) << "no .part";
@@ -845,6 +856,7 @@ TEST_F(Shell, ARecordingHoldsOneScenario) {
     const std::string started = ::testing::internal::GetCapturedStdout();
     record_next_frame();
     record_next_frame();
+    EXPECT_EQ(g_session->activity, "recording 2/100");
     gl_recorder::clear();
     gl_recorder::state().framebuffers_complete = true;
     record_next_frame();
