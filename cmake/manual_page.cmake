@@ -13,7 +13,7 @@ set(entry "msgid \"${english}\"\nmsgstr \"")
 string(FIND "${catalogue}" "${entry}" at)
 if(at EQUAL -1)
   message(FATAL_ERROR "${CATALOGUE}: the manual page's short description is not translated; "
-                      "po/manual_page.h and ${PAGE} must give the same text")
+                      "po/texts_elsewhere.h and ${PAGE} must give the same text")
 endif()
 string(LENGTH "${entry}" entry_length)
 math(EXPR at "${at} + ${entry_length}")

@@ -13,17 +13,6 @@ Session::Session() {
     scenario_changed(*this);
 }
 
-namespace {
-
-// A translated pattern with one text in it: "custom (from %s)".
-std::string format_text(const char* pattern, const std::string& text) {
-    const std::string p = pattern;
-    const size_t at = p.find("%s");
-    return at == std::string::npos ? p : p.substr(0, at) + text + p.substr(at + 2);
-}
-
-}  // namespace
-
 std::string origin_text(const Session& s, const ScenarioOrigin& o) {
     const std::vector<LessonStep>& steps = s.lesson.lesson.steps;
     if (o.lesson_step >= 0 && size_t(o.lesson_step) < steps.size()) {
@@ -31,13 +20,13 @@ std::string origin_text(const Session& s, const ScenarioOrigin& o) {
         std::string text = s.lesson.lesson.title + " \u2014 " + std::to_string(o.lesson_step + 1) +
                            "/" + std::to_string(steps.size());
         if (!step.name.empty()) text += ": " + step.name;
-        return o.custom ? format_text(tr("custom (from %s)"), text) : text;
+        return o.custom ? fill(tr("custom (from %s)"), {text}) : text;
     }
     const char* kind = o.kind == ExampleKind::linear     ? tr("linear")
                        : o.kind == ExampleKind::circular ? tr("circular")
                                                          : tr("elliptical");
     const std::string name = std::string(kind) + " " + std::to_string(o.index);
-    if (o.custom) return format_text(tr("custom (from %s)"), name);
+    if (o.custom) return fill(tr("custom (from %s)"), {name});
     return name + ": " + tr(example(o.kind, o.index).description);
 }
 

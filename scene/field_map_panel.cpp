@@ -217,9 +217,7 @@ std::optional<CurvesOverlay> field_map_overlay(const FrameInputs& in, const EyeP
     if (grid.medium2_flat) {
         const char* kind = grid.finest_is_decay ? tr("medium 2: decay length %s,")
                                                 : tr("medium 2: wavelength %s,");
-        char line[96];
-        std::snprintf(line, sizeof line, kind, length_text(grid.medium2_finest_m).c_str());
-        text(line, pad, y0 - 3.0 * u);
+        text(fill(kind, {length_text(grid.medium2_finest_m)}), pad, y0 - 3.0 * u);
         text(tr("finer than the map"), pad, y0 - 4.0 * u);
     }
     // The title and the media, each over its half.

@@ -87,11 +87,6 @@ std::string frequency_text(double hz) {
     return format("%g %sHz", hz, prefixes[k]);
 }
 
-// The models' names the readout translates; the rest are their sources' own.
-[[maybe_unused]] const char* const generic_models[] = {translatable("exact"),
-                                                       translatable("constant (Ulaby's tables)"),
-                                                       translatable("bulk conductivity")};
-
 std::string material_note(const Material& material, double hz) {
     const MaterialAt at = material_at(material, hz);
     const std::string name = std::string(material.name) + ": ";

@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 same_texts() { msgcmp --use-untranslated "$1" "$2" 2>&1 && msgcmp --use-untranslated "$2" "$1" 2>&1; }
 xgettext --from-code=UTF-8 --language=C++ --keyword=tr --keyword=translatable --no-wrap \
     -o "$work/marked.pot" scene/*.cpp core/*.cpp core/*.h app/*.cpp web/*.cpp platform/*.cpp \
-    po/manual_page.h
+    po/texts_elsewhere.h
 sed -i 's/charset=CHARSET/charset=UTF-8/' "$work/marked.pot"
 difference=$(same_texts "$work/marked.pot" po/planewave3d.pot)
 verdict $? "po/planewave3d.pot holds the texts the sources mark" "$(head -2 <<<"$difference")"

@@ -438,46 +438,6 @@ EMSCRIPTEN_KEEPALIVE const char* pw_overlays() {
     return reply(j);
 }
 
-// The page's own texts, for the catalogues: its landmarks, controls and what it speaks.
-[[maybe_unused]] const char* const page_texts[] = {
-    translatable("Scene"),
-    translatable("Numbers"),
-    translatable("Controls"),
-    translatable("The plane wave at the interface, animated"),
-    translatable("Hide controls"),
-    translatable("Medium 1"),
-    translatable("Medium 2"),
-    translatable("Custom medium 2 (eps_r, mu_r, sigma)"),
-    translatable("Angle theta_i"),
-    translatable("Frequency"),
-    translatable("View"),
-    translatable("Readout"),
-    translatable("Curves"),
-    translatable("Tangential"),
-    translatable("Pause"),
-    translatable("Continue"),
-    translatable("Step"),
-    translatable("Snapshot"),
-    translatable("Full screen"),
-    translatable("Reset view"),
-    translatable("Theme"),
-    translatable("Palette"),
-    translatable("Lesson"),
-    translatable("Language"),
-    translatable("numbers"),
-    translatable("numbers: %s"),
-    translatable("View: %s"),
-    translatable("%s view"),
-    translatable("theta_i %s degrees"),
-    translatable("from %s into %s at %s"),
-    translatable("Shown: %s."),
-    translatable("%s into %s"),
-    translatable("past the %s angle, %s degrees"),
-    translatable("back below the %s angle, %s degrees"),
-    translatable("readout"),
-    translatable("planewave3d: a plane wave reflected and transmitted at an interface"),
-};
-
 // A text of the page in the language chosen: its own, or the readout's and panels'.
 EMSCRIPTEN_KEEPALIVE const char* pw_translate(const char* english) {
     return tr(english);
