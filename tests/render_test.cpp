@@ -1308,6 +1308,9 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
               std::pair(std::string("T_par"), 486.0))
         << "the transmitted legends half the plot's width along";
     EXPECT_NE(labels.find("1 kHz|1 MHz|1 GHz|1 THz|1 PHz|frequency|"), std::string::npos) << labels;
+    std::map<std::string, double> label_y;
+    for (const PlotText& t : water.texts) label_y[t.text] = t.y;
+    EXPECT_LT(label_y.at("frequency"), label_y.at("1 kHz")) << "the axis's name under its ticks";
 }
 
 // Where a point of the scene (scene units) lands in an eye's picture, pixels; none behind the
@@ -1443,7 +1446,8 @@ TEST(Layout, PanelsBesideTheSceneInEveryViewAndSize) {
     EXPECT_EQ(place(three.field_map->place), (std::vector<int32_t>{327, 327, 435, 382}));
     std::map<std::string, double> heights;  // of its texts
     for (const PlotText& t : three.field_map->picture.texts) heights[t.text] = t.y;
-    EXPECT_GT(heights.at("mean |E|^2 over a period"), heights.at("1: eps_r 1")) << "the title above";
+    EXPECT_GT(heights.at("mean |E|^2 over a period"), heights.at("1: eps_r 1"))
+        << "the title above";
     // Its lines, separate segments: the frame (4), the interface, a tick each wavelength on
     // both axes (10), and three arrows of a shaft and a two-stroke head.
     const std::vector<PlotLine>& map_lines = three.field_map->picture.lines;

@@ -23,6 +23,7 @@ const char* pw_start();
 const char* pw_command(const char* name);
 const char* pw_page_key(const char* key, int alt);
 const char* pw_parameters();
+const char* pw_language(const char* locale);
 const char* pw_fields();
 const char* pw_record();
 const char* pw_record_frame();
@@ -125,6 +126,8 @@ TEST(Page, KeysAreTheKeyTablesAndAskThePageForPicturesAndLessons) {
     EXPECT_EQ(saved.value->steps[0].name, "custom (from elliptical 2)");
     EXPECT_EQ(saved.value->steps[0].scenario.scenario.theta_i, 19);
     EXPECT_EQ(saved.value->steps[1].name, "linear 0: TM wave into a denser medium");
+    EXPECT_STREQ(pw_language("de-DE"), "de");
+    EXPECT_STREQ(pw_language("it"), "en") << "no catalogue: English";
     EXPECT_EQ(std::string(pw_parameters()),
               "view\nmedium1\nmedium2\nfrequency\nangle\nreadout\nmagnetic\npoynting\n"
               "tangential\nlegend\ncurves\ntheme\npalette\nfield-map\nframe\n");
