@@ -3,7 +3,8 @@
 #   install-deps.sh            to build and run the program
 #   install-deps.sh --tests    also to run every test (a dummy X server, xdotool, xwd, weston,
 #                              the Windows cross compiler with Wine, emscripten, Chromium,
-#                              node and npm, OpenGL ES and EGL for the page's backend)
+#                              node and npm, OpenGL ES and EGL for the page's backend,
+#                              ImageMagick's Magick++ to read the pictures)
 #   install-deps.sh --bench    also to build the benchmarks
 #   install-deps.sh --docs     also to make the pictures of docs/
 set -euo pipefail
@@ -17,7 +18,8 @@ for option in "$@"; do
                             x11-apps x11-xserver-utils valgrind dpkg-dev file
                             desktop-file-utils appstream man-db weston xwayland
                             g++-mingw-w64-x86-64 wine wine64 emscripten chromium
-                            libglut-dev libgles-dev libegl-dev libegl-mesa0 tesseract-ocr) ;;
+                            libglut-dev libgles-dev libegl-dev libegl-mesa0 tesseract-ocr
+                            libmagick++-dev) ;;
         --bench) packages+=(libbenchmark-dev xserver-xorg-core xserver-xorg-video-dummy
                             x11-xserver-utils xdotool) ;;
         --docs) packages+=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils) ;;

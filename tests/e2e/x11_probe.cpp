@@ -24,20 +24,16 @@
 //   x11_probe shades PICTURE R G B  "corner RRGGBB shaded N": the lower left pixel, and how many
 //                                   pixels are the colour R G B (0-255) lit by the scene's light,
 //                                   k (R, G, B) for a k of 0.15 to 1.15, within 4 levels
+#include <Magick++.h>  // before Xlib, whose macros would clash
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
-#include <gif_lib.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -60,54 +56,30 @@ int close_window(const char* id_text) {
     return 0;
 }
 
-// A screenshot in X Window Dump format, 24 or 32 bits per pixel, read as RGB.
+// A picture as 0xRRGGBB pixels, read by ImageMagick.
 struct Image {
     uint32_t width = 0, height = 0;
     std::vector<uint32_t> rgb;  // 0xRRGGBB
 };
 
-uint32_t big_endian(const unsigned char* p) {
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-}
-
-bool read_xwd(const char* path, Image& image) {
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<unsigned char> data((std::istreambuf_iterator<char>(file)),
-                                          std::istreambuf_iterator<char>());
-    if (data.size() < 100) return false;
-    auto field = [&](int k) { return big_endian(&data[4 * k]); };
-    const uint32_t header_size = field(0), width = field(4), height = field(5);
-    const uint32_t byte_order = field(7), bits_per_pixel = field(11), bytes_per_line = field(12);
-    const uint32_t red_mask = field(14), green_mask = field(15), blue_mask = field(16);
-    const uint32_t colour_count = field(19);  // 12-byte colour entries before the pixels
-    const size_t offset = header_size + size_t(colour_count) * 12;
-    if ((bits_per_pixel != 32 && bits_per_pixel != 24) ||
-        data.size() < offset + size_t(bytes_per_line) * height) {
-        return false;
-    }
-    auto channel = [](uint32_t pixel, uint32_t mask) {
-        if (mask == 0) return 0u;
-        int shift = 0;
-        while (((mask >> shift) & 1u) == 0) ++shift;
-        return (pixel & mask) >> shift;
-    };
-    image.width = width;
-    image.height = height;
-    image.rgb.resize(size_t(width) * height);
-    const uint32_t bytes = bits_per_pixel / 8;
-    for (uint32_t y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < width; ++x) {
-            const unsigned char* p = &data[offset + size_t(y) * bytes_per_line + size_t(x) * bytes];
-            uint32_t pixel = 0;
-            for (uint32_t b = 0; b < bytes; ++b) {
-                pixel |= uint32_t(p[b]) << (byte_order == LSBFirst ? 8 * b : 8 * (bytes - 1 - b));
-            }
-            image.rgb[size_t(y) * width + x] = (channel(pixel, red_mask) << 16) |
-                                               (channel(pixel, green_mask) << 8) |
-                                               channel(pixel, blue_mask);
+// NAME: a screenshot (.xwd), a .png, or FILE.gif:K for frame K of an animation.
+bool read_picture(std::string name, Image& image) {
+    const size_t colon = name.rfind(".gif:");
+    if (colon != std::string::npos)
+        name = name.substr(0, colon + 4) + "[" + name.substr(colon + 5) + "]";
+    try {
+        Magick::Image picture(name);
+        image.width = uint32_t(picture.columns());
+        image.height = uint32_t(picture.rows());
+        std::vector<unsigned char> rgb(size_t(image.width) * image.height * 3);
+        picture.write(0, 0, image.width, image.height, "RGB", Magick::CharPixel, rgb.data());
+        image.rgb.resize(size_t(image.width) * image.height);
+        for (size_t k = 0; k < image.rgb.size(); ++k) {
+            image.rgb[k] =
+                (uint32_t(rgb[3 * k]) << 16) | (uint32_t(rgb[3 * k + 1]) << 8) | rgb[3 * k + 2];
         }
-    }
-    return true;
+        return true;
+    } catch (const Magick::Exception&) { return false; }
 }
 
 int channel_distance(uint32_t a, uint32_t b) {
@@ -122,7 +94,7 @@ int channel_distance(uint32_t a, uint32_t b) {
 // Scene pixels: anything that is not the mid-grey background.
 int scene(const char* path) {
     Image image;
-    if (!read_xwd(path, image)) return 2;
+    if (!read_picture(path, image)) return 2;
     const uint32_t half = image.width / 2;
     const uint32_t background = image.rgb[0];
     // differing: pixels that are not the same in both halves; shift: how far (pixels) the
@@ -162,7 +134,7 @@ int scene(const char* path) {
 
 int diff(const char* a_path, const char* b_path) {
     Image a, b;
-    if (!read_xwd(a_path, a) || !read_xwd(b_path, b) || a.width != b.width ||
+    if (!read_picture(a_path, a) || !read_picture(b_path, b) || a.width != b.width ||
         a.height != b.height) {
         return 2;
     }
@@ -175,7 +147,7 @@ int diff(const char* a_path, const char* b_path) {
 // The first and the last row (from the top) in which two screenshots differ, or "none".
 int differing_rows(const char* path_a, const char* path_b) {
     Image a, b;
-    if (!read_xwd(path_a, a) || !read_xwd(path_b, b) || a.width != b.width ||
+    if (!read_picture(path_a, a) || !read_picture(path_b, b) || a.width != b.width ||
         a.height != b.height) {
         return 2;
     }
@@ -194,66 +166,6 @@ int differing_rows(const char* path_a, const char* path_b) {
         std::printf("%ld %ld\n", first, last);
     }
     return 0;
-}
-
-bool read_png(const char* path, Image& image) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path)) return false;
-    png.format = PNG_FORMAT_RGB;
-    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) return false;
-    image.width = png.width;
-    image.height = png.height;
-    image.rgb.resize(size_t(png.width) * png.height);
-    for (size_t k = 0; k < image.rgb.size(); ++k) {
-        image.rgb[k] =
-            (uint32_t(rgb[3 * k]) << 16) | (uint32_t(rgb[3 * k + 1]) << 8) | rgb[3 * k + 2];
-    }
-    return true;
-}
-
-// A whole GIF, read at once.
-GifFileType* read_gif(const std::string& path) {
-    int error = 0;
-    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
-    if (gif == nullptr) return nullptr;
-    if (DGifSlurp(gif) != GIF_OK) {
-        DGifCloseFile(gif, &error);
-        return nullptr;
-    }
-    return gif;
-}
-
-// Frame k of a GIF whose every frame covers the whole screen with its own or the global map.
-bool read_gif_frame(const std::string& path, int k, Image& image) {
-    GifFileType* gif = read_gif(path);
-    if (gif == nullptr || k < 0 || k >= gif->ImageCount) return false;
-    const SavedImage& frame = gif->SavedImages[k];
-    const ColorMapObject* map =
-        frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-    image.width = uint32_t(gif->SWidth);
-    image.height = uint32_t(gif->SHeight);
-    image.rgb.resize(size_t(image.width) * image.height);
-    for (size_t p = 0; p < image.rgb.size(); ++p) {
-        const GifColorType c = map->Colors[frame.RasterBits[p]];
-        image.rgb[p] = (uint32_t(c.Red) << 16) | (uint32_t(c.Green) << 8) | c.Blue;
-    }
-    int error = 0;
-    DGifCloseFile(gif, &error);
-    return true;
-}
-
-bool read_picture(const std::string& name, Image& image) {
-    const size_t colon = name.rfind(".gif:");
-    if (colon != std::string::npos) {
-        return read_gif_frame(name.substr(0, colon + 4), std::atoi(name.c_str() + colon + 5),
-                              image);
-    }
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0) {
-        return read_png(name.c_str(), image);
-    }
-    return read_xwd(name.c_str(), image);
 }
 
 int compare(const char* a_name, const char* b_name, uint32_t n, uint32_t x0 = 0, uint32_t y0 = 0,
@@ -308,30 +220,23 @@ int shades(char** argv) {
     return 0;
 }
 
+// The frames' count, the loop count of the application extension and the delays, from the
+// frames' headers alone.
 int gif_info(const char* path) {
-    GifFileType* gif = read_gif(path);
-    if (gif == nullptr) return 2;
-    int loop = -1, lowest = 1 << 30, highest = -1;
-    for (int k = 0; k < gif->ImageCount; ++k) {
-        const SavedImage& frame = gif->SavedImages[k];
-        for (int e = 0; e < frame.ExtensionBlockCount; ++e) {
-            const ExtensionBlock& block = frame.ExtensionBlocks[e];
-            if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
-                std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0 &&
-                e + 1 < frame.ExtensionBlockCount) {
-                const ExtensionBlock& data = frame.ExtensionBlocks[e + 1];
-                loop = data.ByteCount >= 3 ? data.Bytes[1] | (data.Bytes[2] << 8) : -1;
-            }
-        }
-        GraphicsControlBlock control{};
-        if (DGifSavedExtensionToGCB(gif, k, &control) == GIF_OK) {
-            lowest = std::min(lowest, control.DelayTime);
-            highest = std::max(highest, control.DelayTime);
-        }
+    std::vector<Magick::Image> frames;
+    try {
+        Magick::ReadOptions headers;
+        headers.imageInfo()->ping = MagickCore::MagickTrue;
+        Magick::readImages(&frames, path, headers);
+    } catch (const Magick::Exception&) { return 2; }
+    if (frames.empty()) return 2;
+    size_t lowest = ~size_t{0}, highest = 0;
+    for (const Magick::Image& frame : frames) {
+        lowest = std::min(lowest, frame.animationDelay());
+        highest = std::max(highest, frame.animationDelay());
     }
-    std::printf("frames %d loop %d delays %d-%d\n", gif->ImageCount, loop, lowest, highest);
-    int error = 0;
-    DGifCloseFile(gif, &error);
+    std::printf("frames %zu loop %zu delays %zu-%zu\n", frames.size(),
+                frames[0].animationIterations(), lowest, highest);
     return 0;
 }
 
@@ -342,7 +247,7 @@ int channel_of(uint32_t rgb, char channel) {
 
 int match(char** argv) {
     Image a, b;
-    if (!read_xwd(argv[2], a) || !read_xwd(argv[8], b)) return 2;
+    if (!read_picture(argv[2], a) || !read_picture(argv[8], b)) return 2;
     const int ax = std::atoi(argv[3]), ay = std::atoi(argv[4]), w = std::atoi(argv[5]),
               h = std::atoi(argv[6]), bx = std::atoi(argv[9]), by = std::atoi(argv[10]);
     const char ca = argv[7][0], cb = argv[11][0];
@@ -388,7 +293,7 @@ int match(char** argv) {
 // The trace spheres' dark blue (0.2, 0.2, 0.48), lit: clearly more blue than red or green.
 int trace_box(const char* path) {
     Image image;
-    if (!read_xwd(path, image)) return 2;
+    if (!read_picture(path, image)) return 2;
     long left = image.width, right = -1, top = image.height, bottom = -1;
     for (uint32_t y = 0; y < image.height; ++y) {
         for (uint32_t x = 0; x < image.width; ++x) {
@@ -445,6 +350,7 @@ int watch_modes() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    Magick::InitializeMagick(argv[0]);
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "close" && argc == 3) return close_window(argv[2]);
     if (command == "scene" && argc == 3) return scene(argv[2]);
