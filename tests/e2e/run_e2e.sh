@@ -17,12 +17,16 @@ source "$here/xorg_dummy.sh"
 
 # --- the program --------------------------------------------------------------------------
 
-# start_program NAME: runs the program in the background; sets pid and wid (its window).
+# start_program NAME [ARGS...]: runs the program in the background; sets pid and wid (its
+# window, whose title names the view). Without a window manager an ordinary window would sit at
+# (-1, -1), a pixel off the screen: with options, the toolkit's own -geometry puts it at the
+# corner.
 start_program() {
     local name=$1
-    "$program" >"$work/$name.out" 2>"$work/$name.err" </dev/null &
+    shift
+    "$program" "$@" ${1:+-geometry +0+0} >"$work/$name.out" 2>"$work/$name.err" </dev/null &
     pid=$!
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^3D TV$' 2>/dev/null | head -n 1)
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^3D TV' 2>/dev/null | head -n 1)
     # The first frames must be on the screen before anything is measured.
     sleep 1
 }
@@ -33,6 +37,8 @@ press() {
 }
 
 shot() { xwd -silent -id "$wid" -out "$1"; }
+# differ A B: how many pixels differ between two pictures.
+differ() { "$probe" compare "$1" "$2" | awk '{ print $3 }'; }
 # escape: ESC, and the program's exit status once it has ended.
 escape() {
     press Escape
@@ -109,16 +115,16 @@ done
 verdict $? "halves differ only by the small parallax" "${differing:-?} pixels differ, centre moves ${shift:-?} px"
 sleep 0.35
 shot "$work/b.xwd"
-[ "$("$probe" diff "$work/a.xwd" "$work/b.xwd")" -gt 0 ] && pass "the wave moves" || fail "the wave moves"
+[ "$(differ "$work/a.xwd" "$work/b.xwd")" -gt 0 ] && pass "the wave moves" || fail "the wave moves"
 
 shot_after "$work/c.xwd" space
 sleep 0.5
 shot "$work/d.xwd"
-expect_eq "paused frames are identical" "$("$probe" diff "$work/c.xwd" "$work/d.xwd")" "0"
+expect_eq "paused frames are identical" "$(differ "$work/c.xwd" "$work/d.xwd")" "0"
 shot_after "$work/e.xwd" l
-[ "$("$probe" diff "$work/d.xwd" "$work/e.xwd")" -gt 0 ] && pass "'l' changes the picture" || fail "'l' changes the picture"
+[ "$(differ "$work/d.xwd" "$work/e.xwd")" -gt 0 ] && pass "'l' changes the picture" || fail "'l' changes the picture"
 shot_after "$work/f.xwd" bar
-[ "$("$probe" diff "$work/e.xwd" "$work/f.xwd")" -gt 0 ] && pass "'|' shows the tangential fields" || fail "'|' shows the tangential fields"
+[ "$(differ "$work/e.xwd" "$work/f.xwd")" -gt 0 ] && pass "'|' shows the tangential fields" || fail "'|' shows the tangential fields"
 # The readout: in the lower right corner of each half, the same in both, the scene beside it
 # with every field arrow still in view; gone again with h.
 shot_after "$work/g.xwd" h
@@ -131,7 +137,7 @@ read -r _ _ _ iou _ shift < <("$probe" match "$work/g.xwd" 480 480 480 480 r "$w
 [ "${iou:-0}" -ge 90 ] && [ "${shift:-1}" -eq 0 ]
 verdict $? "the readout lies alike in both halves (no parallax)" "overlap ${iou:-?} % at ${shift:-?} px"
 shot_after "$work/h.xwd" h
-expect_eq "h again hides it" "$("$probe" diff "$work/f.xwd" "$work/h.xwd")" "0"
+expect_eq "h again hides it" "$(differ "$work/f.xwd" "$work/h.xwd")" "0"
 
 # The Fresnel curves (g): in the column at the right of each half, the same in both; power,
 # amplitude and phase, then gone.
@@ -143,19 +149,19 @@ read -r _ corner _ < <("$probe" match "$work/h.xwd" 480 480 480 480 r "$work/pow
 read -r _ differing _ < <("$probe" match "$work/power.xwd" 590 510 350 430 r "$work/power.xwd" 1550 510 r)
 expect_eq "the curves are the same in both halves" "$differing" "0"
 shot_after "$work/phase.xwd" g
-[ "$("$probe" diff "$work/power.xwd" "$work/phase.xwd")" -gt 1000 ] &&
+[ "$(differ "$work/power.xwd" "$work/phase.xwd")" -gt 1000 ] &&
     pass "g again: amplitude and phase" || fail "g again: amplitude and phase"
 shot_after "$work/spectrum.xwd" g
-[ "$("$probe" diff "$work/phase.xwd" "$work/spectrum.xwd")" -gt 1000 ] &&
+[ "$(differ "$work/phase.xwd" "$work/spectrum.xwd")" -gt 1000 ] &&
     pass "g a third time: against frequency" || fail "g a third time: against frequency"
 shot_after "$work/no-curves.xwd" g
-expect_eq "g a fourth time hides them" "$("$probe" diff "$work/h.xwd" "$work/no-curves.xwd")" "0"
+expect_eq "g a fourth time hides them" "$(differ "$work/h.xwd" "$work/no-curves.xwd")" "0"
 # The magnetic field (m) and the Poynting vectors (p) come and go.
 for key in m p; do
     shot_after "$work/with-$key.xwd" "$key"
     shot_after "$work/without-$key.xwd" "$key"
-    [ "$("$probe" diff "$work/h.xwd" "$work/with-$key.xwd")" -gt 500 ] &&
-        [ "$("$probe" diff "$work/h.xwd" "$work/without-$key.xwd")" -eq 0 ] &&
+    [ "$(differ "$work/h.xwd" "$work/with-$key.xwd")" -gt 500 ] &&
+        [ "$(differ "$work/h.xwd" "$work/without-$key.xwd")" -eq 0 ] &&
         pass "$key shows and hides its arrows" || fail "$key shows and hides its arrows"
 done
 
@@ -220,17 +226,6 @@ Try 'planewave3d --help' for more information."
 done
 expect_eq "bad options leave the mode alone" "$(current_mode)" "1920x1200"
 
-# start_with NAME ARGS...: as start_program, with options (the title names the view). Without
-# a window manager an ordinary window would sit at (-1, -1), a pixel off the screen: the
-# toolkit's own -geometry puts it at the corner.
-start_with() {
-    local name=$1
-    shift
-    "$program" "$@" -geometry +0+0 >"$work/$name.out" 2>"$work/$name.err" </dev/null &
-    pid=$!
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^3D TV' 2>/dev/null | head -n 1)
-    sleep 1
-}
 # still_scene: both magnitudes down to 0, so that the arrows vanish and every frame is alike.
 still_scene() {
     press --repeat 16 alt+x
@@ -242,7 +237,7 @@ title() { xdotool getwindowname "$wid" 2>/dev/null; }
 "$probe" watch-modes >"$work/window-modes.txt" &
 watcher=$!
 watching "$work/window-modes.txt"
-start_with window --window
+start_program window --window
 expect_eq "--window: the mode is left alone while running" "$(current_mode)" "1920x1200"
 geometry=$(xdotool getwindowgeometry --shell "$wid" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
 expect_eq "--window: an ordinary 1280x720 window" "$geometry" "WIDTH=1280 HEIGHT=720 "
@@ -261,12 +256,12 @@ wait "$watcher" 2>/dev/null
 expect_eq "--window: the mode was never changed" "$(tr '\n' ' ' <"$work/window-modes.txt")" "1920x1200 "
 
 # Anaglyph and crossed pictures of the same still scene, one eye in a 960x540 picture each.
-start_with anaglyph --window=960x540 --view=anaglyph
+start_program anaglyph --window=960x540 --view=anaglyph
 expect_eq "anaglyph: the title names the view" "$(title)" "3D TV — anaglyph"
 still_scene
 shot "$work/anaglyph.xwd"
 escape
-start_with cross --window=1920x540 --view=cross
+start_program cross --window=1920x540 --view=cross
 still_scene
 shot "$work/cross.xwd"
 escape
@@ -279,7 +274,7 @@ read -r _ differing _ < <("$probe" match "$work/cross.xwd" 960 0 960 540 r "$wor
 expect_eq "cross: the right half is the left eye's picture (the anaglyph's red)" "$differing" "0"
 
 # Mono across the full width: one picture, where side by side has two alike halves.
-start_with mono --view=mono
+start_program mono --view=mono
 expect_eq "mono: the mode switched as without options" "$(current_mode)" "1920x1080"
 shot "$work/mono.xwd"
 escape
@@ -289,7 +284,7 @@ read -r _ _ _ iou_sbs _ < <("$probe" match "$work/a.xwd" 0 0 960 960 r "$work/a.
 verdict $? "mono: one picture across the window" "halves overlap ${iou_mono:-?} % (side by side ${iou_sbs:-?} %)"
 
 # A resized window keeps the picture's shape: the box round the traces keeps its proportions.
-start_with resize --window --view=mono
+start_program resize --window --view=mono
 shot "$work/before.xwd"
 read -r box_w box_h < <("$probe" trace-box "$work/before.xwd")
 xdotool windowsize "$wid" 1600 600
@@ -314,19 +309,19 @@ expect_eq "--window: the mode is left alone after" "$(current_mode)" "1920x1200"
 still='ex_mag = 0\ney_mag = 0\ntheta_i = 30\nmedium1 = "air"\n'
 printf "title = \"Two\"\n[[scenario]]\n$still\n[[scenario]]\n${still}medium2 = \"seawater\"\nfrequency = \"100 MHz\"\n" >"$work/two.toml"
 printf "title = \"One\"\n[[scenario]]\n${still}medium2 = \"seawater\"\nfrequency = \"100 MHz\"\n" >"$work/one.toml"
-start_with lesson --window --view=mono "--lesson=$work/two.toml"
+start_program lesson --window --view=mono "--lesson=$work/two.toml"
 shot_after "$work/lesson-1.xwd" h
 shot_after "$work/lesson-2.xwd" Next
 shot_after "$work/lesson-2-again.xwd" Next
 shot_after "$work/lesson-1-again.xwd" Prior
 escape
-start_with lesson-one --window --view=mono "--lesson=$work/one.toml"
+start_program lesson-one --window --view=mono "--lesson=$work/one.toml"
 shot_after "$work/one.xwd" h
 escape
-[ "$("$probe" diff "$work/lesson-1.xwd" "$work/lesson-2.xwd")" -gt 0 ] &&
+[ "$(differ "$work/lesson-1.xwd" "$work/lesson-2.xwd")" -gt 0 ] &&
     pass "Page Down steps to the lesson's next scenario" || fail "Page Down steps to the lesson's next scenario"
-expect_eq "Page Down at the end stays there" "$("$probe" diff "$work/lesson-2.xwd" "$work/lesson-2-again.xwd")" "0"
-expect_eq "Page Up goes back" "$("$probe" diff "$work/lesson-1.xwd" "$work/lesson-1-again.xwd")" "0"
+expect_eq "Page Down at the end stays there" "$(differ "$work/lesson-2.xwd" "$work/lesson-2-again.xwd")" "0"
+expect_eq "Page Up goes back" "$(differ "$work/lesson-1.xwd" "$work/lesson-1-again.xwd")" "0"
 read -r first last < <("$probe" diff-rows "$work/lesson-2.xwd" "$work/one.xwd")
 [ "${first:-none}" != none ] && [ "$first" -gt 250 ] && [ $((last - first)) -lt 14 ]
 verdict $? "the readout shows the second scenario, its first line naming the step" "rows ${first:-?} to ${last:-?} differ"
@@ -349,7 +344,7 @@ picture=(--view=mono --window=960x540 --frame=37 --magnetic --curves=amplitude)
 expect_eq "--snapshot ends with status 0, quietly" "$? $(cat "$work/snapshot.out")" "0 "
 mkdir -p "$work/keys"
 cd "$work/keys" || exit 1  # where s and r write
-start_with keys "${picture[@]}"
+start_program keys "${picture[@]}"
 cd - >/dev/null || exit 1
 shot "$work/window-37.xwd"
 read -r size _ _ _ far _ worst < <("$probe" compare "$work/frame-37.png" "$work/window-37.xwd")
@@ -423,7 +418,7 @@ rm -rf "$shared"
 mkdir "$work/own"
 : >"$work/own/planewave3d-saved.toml"
 cd "$work/own" || exit 1
-start_with own --window=640x360
+start_program own --window=640x360
 cd - >/dev/null || exit 1
 press w
 press r
@@ -439,7 +434,7 @@ expect_eq "cancelled and ended recordings leave nothing" "$(ls -A "$work/own")" 
 
 # o fits the scene: at 89 degrees the waves run off the picture, and after o nothing drawn
 # touches its edge.
-start_with steep --window --view=mono --angle=89
+start_program steep --window --view=mono --angle=89
 shot "$work/steep.xwd"
 shot_after "$work/fitted.xwd" o
 escape
@@ -450,7 +445,7 @@ verdict $? "o: at 89 degrees nothing drawn touches the picture's edge" "${steep_
 # z magnifies medium 2's arrows: seawater's, nearly nothing at 100 MHz, more than double the
 # picture's gold from x 10 to x 100 and again to x 1000 (the caption's column, alike at each,
 # takes a little from medium 1's).
-start_with sea --window --view=mono --frame=30 --medium2=seawater --frequency=100MHz
+start_program sea --window --view=mono --frame=30 --medium2=seawater --frequency=100MHz
 gold=""
 for _ in 10 100 1000; do
     shot_after "$work/sea.xwd" z

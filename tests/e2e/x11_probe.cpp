@@ -4,7 +4,6 @@
 //   x11_probe scene SHOT.xwd         counts the scene pixels of each half of a screenshot, how
 //                                    many differ between the two halves, and how many lie on
 //                                    the screenshot's edge (its outer two rows and columns)
-//   x11_probe diff A.xwd B.xwd       counts the pixels that differ between two screenshots
 //   x11_probe diff-rows A.xwd B.xwd  the first and last row in which they differ, or "none"
 //   x11_probe watch-modes            prints the mode size of the primary output's CRTC at
 //                                    start and at every change, one line each, until killed
@@ -129,18 +128,6 @@ int scene(const char* path) {
                                                               right_y / right - left_y / left);
     std::printf("background %06x left %ld right %ld differing %ld shift %.0f edge %ld\n",
                 background, left, right, differing, std::ceil(shift), edge);
-    return 0;
-}
-
-int diff(const char* a_path, const char* b_path) {
-    Image a, b;
-    if (!read_picture(a_path, a) || !read_picture(b_path, b) || a.width != b.width ||
-        a.height != b.height) {
-        return 2;
-    }
-    long differing = 0;
-    for (size_t k = 0; k < a.rgb.size(); ++k) differing += a.rgb[k] != b.rgb[k];
-    std::printf("%ld\n", differing);
     return 0;
 }
 
@@ -354,7 +341,6 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "close" && argc == 3) return close_window(argv[2]);
     if (command == "scene" && argc == 3) return scene(argv[2]);
-    if (command == "diff" && argc == 4) return diff(argv[2], argv[3]);
     if (command == "diff-rows" && argc == 4) return differing_rows(argv[2], argv[3]);
     if (command == "watch-modes" && argc == 2) return watch_modes();
     if (command == "match" && argc == 12) return match(argv);
@@ -368,8 +354,7 @@ int main(int argc, char** argv) {
     if (command == "gif-info" && argc == 3) return gif_info(argv[2]);
     if (command == "shades" && argc == 6) return shades(argv);
     std::fprintf(stderr,
-                 "usage: x11_probe close WINDOW_ID | scene SHOT.xwd | diff A.xwd B.xwd | "
-                 "diff-rows A.xwd B.xwd | "
+                 "usage: x11_probe close WINDOW_ID | scene SHOT.xwd | diff-rows A.xwd B.xwd | "
                  "watch-modes | match A.xwd X Y W H C B.xwd X Y C | trace-box SHOT.xwd | "
                  "compare A B | gif-info FILE.gif\n");
     return 2;
