@@ -408,20 +408,6 @@ TEST(FieldGeometry, SamplesAlongEachRayAndTracesAtTheirEnds) {
     }
 }
 
-TEST(FieldGeometry, NormalIncidenceFieldAtFrameOne) {
-    const InterfaceSolution s = solve(normal_incidence_x_only());
-    const double scale = arrow_scale(s);
-    const double t = sample_time_of(1, s);
-    const FieldSample red_arrow = incident_sample(s, t, 0);
-    EXPECT_EQ(red_arrow.colour.g, red.g);
-    expect_near(red_arrow.base, {-0.68, 0, -0.7}, 1e-15);
-    expect_near(arrow_tip(red_arrow, scale), {-0.68 + 0.98 / s.display_scale, 0, -0.7}, 1e-12);
-    EXPECT_NEAR(length(incident_sample(s, t, -5).field), 0.0, 1e-12) << "phase pi/2";
-    const Vec3 reversed = incident_sample(s, t, -10).field;
-    EXPECT_NEAR(reversed.x, -red_arrow.field.x, 1e-12) << "phase pi";
-    EXPECT_EQ(incident_sample(s, t, -10).colour.g, gold.g);
-}
-
 TEST(FieldGeometry, StartScenarioIncidentTraceIsTheExpectedEllipse) {
     const InterfaceSolution s = solve(startup_example.scenario);
     const TransmittedRay ray = transmitted_ray(s);
@@ -622,37 +608,6 @@ TEST(FieldGeometry, MagneticArrowsFollowTheirElectricOnesAlongEveryRay) {
             }
         }
     }
-}
-
-TEST(FieldGeometry, StartScenarioTangentialArrowsAtFrameOne) {
-    const InterfaceSolution s = solve(startup_example.scenario);
-    const TransmittedRay ray = transmitted_ray(s);
-    const double t = sample_time_of(1, s), scale = arrow_scale(s);
-    struct Case {
-        RayKind kind;
-        Vec3 p, e;
-        double x_length;  // signed: + along +x
-    };
-    const std::vector<Case> cases = {
-        {RayKind::incident, incident_interface_point, incident_sample(s, t, 0).field, 0.737},
-        {RayKind::reflected, reflected_interface_point, reflected_sample(s, t, 0).field, -0.230},
-        {RayKind::transmitted, transmitted_interface_point, transmitted_sample(s, ray, t, 0).field,
-         0.507},
-    };
-    for (const Case& c : cases) {
-        const TangentialDisplay d = tangential_display(c.kind, c.p, c.e, scale);
-        EXPECT_NEAR(d.x_part.to.x - d.x_part.from.x, c.x_length, 1e-3);
-        EXPECT_NEAR(length(d.y_part.to - d.y_part.from), 0, 1e-12);
-        const double side = c.kind == RayKind::transmitted ? 1 : -1;
-        EXPECT_EQ(d.x_part.from.z, 0.1 * side);
-        EXPECT_EQ(d.tangential.from.z, 0.11 * side);
-        EXPECT_EQ(d.projection.to.z, 0.1 * side);
-        expect_near(d.projection.from, c.p + scale * c.e, 1e-15);
-    }
-    // A zero field: the projection line still runs 0.6 from P to the plane.
-    const TangentialDisplay zero =
-        tangential_display(RayKind::transmitted, transmitted_interface_point, {0, 0, 0}, scale);
-    EXPECT_NEAR(length(zero.projection.to - zero.projection.from), 0.6, 1e-15);
 }
 
 // Every arrow tip and trace sphere of a scenario, at three times, is finite.

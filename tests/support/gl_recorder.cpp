@@ -429,5 +429,3 @@ void set_window_title(const char* title) {
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
     record("glOrtho", {l, r, b, t, n, f});
 }
-void glScaled(GLdouble x, GLdouble y, GLdouble z) { record("glScaled", {x, y, z}); }
-void glVertex2d(GLdouble x, GLdouble y) { record("glVertex2d", {x, y}); }
