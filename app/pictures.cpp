@@ -162,7 +162,7 @@ void end_if_requested(PendingFile& file, GifRecording* gif = nullptr) {
     end_as_requested(request);
 }
 
-// Windows ends the process from the console's own thread: nothing to put back here.
+// Pictures off the screen switch no mode: nothing to put back.
 void nothing_to_restore() {}
 
 }  // namespace

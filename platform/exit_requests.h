@@ -3,9 +3,9 @@
 // button. Each must put the display mode back before the program ends.
 #pragma once
 
-// Starts watching. On POSIX a request is only noted (a signal handler may do little), and the
-// program acts on it from its clock; on Windows the console's handler runs on a thread of its
-// own, calls restore there and ends the process.
+// Starts watching. A request is only noted (a signal handler may do little), and the program
+// acts on it from its clock. On Windows the console's handler runs on a thread of its own: should
+// the clock not act within two seconds, it calls restore there and ends the process.
 void watch_exit_requests(void (*restore)());
 
 // The request noted and not yet acted on: a signal number, or 0.

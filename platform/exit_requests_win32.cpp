@@ -1,17 +1,27 @@
 #include <windows.h>
 
+#include <atomic>
+
 #include "platform/exit_requests.h"
 
 namespace {
 
 void (*restore_mode)() = nullptr;
+std::atomic<int> pending{0};
+std::atomic<bool> taken{false};
 
-// Runs on a thread of its own. Ctrl+C and Ctrl+Break end the process as their default handler
-// would; after the close button Windows ends it as soon as this returns.
+// Runs on a thread of its own. Ctrl+C and Ctrl+Break are left to the clock's thread, which puts
+// the mode back and ends the process as after ESC: the display settings changed from this thread
+// while that one draws were seen to hang under Wine. Should the clock not take the request within
+// two seconds (the program waiting for a line, say), this thread ends the process itself, as the
+// default handler would. After the close button Windows ends it as soon as this returns.
 BOOL WINAPI on_console_event(DWORD event) {
     switch (event) {
         case CTRL_C_EVENT:
         case CTRL_BREAK_EVENT:
+            pending = static_cast<int>(STATUS_CONTROL_C_EXIT);
+            for (int k = 0; k < 40 && !taken; ++k) Sleep(50);
+            if (taken) Sleep(INFINITE);  // until the clock's thread ends the process
             if (restore_mode != nullptr) restore_mode();
             ExitProcess(STATUS_CONTROL_C_EXIT);
         case CTRL_CLOSE_EVENT:
@@ -32,7 +42,9 @@ void watch_exit_requests(void (*restore)()) {
 }
 
 int pending_exit_request() {
-    return 0;
+    const int request = pending;
+    if (request != 0) taken = true;
+    return request;
 }
 
 void end_as_requested(int request) {
