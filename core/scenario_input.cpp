@@ -147,6 +147,5 @@ NamedScenario overridden(NamedScenario named, const ScenarioOverrides& o) {
     }
     if (o.frequency_hz) set_frequency(named.scenario, *o.frequency_hz);
     if (o.theta_i_deg) named.scenario.theta_i = *o.theta_i_deg;
-    set_named_media(named.scenario, named.medium1_material, named.medium2_material);
     return named;
 }

@@ -64,4 +64,5 @@ struct NamedScenario {
     WaveScenario scenario;
     int32_t medium1_material, medium2_material;  // -1 for numbers
 };
+// The named media's values at the new frequency follow when the session's scenario changes.
 NamedScenario overridden(NamedScenario named, const ScenarioOverrides& overrides);
