@@ -11,10 +11,11 @@ std::atomic<int> pending{0};
 std::atomic<bool> taken{false};
 
 // Runs on a thread of its own. Ctrl+C and Ctrl+Break are left to the clock's thread, which puts
-// the mode back and ends the process as after ESC: the display settings changed from this thread
-// while that one draws were seen to hang under Wine. Should the clock not take the request within
-// two seconds (the program waiting for a line, say), this thread ends the process itself, as the
-// default handler would. After the close button Windows ends it as soon as this returns.
+// the mode back and ends the process as after ESC, so that the display settings never change
+// on this thread while that one draws (Ctrl+C was lost now and then under Wine when they did).
+// Should the clock not take the request within two seconds (the program waiting for a line,
+// say), this thread ends the process itself, as the default handler would. After the close
+// button Windows ends it as soon as this returns.
 BOOL WINAPI on_console_event(DWORD event) {
     switch (event) {
         case CTRL_C_EVENT:
