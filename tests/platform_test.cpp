@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "platform/display_connection.h"
 #include "platform/display_mode.h"
+#include "platform/exit_requests.h"
 #include "platform/offscreen_context.h"
 #include "tests/support/randr_double.h"
 #include "tests/support/win32/win32_calls.h"
@@ -76,6 +79,7 @@ TEST(RandrService, SwitchesFitTheScreenAndLeaveNothingHalfDone) {
         ASSERT_TRUE(service().read_current_mode(&now));
         EXPECT_EQ(now.width, int32_t(offered[c.mode_after].width));
         EXPECT_EQ(now.height, int32_t(offered[c.mode_after].height));
+        EXPECT_EQ(d.open_connections, 0);
     }
 }
 
@@ -96,6 +100,10 @@ TEST(RandrService, WithoutADisplayNothingIsReadOrApplied) {
     EXPECT_FALSE(service().read_current_mode(&mode));
     EXPECT_FALSE(service().apply_mode({1920, 1080, 60}));
     EXPECT_EQ(service().read_screen_width(), 0);
+    EXPECT_EQ(display_unreachable(":7"), "cannot open the X display ':7'");
+    randr_double().connected = true;
+    EXPECT_EQ(display_unreachable(":7"), "");
+    EXPECT_EQ(randr_double().open_connections, 0) << "the check's connection closed again";
 }
 
 // On Windows: a hidden window's device, a pixel format of RGBA, 24-bit colour and depth, double
@@ -120,6 +128,50 @@ TEST(OffscreenContextOnWindows, AsksForAnOpenGLFormatAndNamesWhatWasRefused) {
         win32_calls() = Win32Calls{r.window, r.format, r.context};
         EXPECT_FALSE(open_offscreen_context(nullptr, error));
         EXPECT_EQ(error, r.error);
+    }
+}
+
+// On Windows the console's Ctrl+C and Ctrl+Break are left to the clock's thread, which puts the
+// mode back and ends the process; the console's thread does so itself only when the clock has not
+// taken the request within two seconds. After the close button it puts the mode back and leaves
+// the end to Windows. What was requested and taken carries over from one event to the next.
+TEST(ExitRequestsOnWindows, TheClockEndsTheProcessElseTheConsoleAfterTwoSeconds) {
+    static int restored = 0;
+    watch_exit_requests([] { ++restored; });
+    Win32Calls& w = win32_calls();
+    ASSERT_NE(w.console_handler, nullptr);
+    const unsigned ctrl_c_exit = 0xC000013A, forever = 0xFFFFFFFF;
+    const auto clock = [](unsigned ms) {  // takes the request while the console waits, then ends
+        static int taken = 0;
+        if (ms != forever) taken = pending_exit_request();
+        if (ms == forever && taken != 0) end_as_requested(taken);
+    };
+    const struct {
+        unsigned event;
+        bool clock_runs;
+        int handled, restored;
+        unsigned status, slept_ms;        // status 0: the handler returned
+    } events[] = {{2, true, 0, 1, 0, 0},  // close, logoff, shutdown: no request noted
+                  {5, false, 0, 1, 0, 0},
+                  {6, false, 0, 1, 0, 0},
+                  {4, false, 0, 0, 0, 0},  // another event: not ours
+                  {0, false, -1, 1, ctrl_c_exit, 2000},
+                  {1, true, -1, 0, ctrl_c_exit, 50}};
+    for (const auto& e : events) {
+        SCOPED_TRACE(e.event);
+        restored = 0;
+        w.slept_ms = 0;
+        w.while_sleeping = e.clock_runs ? +clock : nullptr;
+        unsigned status = 0;
+        int handled = -1;
+        try {
+            handled = w.console_handler(e.event);
+        } catch (const ProcessEnded& end) { status = end.status; }
+        EXPECT_EQ(std::tuple(handled, restored, status, w.slept_ms),
+                  std::tuple(e.handled, e.restored, e.status, e.slept_ms));
+        if (e.status == 0) {
+            EXPECT_EQ(pending_exit_request(), 0) << "no request noted";
+        }
     }
 }
 

@@ -61,8 +61,9 @@ void reset_randr_double(std::vector<RandrDouble::Mode> modes, size_t current, Ro
 // --- Xlib -----------------------------------------------------------------------------------
 
 Display* XOpenDisplay(const char*) {
-    const RandrDouble& d = randr_double();
+    RandrDouble& d = randr_double();
     if (!d.connected) return nullptr;
+    ++d.open_connections;
     auto* c = new FakeConnection;
     c->screen.width = d.screen_width;
     c->screen.height = d.screen_height;
@@ -76,6 +77,7 @@ Display* XOpenDisplay(const char*) {
 }
 
 int XCloseDisplay(Display* display) {
+    --randr_double().open_connections;
     delete reinterpret_cast<FakeConnection*>(display);
     return 0;
 }

@@ -21,6 +21,7 @@ struct RandrDouble {
     int screen_width = 0, screen_height = 0;  // pixels
     int max_screen_size = 8192;
     bool connected = true;  // false: XOpenDisplay fails
+    int open_connections = 0;
     // Requests that raise an X error (BadMatch) instead of taking effect.
     bool screen_size_fails = false;
     bool crtc_config_fails = false;

@@ -10,6 +10,14 @@ struct Win32Calls {
     unsigned descriptor_size = 0;  // sizeof PIXELFORMATDESCRIPTOR
     int format_set = 0;            // what SetPixelFormat was given
     bool current = false;          // a context made current on the window's device
+    int (*console_handler)(unsigned) = nullptr;     // what SetConsoleCtrlHandler was given
+    unsigned slept_ms = 0;                          // Sleep's waits added up, INFINITE aside
+    void (*while_sleeping)(unsigned ms) = nullptr;  // another thread's work meanwhile
+};
+
+// What ExitProcess throws, so that a test sees the status the process would have ended with.
+struct ProcessEnded {
+    unsigned status;
 };
 
 Win32Calls& win32_calls();

@@ -1,5 +1,5 @@
-// Stands in for the few Windows calls that the off-screen context makes, so that a native test
-// sees what it asks Windows for (tests/support/win32/win32_calls.h).
+// Stands in for the few Windows calls that the off-screen context and the console's exit
+// requests make, so that a native test sees what they ask of Windows (win32_calls.h beside it).
 #pragma once
 
 #include <cstdint>
@@ -33,6 +33,10 @@ constexpr UINT CS_OWNDC = 0x20;
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0xCF0000, PFD_DRAW_TO_WINDOW = 4, PFD_SUPPORT_OPENGL = 0x20,
                 PFD_DOUBLEBUFFER = 1;
 constexpr BYTE PFD_TYPE_RGBA = 0;
+constexpr DWORD CTRL_C_EVENT = 0, CTRL_BREAK_EVENT = 1, CTRL_CLOSE_EVENT = 2, CTRL_LOGOFF_EVENT = 5,
+                CTRL_SHUTDOWN_EVENT = 6, INFINITE = 0xFFFFFFFF, STATUS_CONTROL_C_EXIT = 0xC000013A;
+constexpr BOOL FALSE = 0, TRUE = 1;
+#define WINAPI
 
 inline HINSTANCE GetModuleHandleA(const char*) { return nullptr; }
 inline LRESULT DefWindowProcA(HWND, UINT, uintptr_t, intptr_t) { return 0; }
@@ -58,3 +62,12 @@ inline BOOL wglMakeCurrent(HDC device, HGLRC context) {
     win32_calls().current = device == &win32_calls() && context == device;
     return 1;
 }
+inline BOOL SetConsoleCtrlHandler(BOOL (*handler)(DWORD), BOOL) {
+    win32_calls().console_handler = handler;
+    return 1;
+}
+inline void Sleep(DWORD ms) {
+    if (ms != INFINITE) win32_calls().slept_ms += ms;
+    if (win32_calls().while_sleeping != nullptr) win32_calls().while_sleeping(ms);
+}
+[[noreturn]] inline void ExitProcess(UINT status) { throw ProcessEnded{status}; }
