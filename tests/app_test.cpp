@@ -138,11 +138,6 @@ TEST_F(Shell, ExampleCyclesWrapIndependently) {
               std::tuple(10.0f, 2.0f, 57, 2, 1));
 }
 
-// The counts of each kind: the cycles' wraps above.
-TEST(Examples, OmegaIsTwoPiTimesFrequencyToTheLastBit) {
-    for (const Example& e : examples) EXPECT_EQ(e.scenario.omega, 2 * pi * e.scenario.freq);
-}
-
 // The toggles, the pause counter (its maximum too), the original view, the pans and the views
 // in the title, key by key from the state the one before left; the keys the table does not
 // bind change nothing.
@@ -290,10 +285,8 @@ TEST(CommandLine, OursAreReadTheToolkitsPassOnUntouched) {
         SCOPED_TRACE(line);
         EXPECT_EQ(o.error, c.error);
         if (!c.error.empty()) continue;
-        EXPECT_EQ(o.windowed, c.windowed);
-        EXPECT_EQ(o.window_width, c.width);
-        EXPECT_EQ(o.window_height, c.height);
-        EXPECT_EQ(o.view, c.view);
+        EXPECT_EQ(std::tuple(o.windowed, o.window_width, o.window_height, o.view),
+                  std::tuple(c.windowed, c.width, c.height, c.view));
         ASSERT_FALSE(o.toolkit_args.empty());
         EXPECT_STREQ(o.toolkit_args[0], "planewave3d");
         EXPECT_EQ(std::vector<std::string>(o.toolkit_args.begin() + 1, o.toolkit_args.end()),
@@ -1037,35 +1030,27 @@ TEST_F(Shell, PageKeysStepThroughTheLessonClampedAtItsEnds) {
 
 // --- mouse ----------------------------------------------------------------------------------
 
-struct WrapCase {
-    float before;
-    int delta_px;
-    float after;
-};
-
-TEST(MouseArithmetic, RotationWrapsOncePerEvent) {
-    const std::vector<WrapCase> cases = {
+// A drag's rotation wraps once per event however far it goes; its zoom compounds, never turns
+// negative, and keeps a value that would overflow to infinity and then to NaN.
+TEST(MouseArithmetic, RotationWrapsOncePerEventZoomCompoundsAndNeverTurnsNegative) {
+    const struct {
+        bool zoom;
+        float before;
+        int delta_px;
+        float after;
+    } cases[] = {
         // clang-format off
-        {0, 100, 20}, {100, 500, -160}, {180, 0, 180}, {-180, 0, -180}, {180, 1, -179.8f},
-        {-180, -1, 179.8f}, {0, -1000, 160},
-        // Beyond one turn in one event: wrapped all the way, not left at 400 - 360 + ...
-        {0, 2000, 40}, {170, 3700, -170}, {0, -2000, -40}, {0, 1000000, -160},
+        {false, 0, 100, 20}, {false, 100, 500, -160}, {false, 180, 0, 180}, {false, -180, 0, -180},
+        {false, 180, 1, -179.8f}, {false, -180, -1, 179.8f}, {false, 0, -1000, 160},
+        {false, 0, 2000, 40}, {false, 170, 3700, -170}, {false, 0, -2000, -40},
+        {false, 0, 1000000, -160}, {true, 1, 30, 1.5f}, {true, 1, -30, 0.5f}, {true, 1, -90, 1},
+        {true, 1, -60, 0}, {true, 0, 500, 0}, {true, 2, 60, 4}, {true, 3e38f, 60, 3e38f},
         // clang-format on
     };
-    for (const WrapCase& c : cases) {
-        EXPECT_FLOAT_EQ(rotated_angle(c.before, c.delta_px), c.after)
+    for (const auto& c : cases) {
+        EXPECT_FLOAT_EQ(c.zoom ? zoomed(c.before, c.delta_px) : rotated_angle(c.before, c.delta_px),
+                        c.after)
             << c.before << " + " << c.delta_px << " px";
-    }
-}
-
-TEST(MouseArithmetic, ZoomCompoundsAndNeverTurnsNegative) {
-    const std::vector<WrapCase> cases = {
-        {1, 30, 1.5f}, {1, -30, 0.5f}, {1, -90, 1},        {1, -60, 0},
-        {0, 500, 0},   {2, 60, 4},     {3e38f, 60, 3e38f},  // would overflow to infinity, then to
-                                                            // NaN: kept
-    };
-    for (const WrapCase& c : cases) {
-        EXPECT_FLOAT_EQ(zoomed(c.before, c.delta_px), c.after) << c.before << " " << c.delta_px;
     }
 }
 
@@ -1099,10 +1084,8 @@ TEST_F(Shell, ClockRunsThroughThePeriodAndRearmsEveryTick) {
         on_timer(1);
         frames.push_back(g_session->animation.frame_index);
     }
-    EXPECT_EQ(frames.front(), 2);
-    EXPECT_EQ(frames[99], 101);
-    EXPECT_EQ(frames[100], 1);
-    EXPECT_EQ(frames[101], 2);
+    EXPECT_EQ(std::tuple(frames[0], frames[99], frames[100], frames[101]),
+              std::tuple(2, 101, 1, 2));
     const auto timers = gl_recorder::named("glutTimerFunc");
     ASSERT_EQ(timers.size(), 102u);
     EXPECT_EQ(timers[0].args, (std::vector<double>{100, 1}));
@@ -1228,22 +1211,20 @@ TEST_F(Startup, SwitchPrintsTheKeyTableAndSizesTheWindowFromTheFreshWidth) {
     const std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(out, expected_console());
     ASSERT_EQ(fake.applied.size(), 1u);
-    EXPECT_EQ(fake.applied[0].width, 1366);
-    EXPECT_EQ(fake.applied[0].height, 768);
-    EXPECT_EQ(fake.applied[0].refresh_hz, 75.0) << "the rest of the mode passes back unchanged";
-    EXPECT_EQ(g_session->screen.saved_width, 1366);
-    EXPECT_EQ(g_session->screen.saved_height, 1024);
-    EXPECT_EQ(g_session->screen.window_width, 1366);
-    EXPECT_EQ(g_session->screen.window_height, 683);
-
-    EXPECT_EQ(fake.current.height, 768);
+    const auto mode = [](const DisplayMode& m) {
+        return std::tuple(m.width, m.height, m.refresh_hz);
+    };
+    EXPECT_EQ(mode(fake.applied[0]), std::tuple(1366, 768, 75.0))
+        << "the rate passes back unchanged";
+    const ScreenSetup& screen = g_session->screen;
+    EXPECT_EQ(std::tuple(screen.saved_width, screen.saved_height, screen.window_width,
+                         screen.window_height),
+              std::tuple(1366, 1024, 1366, 683));
     fake.current.width = 1360;  // a driver's nearest mode: the saved width comes back all the same
     restore_display_mode();
     restore_display_mode();
     EXPECT_EQ(fake.applied.size(), 2u) << "restored once";
-    EXPECT_EQ(fake.current.width, 1366);
-    EXPECT_EQ(fake.current.height, 1024);
-    EXPECT_EQ(fake.current.refresh_hz, 75.0);
+    EXPECT_EQ(mode(fake.current), std::tuple(1366, 1024, 75.0));
     // An ordinary window: the same console, the window's own size, the mode left alone.
     ::testing::internal::CaptureStdout();
     prepare_window(800, 450);
@@ -1253,44 +1234,36 @@ TEST_F(Startup, SwitchPrintsTheKeyTableAndSizesTheWindowFromTheFreshWidth) {
     EXPECT_EQ(fake.applied.size(), 2u);
 }
 
-TEST_F(Startup, UnreadableWidthAfterTheSwitchFallsBackToTheRequestedOne) {
-    fake.current = DisplayMode{1920, 1200, 60};
-    fake.width_after = 0;
-    ::testing::internal::CaptureStdout();
-    EXPECT_EQ(prepare_screen(), 0);
-    ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(g_session->screen.window_width, 1920);
-    EXPECT_EQ(g_session->screen.window_height, 960);
-}
-
-TEST_F(Startup, AlreadyWideDisplayStillGetsTheRequest) {
-    fake.current = DisplayMode{1920, 1080, 60};
-    ::testing::internal::CaptureStdout();
-    EXPECT_EQ(prepare_screen(), 0);
-    ::testing::internal::GetCapturedStdout();
-    ASSERT_EQ(fake.applied.size(), 1u);
-    EXPECT_EQ(fake.applied[0].height, 1080);
-}
-
-TEST_F(Startup, RefusedSwitchPrintsTheMessageWaitsForALineAndTouchesNothingMore) {
-    fake.accept = false;
-    feed_stdin("\nlater input\n");
-    ::testing::internal::CaptureStdout();
-    EXPECT_EQ(prepare_screen(), -1);
-    const std::string out = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, std::string(credit_line) + introduction_line + mode_failure_message);
-    EXPECT_EQ(fake.applied.size(), 1u);
-    restore_display_mode();
-    EXPECT_EQ(fake.applied.size(), 1u) << "nothing to restore";
-    EXPECT_TRUE(gl_recorder::calls().empty()) << "no OpenGL or toolkit call";
-}
-
-TEST_F(Startup, ClosedInputEndsTheWaitToo) {
-    fake.accept = false;
-    feed_stdin("");
-    ::testing::internal::CaptureStdout();
-    EXPECT_EQ(prepare_screen(), -1);
-    ::testing::internal::GetCapturedStdout();
+// Each display is asked for 16:9 at its width, 16:9 already or not; the window is sized from
+// the width read after the switch, or from the asked one where none can be read. A refused switch
+// prints its message, waits for a line or the input's end, and touches nothing more.
+TEST_F(Startup, EachDisplayAskedFor16by9OrTheRefusalSaid) {
+    const std::string refused = std::string(credit_line) + introduction_line + mode_failure_message;
+    const struct {
+        DisplayMode current;
+        int32_t width_after;
+        const char* input;  // what the console holds; none: the switch is accepted
+        int32_t window_width, window_height;
+    } cases[] = {{{1920, 1200, 60}, 0, nullptr, 1920, 960},
+                 {{1920, 1080, 60}, 1920, nullptr, 1920, 960},
+                 {{1920, 1200, 60}, 1920, "\nlater input\n", 0, 0},
+                 {{1920, 1200, 60}, 1920, "", 0, 0}};
+    for (const auto& c : cases) {
+        fake = FakeDisplay{c.current, c.input == nullptr, c.width_after, false, {}};
+        g_session->screen = ScreenSetup{};
+        gl_recorder::clear();
+        if (c.input != nullptr) feed_stdin(c.input);
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(prepare_screen(), c.input ? -1 : 0);
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), c.input ? refused : expected_console());
+        ASSERT_EQ(fake.applied.size(), 1u);
+        EXPECT_EQ(fake.applied[0].height, 1080);
+        EXPECT_EQ(std::pair(g_session->screen.window_width, g_session->screen.window_height),
+                  std::pair(c.window_width, c.window_height));
+        restore_display_mode();
+        EXPECT_EQ(fake.applied.size(), c.input ? 1u : 2u) << "only a switched mode restored";
+        EXPECT_TRUE(!c.input || gl_recorder::calls().empty()) << "no OpenGL or toolkit call";
+    }
 }
 
 TEST_F(Startup, EscapeRestoresTheModeAndEndsWithStatusZero) {

@@ -69,10 +69,9 @@ TEST(RandrService, SwitchesFitTheScreenAndLeaveNothingHalfDone) {
         d.screen_size_fails = c.screen_size_fails;
         d.crtc_config_fails = c.crtc_config_fails;
         EXPECT_EQ(service().apply_mode(c.wanted), c.done);
-        EXPECT_EQ(d.requests, c.requests);
-        EXPECT_EQ(d.current_mode, c.mode_after);
-        EXPECT_EQ(d.screen_width, c.screen_width_after);
-        EXPECT_EQ(d.screen_height, c.screen_height_after);
+        EXPECT_EQ(
+            std::tuple(d.requests, d.current_mode, d.screen_width, d.screen_height),
+            std::tuple(c.requests, c.mode_after, c.screen_width_after, c.screen_height_after));
         // What start-up sizes the window from: the width the output now covers on the screen.
         EXPECT_EQ(service().read_screen_width(), d.crtc_width());
         DisplayMode now{0, 0, 0};
@@ -136,27 +135,27 @@ TEST(OffscreenContextOnWindows, AsksForAnOpenGLFormatAndNamesWhatWasRefused) {
 // taken the request within two seconds. After the close button it puts the mode back and leaves
 // the end to Windows. What was requested and taken carries over from one event to the next.
 TEST(ExitRequestsOnWindows, TheClockEndsTheProcessElseTheConsoleAfterTwoSeconds) {
-    static int restored = 0;
+    static int restored = 0, taken = 0;
     watch_exit_requests([] { ++restored; });
     Win32Calls& w = win32_calls();
     ASSERT_NE(w.console_handler, nullptr);
-    const unsigned ctrl_c_exit = 0xC000013A, forever = 0xFFFFFFFF;
     const auto clock = [](unsigned ms) {  // takes the request while the console waits, then ends
-        static int taken = 0;
-        if (ms != forever) taken = pending_exit_request();
-        if (ms == forever && taken != 0) end_as_requested(taken);
+        if (ms != 0xFFFFFFFF) taken = pending_exit_request();
+        if (ms == 0xFFFFFFFF && taken != 0) end_as_requested(taken);
     };
+    const unsigned ctrl_c_exit = 0xC000013A;
+    // Close (2), logoff (5) and shutdown (6) note no request, and 4 is no event of ours; then
+    // Ctrl+C (0) with the clock stopped, and Ctrl+Break (1) with it running.
     const struct {
         unsigned event;
         bool clock_runs;
         int handled, restored;
-        unsigned status, slept_ms;        // status 0: the handler returned
-    } events[] = {{2, true, 0, 1, 0, 0},  // close, logoff, shutdown: no request noted
-                  {5, false, 0, 1, 0, 0},
-                  {6, false, 0, 1, 0, 0},
-                  {4, false, 0, 0, 0, 0},  // another event: not ours
-                  {0, false, -1, 1, ctrl_c_exit, 2000},
-                  {1, true, -1, 0, ctrl_c_exit, 50}};
+        unsigned status, slept_ms;  // status 0: the process goes on
+    } events[] = {
+        // clang-format off
+        {2, true, 0, 1, 0, 0}, {5, false, 0, 1, 0, 0}, {6, false, 0, 1, 0, 0}, {4, false, 0, 0, 0, 0},
+        {0, false, -1, 1, ctrl_c_exit, 2000}, {1, true, -1, 0, ctrl_c_exit, 50},
+    };  // clang-format on
     for (const auto& e : events) {
         SCOPED_TRACE(e.event);
         restored = 0;
@@ -169,9 +168,7 @@ TEST(ExitRequestsOnWindows, TheClockEndsTheProcessElseTheConsoleAfterTwoSeconds)
         } catch (const ProcessEnded& end) { status = end.status; }
         EXPECT_EQ(std::tuple(handled, restored, status, w.slept_ms),
                   std::tuple(e.handled, e.restored, e.status, e.slept_ms));
-        if (e.status == 0) {
-            EXPECT_EQ(pending_exit_request(), 0) << "no request noted";
-        }
+        if (e.status == 0) { EXPECT_EQ(pending_exit_request(), 0) << "no request noted"; }
     }
 }
 

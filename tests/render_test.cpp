@@ -828,12 +828,10 @@ class Drawing : public ::testing::Test {
     }
     void TearDown() override {
         const GlRecorderState& s = gl_recorder::state();
-        EXPECT_EQ(s.modelview_depth, 0);
-        EXPECT_EQ(s.projection_depth, 0);
-        EXPECT_EQ(s.attrib_depth, 0);
-        EXPECT_GE(s.lowest_depth, 0);
-        EXPECT_EQ(s.begin_depth, 0);
-        EXPECT_FALSE(s.non_finite_argument);
+        EXPECT_EQ(std::tuple(s.modelview_depth, s.projection_depth, s.attrib_depth, s.begin_depth,
+                             s.lowest_depth < 0, s.non_finite_argument),
+                  std::tuple(0, 0, 0, 0, false, false))
+            << "stacks balanced, nothing popped from an empty one, every argument finite";
         for (GLenum cap : {GL_LINE_STIPPLE, GL_CULL_FACE}) {
             EXPECT_FALSE(s.enabled.count(cap) && s.enabled.at(cap)) << "left enabled: " << cap;
         }
@@ -1019,10 +1017,6 @@ TEST_F(Drawing, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     EXPECT_GT(odd, 0) << "a panel painted an odd number of pixels wide";
 }
 
-Rgb parallel_blue_of_classic() {
-    return role_colours(Theme::classic, Palette::classic).curve_parallel;
-}
-
 // The picture of the curves: the cursor at theta_i and the Brewster angle's mark where they
 // belong on the angle axis, the phases broken where they wrap round.
 TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
@@ -1057,7 +1051,8 @@ TEST(CurvesPanel, CursorAndMarksOnTheAngleAxis) {
         for (const PlotLine& line : p.lines) {
             if (line.strip && styles.size() < 4) {
                 styles.push_back(
-                    {line.colour == parallel_blue_of_classic(), line.width > 2.5f, line.stipple});
+                    {line.colour == role_colours(Theme::classic, Palette::classic).curve_parallel,
+                     line.width > 2.5f, line.stipple});
             }
         }
         EXPECT_EQ(
@@ -1379,17 +1374,12 @@ TEST(FitView, EverythingDrawnInsideEveryPictureWithItsMargin) {
 
 // --- the description of a frame ---------------------------------------------------------------
 
-std::vector<Arrow> arrows_of(const std::vector<FieldItem>& items) {
-    std::vector<Arrow> out;
+// The arrows (or the guide lines) among a picture's fields, in order.
+template <class Item = Arrow>
+std::vector<Item> arrows_of(const std::vector<FieldItem>& items) {
+    std::vector<Item> out;
     for (const FieldItem& item : items) {
-        if (const auto* a = std::get_if<Arrow>(&item)) out.push_back(*a);
-    }
-    return out;
-}
-std::vector<DashedLine> lines_of(const std::vector<FieldItem>& items) {
-    std::vector<DashedLine> out;
-    for (const FieldItem& item : items) {
-        if (const auto* l = std::get_if<DashedLine>(&item)) out.push_back(*l);
+        if (const auto* a = std::get_if<Item>(&item)) out.push_back(*a);
     }
     return out;
 }
@@ -1638,7 +1628,7 @@ TEST_F(Drawing, TheFrameTakesItsColoursFromTheTable) {
                                                  {"H at the interface", 3 + 6},
                                                  {"S", 3}}));
     EXPECT_TRUE(f.eyes[0].traces[0].colour == k.traces);
-    EXPECT_TRUE(lines_of(f.eyes[0].fields)[0].colour == k.guide);
+    EXPECT_TRUE(arrows_of<DashedLine>(f.eyes[0].fields)[0].colour == k.guide);
     ASSERT_TRUE(f.readout && f.curves);
     EXPECT_TRUE(f.readout->background == k.panel && f.readout->ink == k.readout_ink);
     EXPECT_TRUE(f.curves->background == k.panel && f.curves->ink == k.curves_ink);

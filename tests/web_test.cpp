@@ -71,18 +71,17 @@ TEST(Page, UrlParametersAsTheLongOptions) {
     };
     pw_reset();
     for (const Case& c : cases) EXPECT_EQ(std::string(pw_parameter(c.name, c.value)), c.error);
-    EXPECT_EQ(page_session().presentation.view, StereoView::cross);
-    EXPECT_EQ(page_session().scenario.theta_i, 56);
-    EXPECT_EQ(page_session().label.medium2_material, 3) << "glass";
-    EXPECT_EQ(page_session().animation.frame_index, 30);
-    EXPECT_FALSE(clock_running(page_session().animation.pause_counter)) << "paused at the frame";
-    EXPECT_TRUE(page_session().presentation.readout_shown &&
-                page_session().presentation.magnetic_shown);
-    EXPECT_EQ(page_session().animation.tangential_toggle, 1);
-    EXPECT_EQ(page_session().presentation.curves, CurvesMode::power);
-    EXPECT_EQ(page_session().presentation.palette, Palette::colour_blind);
-    EXPECT_EQ(page_session().presentation.theme, Theme::classic) << "a bad value changes nothing";
-    EXPECT_EQ(page_session().label.origin, "custom (from elliptical 2)");
+    const Session& s = page_session();
+    const Presentation& p = s.presentation;
+    EXPECT_EQ(std::tuple(p.view, s.scenario.theta_i, s.label.medium2_material, s.label.origin),
+              std::tuple(StereoView::cross, 56.0, 3, "custom (from elliptical 2)"));  // 3: glass
+    EXPECT_EQ(std::tuple(s.animation.frame_index, clock_running(s.animation.pause_counter),
+                         s.animation.tangential_toggle),
+              std::tuple(30, false, 1))
+        << "paused at the frame";
+    EXPECT_EQ(std::tuple(p.readout_shown, p.magnetic_shown, p.curves, p.palette, p.theme),
+              std::tuple(true, true, CurvesMode::power, Palette::colour_blind, Theme::classic))
+        << "a bad value changes nothing";
     EXPECT_EQ(std::string(pw_start()), "This browser cannot draw with WebGL2.")
         << "no context, nothing started";
 }
@@ -208,9 +207,8 @@ TEST(Page, LessonsAndControls) {
         EXPECT_EQ(pw_field(field, value), held) << field;
     }
     EXPECT_TRUE(std::isnan(pw_field("theta", 5.0)));
-    EXPECT_EQ(page_session().scenario.ex_mag, 100);
-    EXPECT_EQ(page_session().scenario.ey_mag, 0);
-    EXPECT_EQ(page_session().scenario.phi_x, 360);
+    const WaveScenario& held = page_session().scenario;
+    EXPECT_EQ(std::tuple(held.ex_mag, held.ey_mag, held.phi_x), std::tuple(100.0, 0.0, 360.0));
     EXPECT_EQ(page_session().label.origin, "custom (from Two \u2014 1/2: one)");
     pw_pinch(2);
     EXPECT_EQ(page_session().view.zoom, 2.0f);

@@ -27,14 +27,12 @@ void clear() {
     calls().clear();
     GlRecorderState& s = state();
     const int quadrics_alive = s.quadrics_alive;
-    const int quadrics_created = s.quadrics_created;
     const int modifiers = s.modifiers;
     const std::map<GLenum, bool> enabled = s.enabled;
     const bool keep_calls = s.keep_calls;
     s = GlRecorderState{};
     s.keep_calls = keep_calls;
     s.quadrics_alive = quadrics_alive;
-    s.quadrics_created = quadrics_created;
     s.modifiers = modifiers;
     s.enabled = enabled;
 }
@@ -221,16 +219,11 @@ void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
                                                     s.vertex_pointer + end);
     }
 }
-void glPushClientAttrib(GLbitfield mask) {
-    record("glPushClientAttrib", {double(mask)});
-    ++gl_recorder::state().client_attrib_depth;
-}
+void glPushClientAttrib(GLbitfield mask) { record("glPushClientAttrib", {double(mask)}); }
 // Puts back the client arrays as they were: every test begins with them off.
 void glPopClientAttrib() {
     record("glPopClientAttrib", {});
-    GlRecorderState& s = gl_recorder::state();
-    --s.client_attrib_depth;
-    for (auto& [array, on] : s.client_arrays) on = false;
+    for (auto& [array, on] : gl_recorder::state().client_arrays) on = false;
 }
 
 void glGenTextures(GLsizei n, GLuint* names) {
@@ -337,7 +330,6 @@ void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indic
 GLUquadric* gluNewQuadric() {
     record("gluNewQuadric", {});
     ++gl_recorder::state().quadrics_alive;
-    ++gl_recorder::state().quadrics_created;
     return reinterpret_cast<GLUquadric*>(&quadric_token);
 }
 void gluDeleteQuadric(GLUquadric* q) {
@@ -347,9 +339,6 @@ void gluDeleteQuadric(GLUquadric* q) {
 void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GLint slices,
                  GLint stacks) {
     record("gluCylinder", {base, top, height, double(slices), double(stacks)}, q);
-}
-void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks) {
-    record("gluSphere", {radius, double(slices), double(stacks)}, q);
 }
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble z_near, GLdouble z_far) {
     record("gluPerspective", {fovy, aspect, z_near, z_far});

@@ -36,7 +36,6 @@ struct GlRecorderState {
     };
     std::vector<Saved> attrib_stack;
     int quadrics_alive = 0;
-    int quadrics_created = 0;
     int redisplay_requests = 0;
     int begin_depth = 0;
     bool non_finite_argument = false;
@@ -48,7 +47,6 @@ struct GlRecorderState {
     std::map<GLenum, bool> client_arrays;
     const GLfloat* vertex_pointer = nullptr;
     GLint vertex_size = 3;  // coordinates per vertex
-    int client_attrib_depth = 0;
     const GLfloat* normal_pointer = nullptr;
     std::string window_title;            // the last glutSetWindowTitle
     bool framebuffers_complete = false;  // whether framebuffer objects can be drawn into

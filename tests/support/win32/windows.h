@@ -68,6 +68,7 @@ inline BOOL SetConsoleCtrlHandler(BOOL (*handler)(DWORD), BOOL) {
 }
 inline void Sleep(DWORD ms) {
     if (ms != INFINITE) win32_calls().slept_ms += ms;
+    if (win32_calls().slept_ms > 60000) throw ProcessEnded{0};  // a wait that would not end
     if (win32_calls().while_sleeping != nullptr) win32_calls().while_sleeping(ms);
 }
 [[noreturn]] inline void ExitProcess(UINT status) { throw ProcessEnded{status}; }
