@@ -139,11 +139,11 @@ TEST(ExitRequestsOnWindows, TheClockEndsTheProcessElseTheConsoleAfterTwoSeconds)
     watch_exit_requests([] { ++restored; });
     Win32Calls& w = win32_calls();
     ASSERT_NE(w.console_handler, nullptr);
+    constexpr unsigned infinite_ms = 0xFFFFFFFF, ctrl_c_exit = 0xC000013A;
     const auto clock = [](unsigned ms) {  // takes the request while the console waits, then ends
-        if (ms != 0xFFFFFFFF) taken = pending_exit_request();
-        if (ms == 0xFFFFFFFF && taken != 0) end_as_requested(taken);
+        if (ms != infinite_ms) taken = pending_exit_request();
+        if (ms == infinite_ms && taken != 0) end_as_requested(taken);
     };
-    const unsigned ctrl_c_exit = 0xC000013A;
     // Close (2), logoff (5) and shutdown (6) note no request, and 4 is no event of ours; then
     // Ctrl+C (0) with the clock stopped, and Ctrl+Break (1) with it running.
     const struct {
